@@ -1,0 +1,57 @@
+# Shared by the run and test commands: installs what the build needs on a Debian machine and
+# brings up a virtual display with a persistent Wine server. Source it, then call the functions.
+
+tavero_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+tavero_install_packages() {
+    local need=()
+    command -v cmake >/dev/null || need+=(cmake)
+    command -v g++ >/dev/null || need+=(g++)
+    [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+    [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null ||
+        need+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+    command -v wine >/dev/null || need+=(wine wine64)
+    command -v Xvfb >/dev/null || need+=(xvfb)
+    command -v import >/dev/null || need+=(imagemagick)
+    if [ ${#need[@]} -gt 0 ]; then
+        echo "installing: ${need[*]}"
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq
+        apt-get install -y -qq "${need[@]}" >/dev/null
+    fi
+}
+
+tavero_build() {  # tavero_build native|win
+    local tree=$1 dir="$tavero_root/build/$1" args=()
+    [ "$tree" = win ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$tavero_root/cmake/mingw-w64-x86_64.cmake")
+    cmake -S "$tavero_root" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${args[@]}" >/dev/null
+    cmake --build "$dir" -j "$(nproc)"
+}
+
+# Xvfb and the Wine server get their streams on /dev/null: a daemon that held the caller's
+# output pipe would keep whoever reads it (ctest, CI) waiting. Both stop when the shell exits.
+tavero_start_wine() {
+    export WINEPREFIX="$tavero_root/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ -z "${DISPLAY:-}" ] || [ -n "${TAVERO_OWN_DISPLAY:-}" ]; then
+        local n=90
+        while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+        tavero_xvfb_pid=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    fi
+    trap tavero_stop_wine EXIT
+    mkdir -p "$WINEPREFIX"
+    wineserver -p </dev/null >/dev/null 2>&1 || true
+    wine wineboot </dev/null >/dev/null 2>&1
+    # Without a window manager, Wine waits 2 s for one at every hide of a managed window.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+}
+
+tavero_stop_wine() {
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    if [ -n "${tavero_xvfb_pid:-}" ]; then
+        kill "$tavero_xvfb_pid" 2>/dev/null || true
+    fi
+}

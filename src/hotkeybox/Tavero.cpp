@@ -1,0 +1,101 @@
+#include "hotkeybox/Tavero.h"
+
+#include "platform/Keys.h"
+#include "platform/RunTimeError.h"
+
+namespace tavero {
+
+Tavero::Tavero(std::wstring name, HotKeyRegistrar& registrar, const KeyNames& names,
+               MessageBoxes& messages, HotKeyStore store)
+    : name_(std::move(name)),
+      registrar_(registrar),
+      messages_(messages),
+      store_(std::move(store)),
+      capture_(names) {}
+
+void Tavero::AttachView(TaveroView* view) {
+    view_ = view;
+    ShowCapture();
+}
+
+void Tavero::Load() {
+    StoredHotKey stored = store_.Load(name_);
+    capture_.Restore(stored.text, stored.keyCode, stored.modKeyCode);
+    ShowCapture();
+}
+
+void Tavero::KeyDown(int& key, int& shiftState) {
+    if (key == vk::kApps) {
+        key = 0;
+        return;
+    }
+    if (events_.keyDown) {
+        events_.keyDown(key, shiftState);
+    }
+    capture_.KeyDown(key, shiftState);
+    if (hotKeyEnabled_) {
+        SetHotKeyEnabled(false);
+        if (events_.hotKeyDisarmed) {
+            events_.hotKeyDisarmed();
+        }
+    }
+    ShowCapture();
+}
+
+void Tavero::KeyUp(int& key, int& shiftState) {
+    capture_.KeyUp(key);
+    ShowCapture();
+    if (events_.keyUp) {
+        events_.keyUp(key, shiftState);
+    }
+}
+
+void Tavero::RaiseEvents() {
+    if (events_.hotKeyPressed) {
+        events_.hotKeyPressed();
+    }
+}
+
+void Tavero::SetHotKeyEnabled(bool enabled) {
+    if (enabled == hotKeyEnabled_) {
+        return;
+    }
+    if (!enabled) {
+        registrar_.Unregister(kHotKeyId);
+        hotKeyEnabled_ = false;
+        return;
+    }
+    if (capture_.KeyCode() == 0) {
+        messages_.ShowError(kErrorTitle, kNotSetMessage);
+        return;
+    }
+    if (registrar_.Register(kHotKeyId, capture_.ModKeyCode(), capture_.KeyCode())) {
+        hotKeyEnabled_ = true;
+        return;
+    }
+    messages_.ShowError(kErrorTitle, kTakenMessage);
+    capture_.Clear();
+    ShowCapture();
+}
+
+bool Tavero::SaveSettings() {
+    return store_.Save(name_, capture_.Text(), capture_.KeyCode(), capture_.ModKeyCode());
+}
+
+void Tavero::SetINIFileName(const std::wstring&) { RefuseDesignTimeSetting(L"INIFileName"); }
+void Tavero::SetSettingLocation(int) { RefuseDesignTimeSetting(L"SettingLocation"); }
+void Tavero::SetRegKeyName(const std::wstring&) { RefuseDesignTimeSetting(L"RegKeyName"); }
+
+void Tavero::RefuseDesignTimeSetting(const wchar_t* property) const {
+    throw RunTimeError(kErrSetNotSupportedAtRunTime, L"Tavero",
+                       std::wstring(L"'") + property + L"' can be set only when the box is created");
+}
+
+void Tavero::ShowCapture() {
+    if (view_ != nullptr) {
+        view_->ShowText(capture_.Text());
+        view_->MoveCaretToEnd();
+    }
+}
+
+}  // namespace tavero

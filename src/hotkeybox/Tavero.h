@@ -1,0 +1,101 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "hotkeybox/HotKeyCapture.h"
+#include "hotkeybox/HotKeyStore.h"
+#include "platform/HotKeyRegistrar.h"
+#include "platform/MessageBoxes.h"
+
+namespace tavero {
+
+// What the box shows: its text, with the caret kept at the end.
+class TaveroView {
+public:
+    virtual ~TaveroView() = default;
+    virtual void ShowText(const std::wstring& text) = 0;
+    virtual void MoveCaretToEnd() = 0;
+};
+
+// Events raised to the host. Parameters are references: the host may change them.
+struct TaveroEvents {
+    std::function<void()> hotKeyPressed;
+    // The box disarmed itself because a key went down in it.
+    std::function<void()> hotKeyDisarmed;
+    std::function<void()> click;
+    std::function<void()> dblClick;
+    std::function<void(int& key, int& shiftState)> keyDown;
+    std::function<void(int& key, int& shiftState)> keyUp;
+    std::function<void(int& button, int& shiftState, float& x, float& y)> mouseDown;
+    std::function<void(int& button, int& shiftState, float& x, float& y)> mouseMove;
+    std::function<void(int& button, int& shiftState, float& x, float& y)> mouseUp;
+    // A property changed; the argument is the property's name.
+    std::function<void(const std::wstring&)> propertyChanged;
+};
+
+// The hotkey capture box without its window: captures a hotkey from key events, arms it as a
+// system-wide hotkey with identifier 1 on the box's own window, and keeps it in its store.
+class Tavero {
+public:
+    static constexpr int kHotKeyId = 1;
+    static constexpr const wchar_t* kErrorTitle = L"error";
+    static constexpr const wchar_t* kNotSetMessage = L"Not set hotkey";
+    static constexpr const wchar_t* kTakenMessage =
+        L"Hotkey already exists, please change a hotkey.";
+
+    Tavero(std::wstring name, HotKeyRegistrar& registrar, const KeyNames& names,
+           MessageBoxes& messages, HotKeyStore store);
+    Tavero(const Tavero&) = delete;
+    Tavero& operator=(const Tavero&) = delete;
+
+    void AttachView(TaveroView* view);
+    TaveroEvents& Events() { return events_; }
+    const std::wstring& Name() const { return name_; }
+
+    // Loads the saved hotkey; it is not armed.
+    void Load();
+
+    // Key events of the box. A key-down of the context-menu key sets `key` to 0 and does
+    // nothing else; any other key-down captures and disarms the box.
+    void KeyDown(int& key, int& shiftState);
+    void KeyUp(int& key, int& shiftState);
+
+    // The registered hotkey was pressed.
+    void RaiseEvents();
+
+    const std::wstring& Text() const { return capture_.Text(); }
+    int KeyCode() const { return capture_.KeyCode(); }
+    int ModKeyCode() const { return capture_.ModKeyCode(); }
+
+    bool HotKeyEnabled() const { return hotKeyEnabled_; }
+    // Arms or disarms. Arming an empty box or a combination the system refuses shows the
+    // matching message and leaves the box disarmed; a refused combination is also cleared.
+    void SetHotKeyEnabled(bool enabled);
+
+    // Writes the hotkey to the store; false when a write failed.
+    bool SaveSettings();
+
+    // Store settings are given at creation; changing them afterwards raises error 382.
+    const std::wstring& INIFileName() const { return store_.Settings().iniFileName; }
+    int SettingLocation() const { return store_.Settings().settingLocation; }
+    const std::wstring& RegKeyName() const { return store_.Settings().regKeyName; }
+    [[noreturn]] void SetINIFileName(const std::wstring& value);
+    [[noreturn]] void SetSettingLocation(int value);
+    [[noreturn]] void SetRegKeyName(const std::wstring& value);
+
+private:
+    [[noreturn]] void RefuseDesignTimeSetting(const wchar_t* property) const;
+    void ShowCapture();
+
+    std::wstring name_;
+    HotKeyRegistrar& registrar_;
+    MessageBoxes& messages_;
+    HotKeyStore store_;
+    HotKeyCapture capture_;
+    TaveroView* view_ = nullptr;
+    TaveroEvents events_;
+    bool hotKeyEnabled_ = false;
+};
+
+}  // namespace tavero

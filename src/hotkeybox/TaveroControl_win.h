@@ -1,0 +1,91 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "hotkeybox/Tavero.h"
+#include "platform/Handles_win.h"
+#include "platform/UserSettingsStore.h"
+#include "platform/Win32Services_win.h"
+#include "platform/Window_win.h"
+
+namespace tavero {
+
+// What every capture box of the program shares.
+struct TaveroServices {
+    const KeyNames& names;
+    MessageBoxes& messages;
+    IniSettings& ini;
+    UserSettingsStore& userStore;
+};
+
+// Colours as the box's look settings hold them: an RGB value, or 0x80000000 plus a system
+// colour index.
+using OleColor = std::uint32_t;
+inline constexpr OleColor kSystemWindowColor = 0x80000005;
+inline constexpr OleColor kSystemWindowTextColor = 0x80000008;
+
+// The capture box on screen: a container window filled by one single-line edit that shows
+// the hotkey, plus a hidden window of its own on which the hotkey is registered.
+class TaveroControl : public Window, private TaveroView {
+public:
+    TaveroControl(HWND parent, int controlId, std::wstring name, const TaveroServices& services,
+                  StoreSettings store = {});
+    ~TaveroControl() override;
+
+    Tavero& Box() { return *box_; }
+    HWND EditHandle() const { return edit_; }
+    HWND MessageWindow() const { return messageWindow_.Get(); }
+
+    void Move(int x, int y, int width, int height);
+
+    // The look: each setter reports its change by the property's name.
+    OleColor BackColor() const { return backColor_; }
+    void SetBackColor(OleColor color);
+    OleColor ForeColor() const { return foreColor_; }
+    void SetForeColor(OleColor color);
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    HFONT Font() const { return font_; }
+    void SetFont(HFONT font);  // not owned: the host keeps the font alive
+    int BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(int style);
+    int Appearance() const { return appearance_; }
+    void SetAppearance(int appearance);
+    const std::wstring& ToolTipText() const { return toolTip_; }
+    void SetToolTipText(const std::wstring& text);
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void ShowText(const std::wstring& text) override;
+    void MoveCaretToEnd() override;
+
+    static LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR id, DWORD_PTR self);
+    LRESULT OnEditMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void RaiseMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+    void ApplyFrame();
+    void Changed(const wchar_t* property);
+
+    UniqueWindow messageWindow_;
+    std::unique_ptr<WindowHotKeyRegistrar> registrar_;
+    std::unique_ptr<Tavero> box_;
+    HWND edit_ = nullptr;  // a child of ours: destroyed with us
+    UniqueWindow toolTipWindow_;
+    UniqueBrush backBrush_;
+    HFONT font_ = nullptr;
+    OleColor backColor_ = kSystemWindowColor;
+    OleColor foreColor_ = kSystemWindowTextColor;
+    int borderStyle_ = 1;
+    int appearance_ = 1;
+    std::wstring toolTip_;
+};
+
+}  // namespace tavero

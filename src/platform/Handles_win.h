@@ -1,0 +1,46 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/UniqueHandle.h"
+
+namespace tavero {
+
+namespace handle_traits {
+struct Kernel {
+    using Handle = HANDLE;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { ::CloseHandle(h); }
+};
+struct Window {
+    using Handle = HWND;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { ::DestroyWindow(h); }
+};
+template <typename T>
+struct GdiObject {
+    using Handle = T;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { ::DeleteObject(h); }
+};
+struct Icon {
+    using Handle = HICON;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { ::DestroyIcon(h); }
+};
+struct Menu {
+    using Handle = HMENU;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { ::DestroyMenu(h); }
+};
+}  // namespace handle_traits
+
+using UniqueKernelHandle = UniqueHandle<handle_traits::Kernel>;
+using UniqueWindow = UniqueHandle<handle_traits::Window>;
+using UniqueFont = UniqueHandle<handle_traits::GdiObject<HFONT>>;
+using UniqueBrush = UniqueHandle<handle_traits::GdiObject<HBRUSH>>;
+using UniquePen = UniqueHandle<handle_traits::GdiObject<HPEN>>;
+using UniqueIcon = UniqueHandle<handle_traits::Icon>;
+using UniqueMenu = UniqueHandle<handle_traits::Menu>;
+
+}  // namespace tavero

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/HotKeyRegistrar.h"
+#include "platform/KeyNames.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProfileFile.h"
+#include "platform/ProgramFolder.h"
+#include "platform/UserSettingsStore.h"
+
+namespace tavero {
+
+// Hotkeys registered on one window; the window's destruction ends them.
+class WindowHotKeyRegistrar : public HotKeyRegistrar {
+public:
+    explicit WindowHotKeyRegistrar(HWND window) : window_(window) {}
+    bool Register(int id, int modifiers, int key) override;
+    void Unregister(int id) override;
+
+private:
+    HWND window_;
+};
+
+class Win32KeyNames : public KeyNames {
+public:
+    std::wstring NameOf(int key) const override;
+};
+
+class Win32MessageBoxes : public MessageBoxes {
+public:
+    // Boxes are owned by `owner` when one is given, so they stay above the program's windows.
+    explicit Win32MessageBoxes(HWND owner = nullptr) : owner_(owner) {}
+    void SetOwner(HWND owner) { owner_ = owner; }
+    void ShowError(const std::wstring& title, const std::wstring& text) override;
+
+private:
+    HWND owner_;
+};
+
+class Win32ProfileFile : public ProfileFile {
+public:
+    std::size_t GetString(const std::wstring& section, const std::wstring& key,
+                          const std::wstring& fallback, std::span<wchar_t> buffer,
+                          const std::wstring& path) override;
+    bool WriteString(const std::wstring& section, const std::wstring& key,
+                     const std::wstring& value, const std::wstring& path) override;
+};
+
+// Values under HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<app>\<section>, where
+// programs of this kind have always kept their per-user settings.
+class RegistryUserSettingsStore : public UserSettingsStore {
+public:
+    std::wstring Get(const std::wstring& app, const std::wstring& section, const std::wstring& key,
+                     const std::wstring& fallback) override;
+    bool Save(const std::wstring& app, const std::wstring& section, const std::wstring& key,
+              const std::wstring& value) override;
+};
+
+class ExeFolder : public ProgramFolder {
+public:
+    std::wstring Path() const override;
+};
+
+}  // namespace tavero

@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include "hotkeybox/HotKeyStore.h"
+#include "hotkeybox/Tavero.h"
+#include "platform/Keys.h"
+#include "support/Fakes.h"
+
+using namespace tavero;
+using namespace tavero::testing;
+
+namespace {
+
+class RecordingView : public TaveroView {
+public:
+    void ShowText(const std::wstring& text) override { shown = text; }
+    void MoveCaretToEnd() override { ++caretMoves; }
+    std::wstring shown;
+    int caretMoves = 0;
+};
+
+// A box with fakes behind it; key helpers press and release like a user.
+struct Box {
+    FakeHotKeySystem& system;
+    FakeHotKeyRegistrar registrar{system};
+    FakeKeyNames names;
+    FakeMessageBoxes messages;
+    FakeProfileFile file;
+    FakeProgramFolder folder{L"C:\\Tools"};
+    FakeUserSettingsStore userStore;
+    IniSettings ini{file, folder};
+    Tavero box{L"Tavero1", registrar, names, messages, HotKeyStore(ini, userStore, {})};
+    RecordingView view;
+
+    explicit Box(FakeHotKeySystem& s) : system(s) { box.AttachView(&view); }
+
+    void Down(int key, int shiftState = 0) { box.KeyDown(key, shiftState); }
+    void Up(int key, int shiftState = 0) { box.KeyUp(key, shiftState); }
+};
+
+class CaptureTest : public ::testing::Test {
+protected:
+    FakeHotKeySystem system;
+    Box b{system};
+};
+
+TEST_F(CaptureTest, CtrlAltF5) {
+    b.Down(vk::kControl, shift::kCtrl);
+    b.Down(vk::kMenu, shift::kCtrl | shift::kAlt);
+    EXPECT_EQ(b.view.shown, L"Ctrl + Alt + ");
+    EXPECT_EQ(b.box.KeyCode(), 0);
+    b.Down(116, shift::kCtrl | shift::kAlt);
+    EXPECT_EQ(b.view.shown, L"Ctrl + Alt + F5");
+    EXPECT_EQ(b.box.KeyCode(), 116);
+    EXPECT_EQ(b.box.ModKeyCode(), 3);
+    // Releasing the keys keeps the captured hotkey.
+    b.Up(116, shift::kCtrl | shift::kAlt);
+    b.Up(vk::kMenu, shift::kCtrl);
+    b.Up(vk::kControl);
+    EXPECT_EQ(b.box.Text(), L"Ctrl + Alt + F5");
+    EXPECT_EQ(b.box.ModKeyCode(), 3);
+}
+
+TEST_F(CaptureTest, EitherWindowsKeyCountsAsWin) {
+    for (int win : {vk::kLWin, vk::kRWin}) {
+        b.Down(win);
+        EXPECT_EQ(b.box.Text(), L"Win + ");
+        b.Down('E');
+        EXPECT_EQ(b.box.Text(), L"Win + E") << win;
+        EXPECT_EQ(b.box.KeyCode(), 69);
+        EXPECT_EQ(b.box.ModKeyCode(), 8);
+        b.Up('E');
+        b.Up(win);
+        // With the Windows key up, a plain key has no Win part.
+        b.Down('E');
+        EXPECT_EQ(b.box.Text(), L"E");
+        EXPECT_EQ(b.box.ModKeyCode(), 0);
+    }
+}
+
+TEST_F(CaptureTest, AllFourModifiersInFixedOrder) {
+    b.Down(vk::kLWin);
+    b.Down(116, shift::kShift | shift::kCtrl | shift::kAlt);
+    EXPECT_EQ(b.box.Text(), L"Win + Ctrl + Alt + Shift + F5");
+    EXPECT_EQ(b.box.ModKeyCode(), 15);
+}
+
+TEST_F(CaptureTest, ModifiersAloneFallBackOnRelease) {
+    b.Down(vk::kShift, shift::kShift);
+    EXPECT_EQ(b.box.Text(), L"Shift + ");
+    EXPECT_EQ(b.box.KeyCode(), 0);
+    EXPECT_EQ(b.box.ModKeyCode(), 4);
+    b.Up(vk::kShift);
+    EXPECT_EQ(b.box.Text(), L"Press Hotkey");
+    EXPECT_EQ(b.box.ModKeyCode(), 0);
+    EXPECT_EQ(b.view.shown, L"Press Hotkey");
+}
+
+TEST_F(CaptureTest, ContextMenuKeyIsSwallowedWithoutEvent) {
+    int raised = 0;
+    b.box.Events().keyDown = [&](int&, int&) { ++raised; };
+    b.Down('A');
+    int key = vk::kApps, state = 0;
+    b.box.KeyDown(key, state);
+    EXPECT_EQ(key, 0);
+    EXPECT_EQ(raised, 1);
+    EXPECT_EQ(b.box.Text(), L"A");
+}
+
+TEST_F(CaptureTest, BackspaceIsAKeyAndNamelessKeysStillCapture) {
+    b.Down(vk::kBack);
+    EXPECT_EQ(b.box.Text(), L"Backspace");
+    EXPECT_EQ(b.box.KeyCode(), 8);
+    b.Down(255, shift::kCtrl);  // the fake has no name for it
+    EXPECT_EQ(b.box.Text(), L"Ctrl + ");
+    EXPECT_EQ(b.box.KeyCode(), 255);
+}
+
+TEST_F(CaptureTest, HostMayChangeKeyBeforeCapture) {
+    b.box.Events().keyDown = [](int& key, int& state) {
+        key = 'Q';
+        state = shift::kCtrl;
+    };
+    b.Down('A');
+    EXPECT_EQ(b.box.Text(), L"Ctrl + Q");
+    EXPECT_EQ(b.box.KeyCode(), 'Q');
+}
+
+TEST_F(CaptureTest, KeyUpEventRaisedAfterOwnHandling) {
+    std::wstring textAtEvent;
+    b.box.Events().keyUp = [&](int&, int&) { textAtEvent = b.box.Text(); };
+    b.Down(vk::kControl, shift::kCtrl);
+    b.Up(vk::kControl);
+    EXPECT_EQ(textAtEvent, L"Press Hotkey");
+}
+
+// Arming and its refusals.
+TEST_F(CaptureTest, ArmingEmptyBoxRefusesWithMessage) {
+    b.box.SetHotKeyEnabled(true);
+    EXPECT_FALSE(b.box.HotKeyEnabled());
+    ASSERT_EQ(b.messages.shown.size(), 1u);
+    EXPECT_EQ(b.messages.shown[0].first, L"error");
+    EXPECT_EQ(b.messages.shown[0].second, L"Not set hotkey");
+    EXPECT_EQ(b.box.Text(), L"Press Hotkey");
+    EXPECT_EQ(b.registrar.calls, 0);
+}
+
+TEST_F(CaptureTest, ArmingTakenCombinationClearsTheBox) {
+    Box first{system};
+    first.Down(116, shift::kCtrl | shift::kAlt);
+    first.box.SetHotKeyEnabled(true);
+    ASSERT_TRUE(first.box.HotKeyEnabled());
+
+    b.Down(116, shift::kCtrl | shift::kAlt);
+    b.box.SetHotKeyEnabled(true);
+    EXPECT_FALSE(b.box.HotKeyEnabled());
+    ASSERT_EQ(b.messages.shown.size(), 1u);
+    EXPECT_EQ(b.messages.shown[0].second, L"Hotkey already exists, please change a hotkey.");
+    EXPECT_EQ(b.view.shown, L"Press Hotkey");
+    EXPECT_EQ(b.box.KeyCode(), 0);
+    EXPECT_EQ(b.box.ModKeyCode(), 0);
+    EXPECT_TRUE(first.box.HotKeyEnabled());
+}
+
+TEST_F(CaptureTest, SettingSameValueCallsNothing) {
+    b.box.SetHotKeyEnabled(false);
+    EXPECT_EQ(b.registrar.calls, 0);
+    b.Down('A', shift::kCtrl);
+    b.box.SetHotKeyEnabled(true);
+    int calls = b.registrar.calls;
+    b.box.SetHotKeyEnabled(true);
+    EXPECT_EQ(b.registrar.calls, calls);
+    EXPECT_TRUE(b.messages.shown.empty());
+}
+
+TEST_F(CaptureTest, KeyPressDisarmsAndTellsTheHost) {
+    int disarmed = 0;
+    b.box.Events().hotKeyDisarmed = [&] { ++disarmed; };
+    b.Down('A', shift::kCtrl);
+    b.box.SetHotKeyEnabled(true);
+    ASSERT_TRUE(b.registrar.Holds(1));
+    b.Down('B', shift::kCtrl);
+    EXPECT_FALSE(b.box.HotKeyEnabled());
+    EXPECT_FALSE(b.registrar.Holds(1));
+    EXPECT_FALSE(system.IsTaken(2, 'A'));
+    EXPECT_EQ(disarmed, 1);
+    // Re-arming takes the newly captured combination.
+    b.box.SetHotKeyEnabled(true);
+    EXPECT_TRUE(system.IsTaken(2, 'B'));
+    // A key-down in a disarmed box does not report a disarm.
+    b.box.SetHotKeyEnabled(false);
+    b.Down('C');
+    EXPECT_EQ(disarmed, 1);
+}
+
+TEST_F(CaptureTest, HotKeyPressedReachesTheHost) {
+    int pressed = 0;
+    b.box.Events().hotKeyPressed = [&] { ++pressed; };
+    b.box.RaiseEvents();
+    EXPECT_EQ(pressed, 1);
+}
+
+}  // namespace

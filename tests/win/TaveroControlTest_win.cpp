@@ -1,0 +1,201 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "WinTestSupport_win.h"
+#include "hotkeybox/TaveroControl_win.h"
+#include "platform/Keys.h"
+#include "support/Fakes.h"
+
+using namespace tavero;
+using namespace tavero::testing;
+
+namespace {
+
+constexpr int kF1 = VK_F1;
+
+// A visible top-level window holding capture boxes, with the real key names, the real profile
+// file in a fresh folder, and message boxes recorded instead of shown.
+class HostWindow : public Window {
+public:
+    HostWindow() {
+        RegisterClassOnce(L"TaveroTestHost", 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+        Create(L"TaveroTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 50, 50, 400, 600,
+               nullptr, nullptr);
+    }
+    ~HostWindow() override { Destroy(); }
+};
+
+class TaveroControlTest : public ::testing::Test {
+protected:
+    TaveroControlTest() { MakeBoxes(); }
+
+    void MakeBoxes() {
+        boxes.clear();
+        for (int i = 0; i < 10; ++i) {
+            auto box = std::make_unique<TaveroControl>(host.Handle(), 100 + i,
+                                                       L"Tavero" + std::to_wstring(i + 1), services);
+            box->Move(10, 10 + 40 * i, 200, 25);
+            boxes.push_back(std::move(box));
+        }
+    }
+
+    // Presses the combination in box i the way a user does: focus it, hold, release.
+    void Capture(int i, std::initializer_list<int> chord) {
+        FocusWindow(host.Handle(), boxes[i]->EditHandle());
+        SendChord(chord);
+        int last = *(chord.end() - 1);
+        ASSERT_TRUE(PumpUntil([&] { return boxes[i]->Box().KeyCode() == last && FirstKeyDown() == 0; }))
+            << "box " << i << " did not capture";
+    }
+
+    ~TaveroControlTest() override { EXPECT_EQ(FirstKeyDown(), 0); }
+
+    TempFolder folder;
+    FakeProgramFolder programFolder{folder.Path()};
+    Win32ProfileFile profile;
+    IniSettings ini{profile, programFolder};
+    Win32KeyNames names;
+    FakeMessageBoxes messages;
+    RegistryUserSettingsStore userStore;
+    TaveroServices services{names, messages, ini, userStore};
+    HostWindow host;
+    std::vector<std::unique_ptr<TaveroControl>> boxes;
+};
+
+TEST_F(TaveroControlTest, CapturesFromRealKeysAndShowsText) {
+    EXPECT_EQ(ControlText(boxes[0]->EditHandle()), L"Press Hotkey");
+    Capture(0, {VK_CONTROL, VK_MENU, VK_F5});
+    EXPECT_EQ(boxes[0]->Box().ModKeyCode(), 3);
+    std::wstring f5 = names.NameOf(VK_F5);
+    EXPECT_EQ(ControlText(boxes[0]->EditHandle()), L"Ctrl + Alt + " + f5);
+}
+
+TEST_F(TaveroControlTest, ArrowKeysAreNamedAsArrowsNotKeypad) {
+    Capture(0, {VK_CONTROL, VK_LEFT});
+    // With the extended bit the platform names the arrow, not keypad 4.
+    EXPECT_EQ(names.NameOf(VK_LEFT), ControlText(boxes[0]->EditHandle()).substr(7));
+    EXPECT_NE(names.NameOf(VK_LEFT), names.NameOf(VK_NUMPAD4));
+}
+
+TEST_F(TaveroControlTest, TypedCharactersAndEditingNeverChangeTheText) {
+    Capture(0, {'A'});
+    HWND edit = boxes[0]->EditHandle();
+    EXPECT_EQ(ControlText(edit), names.NameOf('A'));
+    std::wstring before = ControlText(edit);
+    ::SendMessageW(edit, WM_CHAR, L'x', 0);
+    ::SendMessageW(edit, WM_CHAR, L'\b', 0);
+    ::SendMessageW(edit, WM_PASTE, 0, 0);
+    ::SendMessageW(edit, WM_CUT, 0, 0);
+    EXPECT_EQ(ControlText(edit), before);
+}
+
+TEST_F(TaveroControlTest, NoContextMenu) {
+    HWND edit = boxes[0]->EditHandle();
+    FocusWindow(host.Handle(), edit);
+    ::PostMessageW(edit, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit), MAKELPARAM(60, 60));
+    SendChord({VK_SHIFT, VK_F10});
+    PumpFor(300);
+    HWND menu = ::FindWindowW(L"#32768", nullptr);
+    EXPECT_TRUE(menu == nullptr || !::IsWindowVisible(menu));
+}
+
+TEST_F(TaveroControlTest, TenBoxesArmTogetherEachOnItsOwnWindow) {
+    for (int i = 0; i < 10; ++i) {
+        Capture(i, {VK_CONTROL, VK_MENU, kF1 + i});
+    }
+    std::vector<int> pressed(10, 0);
+    for (int i = 0; i < 10; ++i) {
+        boxes[i]->Box().Events().hotKeyPressed = [&pressed, i] { ++pressed[i]; };
+        boxes[i]->Box().SetHotKeyEnabled(true);
+        EXPECT_TRUE(boxes[i]->Box().HotKeyEnabled()) << i;
+        EXPECT_NE(boxes[i]->MessageWindow(), nullptr);
+    }
+    EXPECT_TRUE(messages.shown.empty());
+
+    // Focus elsewhere so the capture boxes do not see the keys.
+    FocusWindow(host.Handle(), host.Handle());
+    SendChord({VK_CONTROL, VK_MENU, kF1 + 6});
+    ASSERT_TRUE(PumpUntil([&] { return pressed[6] == 1; }));
+    PumpFor(100);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(pressed[i], i == 6 ? 1 : 0) << i;
+    }
+
+    // Disarmed, the same keys raise nothing.
+    boxes[6]->Box().SetHotKeyEnabled(false);
+    SendChord({VK_CONTROL, VK_MENU, kF1 + 6});
+    PumpFor(200);
+    EXPECT_EQ(pressed[6], 1);
+}
+
+TEST_F(TaveroControlTest, TakenCombinationIsRefusedAndEmptied) {
+    Capture(0, {VK_CONTROL, VK_SHIFT, 'K'});
+    Capture(1, {VK_CONTROL, VK_SHIFT, 'K'});
+    boxes[0]->Box().SetHotKeyEnabled(true);
+    ASSERT_TRUE(boxes[0]->Box().HotKeyEnabled());
+    boxes[1]->Box().SetHotKeyEnabled(true);
+    EXPECT_FALSE(boxes[1]->Box().HotKeyEnabled());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].first, L"error");
+    EXPECT_EQ(messages.shown[0].second, L"Hotkey already exists, please change a hotkey.");
+    EXPECT_EQ(ControlText(boxes[1]->EditHandle()), L"Press Hotkey");
+    EXPECT_EQ(boxes[1]->Box().KeyCode(), 0);
+}
+
+TEST_F(TaveroControlTest, KeyPressInArmedBoxUnregisters) {
+    Capture(0, {VK_CONTROL, VK_SHIFT, 'J'});
+    boxes[0]->Box().SetHotKeyEnabled(true);
+    ASSERT_TRUE(boxes[0]->Box().HotKeyEnabled());
+    Capture(0, {VK_CONTROL, VK_SHIFT, 'L'});
+    EXPECT_FALSE(boxes[0]->Box().HotKeyEnabled());
+    // The old combination is free again.
+    Capture(1, {VK_CONTROL, VK_SHIFT, 'J'});
+    boxes[1]->Box().SetHotKeyEnabled(true);
+    EXPECT_TRUE(boxes[1]->Box().HotKeyEnabled());
+}
+
+TEST_F(TaveroControlTest, SaveSettingsWritesThirtyKeysThatNewBoxesLoad) {
+    Capture(0, {VK_CONTROL, VK_MENU, VK_F5});
+    Capture(9, {VK_SHIFT, 'Q'});
+    for (auto& box : boxes) {
+        ASSERT_TRUE(box->Box().SaveSettings());
+    }
+    EXPECT_EQ(ini.IniFilePath(), folder.File(L"set.ini"));
+    std::string file = ReadFileBytes(folder.File(L"set.ini"));
+    EXPECT_NE(file.find("[Tavero]"), std::string::npos);
+    int keys = 0;
+    for (int i = 1; i <= 10; ++i) {
+        for (const char* suffix : {"Text=", "KeyCode=", "ModKeyCode="}) {
+            std::string key = "Tavero" + std::to_string(i) + suffix;
+            keys += file.find("\n" + key) != std::string::npos ||
+                    file.find("\r" + key) != std::string::npos;
+        }
+    }
+    EXPECT_EQ(keys, 30);
+    EXPECT_NE(file.find("Tavero1KeyCode=116"), std::string::npos);
+    EXPECT_NE(file.find("Tavero10ModKeyCode=4"), std::string::npos);
+    EXPECT_NE(file.find("Tavero2Text=Press Hotkey"), std::string::npos);
+
+    MakeBoxes();
+    EXPECT_EQ(boxes[0]->Box().KeyCode(), 116);
+    EXPECT_EQ(boxes[0]->Box().ModKeyCode(), 3);
+    EXPECT_EQ(ControlText(boxes[0]->EditHandle()), L"Ctrl + Alt + " + names.NameOf(VK_F5));
+    EXPECT_EQ(boxes[9]->Box().KeyCode(), 'Q');
+    EXPECT_EQ(boxes[9]->Box().ModKeyCode(), 4);
+    EXPECT_EQ(boxes[5]->Box().KeyCode(), 0);
+    EXPECT_FALSE(boxes[0]->Box().HotKeyEnabled());
+}
+
+TEST_F(TaveroControlTest, EditFillsTheBoxWhenResized) {
+    boxes[0]->Move(5, 5, 81, 25);
+    RECT r{};
+    ::GetWindowRect(boxes[0]->EditHandle(), &r);
+    EXPECT_EQ(r.right - r.left, 81);
+    EXPECT_EQ(r.bottom - r.top, 25);
+}
+
+}  // namespace

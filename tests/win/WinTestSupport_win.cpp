@@ -1,0 +1,113 @@
+#include "WinTestSupport_win.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "platform/Keys.h"
+
+namespace tavero::testing {
+
+namespace {
+void DispatchPending() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+}  // namespace
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+    ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    for (;;) {
+        DispatchPending();
+        if (done()) {
+            return true;
+        }
+        ULONGLONG now = ::GetTickCount64();
+        if (now >= deadline) {
+            return false;
+        }
+        // Wakes on any message, and at least every 10 ms for conditions that no message
+        // announces (another process's windows).
+        DWORD wait = static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 10));
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+}
+
+void PumpFor(int ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+void SendKey(int key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(key);
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0);
+    ::SendInput(1, &input, sizeof(INPUT));
+}
+
+void SendChord(std::initializer_list<int> keys) {
+    for (int key : keys) {
+        SendKey(key, false);
+    }
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) {
+        SendKey(*it, true);
+    }
+}
+
+int FirstKeyDown() {
+    for (int key = 1; key < 255; ++key) {
+        if (::GetAsyncKeyState(key) < 0) {
+            return key;
+        }
+    }
+    return 0;
+}
+
+std::wstring ControlText(HWND control) {
+    wchar_t buffer[1024] = {};
+    ::SendMessageW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+void FocusWindow(HWND topLevel, HWND focus) {
+    ::ShowWindow(topLevel, SW_SHOW);
+    ::SetForegroundWindow(topLevel);
+    ::SetActiveWindow(topLevel);
+    ::SetFocus(focus);
+    PumpUntil([&] { return ::GetFocus() == focus; }, 2000);
+}
+
+TempFolder::TempFolder() {
+    wchar_t base[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, base);
+    static int counter = 0;
+    for (;;) {
+        path_ = std::wstring(base) + L"tavero-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++counter);
+        if (::CreateDirectoryW(path_.c_str(), nullptr)) {
+            break;
+        }
+    }
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(path_), ignored);
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace tavero::testing

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+namespace tavero::testing {
+
+// Dispatches this thread's messages until `done` holds or `timeoutMs` passes; true if it held.
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+// Dispatches messages for a while: only for checking that something does NOT happen.
+void PumpFor(int ms);
+
+// Keyboard input through the system's input stream, as a user's.
+void SendKey(int key, bool up);
+// Presses the keys in order, then releases them in reverse order.
+void SendChord(std::initializer_list<int> keys);
+// Any key of 1..254 logically down?
+int FirstKeyDown();
+
+// Text of a control, also of another process's (WM_GETTEXT).
+std::wstring ControlText(HWND control);
+
+// Brings a window of ours to the front and gives `focus` the keyboard focus.
+void FocusWindow(HWND topLevel, HWND focus);
+
+// A fresh folder under the temp folder, removed with its contents at the end.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::wstring& Path() const { return path_; }
+    std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+private:
+    std::wstring path_;
+};
+
+std::string ReadFileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+
+}  // namespace tavero::testing
