@@ -9,7 +9,7 @@ namespace tavero {
 // Turns the keys pressed in a capture box into a hotkey: the main key, the modifier flags and
 // the text the box shows ("Win + ", "Ctrl + ", "Alt + ", "Shift + ", then the key's name).
 class HotKeyCapture {
-public:
+  public:
     static constexpr const wchar_t* kEmptyText = L"Press Hotkey";
 
     explicit HotKeyCapture(const KeyNames& names) : names_(names) {}
@@ -31,7 +31,7 @@ public:
     static bool IsValidKeyCode(int key) { return key >= 1 && key <= 254; }
     static bool IsValidModKeyCode(int mods) { return mods >= 0 && mods <= 15; }
 
-private:
+  private:
     bool WinKeyDown() const { return leftWinDown_ || rightWinDown_; }
 
     const KeyNames& names_;

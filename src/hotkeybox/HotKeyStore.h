@@ -23,7 +23,7 @@ struct StoredHotKey {
 // Reads and writes one box's three values (section "Tavero", keys BoxName + "Text",
 // "KeyCode", "ModKeyCode") in the settings file or the per-user store.
 class HotKeyStore {
-public:
+  public:
     HotKeyStore(IniSettings& ini, UserSettingsStore& userStore, StoreSettings settings)
         : ini_(ini), userStore_(userStore), settings_(std::move(settings)) {}
 
@@ -34,7 +34,7 @@ public:
     // False when any of the three values could not be written.
     bool Save(const std::wstring& boxName, const std::wstring& text, int keyCode, int modKeyCode);
 
-private:
+  private:
     std::wstring Read(const std::wstring& key, const std::wstring& fallback);
     bool Write(const std::wstring& key, const std::wstring& value);
     bool UsesFile() const { return settings_.settingLocation == 0; }

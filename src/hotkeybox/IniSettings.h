@@ -10,7 +10,7 @@ namespace tavero {
 // The program's one settings file: its path and single-value reads and writes.
 // One object is shared by every reader and writer, so there is one path for the whole program.
 class IniSettings {
-public:
+  public:
     // The path starts as "set.ini" in the program's folder, so reads and writes made before any
     // box has set it still have a file to go to.
     IniSettings(ProfileFile& file, const ProgramFolder& folder);
@@ -27,7 +27,7 @@ public:
     bool WriteIniValue(const std::wstring& section, const std::wstring& key,
                        const std::wstring& value);
 
-private:
+  private:
     ProfileFile& file_;
     const ProgramFolder& folder_;
     std::wstring path_;

@@ -82,13 +82,20 @@ bool Tavero::SaveSettings() {
     return store_.Save(name_, capture_.Text(), capture_.KeyCode(), capture_.ModKeyCode());
 }
 
-void Tavero::SetINIFileName(const std::wstring&) { RefuseDesignTimeSetting(L"INIFileName"); }
-void Tavero::SetSettingLocation(int) { RefuseDesignTimeSetting(L"SettingLocation"); }
-void Tavero::SetRegKeyName(const std::wstring&) { RefuseDesignTimeSetting(L"RegKeyName"); }
+void Tavero::SetINIFileName(const std::wstring&) {
+    RefuseDesignTimeSetting(L"INIFileName");
+}
+void Tavero::SetSettingLocation(int) {
+    RefuseDesignTimeSetting(L"SettingLocation");
+}
+void Tavero::SetRegKeyName(const std::wstring&) {
+    RefuseDesignTimeSetting(L"RegKeyName");
+}
 
 void Tavero::RefuseDesignTimeSetting(const wchar_t* property) const {
-    throw RunTimeError(kErrSetNotSupportedAtRunTime, L"Tavero",
-                       std::wstring(L"'") + property + L"' can be set only when the box is created");
+    throw RunTimeError(
+        kErrSetNotSupportedAtRunTime, L"Tavero",
+        std::wstring(L"'") + property + L"' can be set only when the box is created");
 }
 
 void Tavero::ShowCapture() {

@@ -12,7 +12,7 @@ namespace tavero {
 
 // What the box shows: its text, with the caret kept at the end.
 class TaveroView {
-public:
+  public:
     virtual ~TaveroView() = default;
     virtual void ShowText(const std::wstring& text) = 0;
     virtual void MoveCaretToEnd() = 0;
@@ -37,7 +37,7 @@ struct TaveroEvents {
 // The hotkey capture box without its window: captures a hotkey from key events, arms it as a
 // system-wide hotkey with identifier 1 on the box's own window, and keeps it in its store.
 class Tavero {
-public:
+  public:
     static constexpr int kHotKeyId = 1;
     static constexpr const wchar_t* kErrorTitle = L"error";
     static constexpr const wchar_t* kNotSetMessage = L"Not set hotkey";
@@ -84,7 +84,7 @@ public:
     [[noreturn]] void SetSettingLocation(int value);
     [[noreturn]] void SetRegKeyName(const std::wstring& value);
 
-private:
+  private:
     [[noreturn]] void RefuseDesignTimeSetting(const wchar_t* property) const;
     void ShowCapture();
 

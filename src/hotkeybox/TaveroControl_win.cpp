@@ -71,9 +71,9 @@ TaveroControl::TaveroControl(HWND parent, int controlId, std::wstring name,
                         reinterpret_cast<DWORD_PTR>(this));
     registrar_ = std::make_unique<WindowHotKeyRegistrar>(messageWindow_.Get());
 
-    box_ = std::make_unique<Tavero>(std::move(name), *registrar_, services.names,
-                                    services.messages,
-                                    HotKeyStore(services.ini, services.userStore, std::move(store)));
+    box_ =
+        std::make_unique<Tavero>(std::move(name), *registrar_, services.names, services.messages,
+                                 HotKeyStore(services.ini, services.userStore, std::move(store)));
     box_->AttachView(this);
     box_->Load();
 }
@@ -124,8 +124,8 @@ LRESULT TaveroControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK TaveroControl::MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam,
-                                                  LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK TaveroControl::MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                                  UINT_PTR, DWORD_PTR self) {
     if (msg == WM_HOTKEY) {
         return Fenced(hwnd, 0, [&] {
             reinterpret_cast<TaveroControl*>(self)->box_->RaiseEvents();
@@ -233,7 +233,9 @@ void TaveroControl::RaiseMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void TaveroControl::ShowText(const std::wstring& text) { ::SetWindowTextW(edit_, text.c_str()); }
+void TaveroControl::ShowText(const std::wstring& text) {
+    ::SetWindowTextW(edit_, text.c_str());
+}
 
 void TaveroControl::MoveCaretToEnd() {
     int length = ::GetWindowTextLengthW(edit_);
@@ -253,7 +255,9 @@ void TaveroControl::SetForeColor(OleColor color) {
     Changed(L"ForeColor");
 }
 
-bool TaveroControl::Enabled() const { return ::IsWindowEnabled(edit_) != FALSE; }
+bool TaveroControl::Enabled() const {
+    return ::IsWindowEnabled(edit_) != FALSE;
+}
 
 void TaveroControl::SetEnabled(bool enabled) {
     ::EnableWindow(edit_, enabled ? TRUE : FALSE);
@@ -299,10 +303,9 @@ void TaveroControl::ApplyFrame() {
 void TaveroControl::SetToolTipText(const std::wstring& text) {
     toolTip_ = text;
     if (!toolTipWindow_) {
-        toolTipWindow_.Reset(::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                               CW_USEDEFAULT, Handle(), nullptr,
-                                               ::GetModuleHandleW(nullptr), nullptr));
+        toolTipWindow_.Reset(::CreateWindowExW(
+            0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+            CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr));
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof(tool);
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

@@ -31,7 +31,7 @@ inline constexpr OleColor kSystemWindowTextColor = 0x80000008;
 // The capture box on screen: a container window filled by one single-line edit that shows
 // the hotkey, plus a hidden window of its own on which the hotkey is registered.
 class TaveroControl : public Window, private TaveroView {
-public:
+  public:
     TaveroControl(HWND parent, int controlId, std::wstring name, const TaveroServices& services,
                   StoreSettings store = {});
     ~TaveroControl() override;
@@ -58,15 +58,15 @@ public:
     const std::wstring& ToolTipText() const { return toolTip_; }
     void SetToolTipText(const std::wstring& text);
 
-protected:
+  protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     void ShowText(const std::wstring& text) override;
     void MoveCaretToEnd() override;
 
-    static LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR self);
     static LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                               UINT_PTR id, DWORD_PTR self);
     LRESULT OnEditMessage(UINT msg, WPARAM wParam, LPARAM lParam);

@@ -6,7 +6,7 @@ namespace tavero {
 
 // The platform's display name of a key, empty when it has none.
 class KeyNames {
-public:
+  public:
     virtual ~KeyNames() = default;
     virtual std::wstring NameOf(int key) const = 0;
 };

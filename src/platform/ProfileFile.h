@@ -7,7 +7,7 @@ namespace tavero {
 
 // INI files through the platform's profile functions.
 class ProfileFile {
-public:
+  public:
     virtual ~ProfileFile() = default;
     // Copies the value (or `fallback` when the key is missing) into `buffer`, cut to fit with
     // its terminating NUL; returns the number of characters copied, 0 for an empty value.

@@ -6,7 +6,7 @@ namespace tavero {
 
 // The folder of the program's executable: no trailing separator, except at a drive's root.
 class ProgramFolder {
-public:
+  public:
     virtual ~ProgramFolder() = default;
     virtual std::wstring Path() const = 0;
 };

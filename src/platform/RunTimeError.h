@@ -8,7 +8,7 @@ namespace tavero {
 // A failure the way the program reports it: a number, where it came from and what happened.
 // Methods that trap an error pass it on with "[Class.Method]" put before the description.
 class RunTimeError : public std::runtime_error {
-public:
+  public:
     RunTimeError(int number, std::wstring source, std::wstring description);
 
     int Number() const { return number_; }
@@ -18,7 +18,7 @@ public:
     // The same error with `prefix` put directly before its description.
     RunTimeError Prefixed(const std::wstring& prefix) const;
 
-private:
+  private:
     int number_;
     std::wstring source_;
     std::wstring description_;

@@ -8,7 +8,7 @@ namespace tavero {
 // `Traits` gives the handle type, its empty value and how to close it.
 template <typename Traits>
 class UniqueHandle {
-public:
+  public:
     using Handle = typename Traits::Handle;
 
     UniqueHandle() = default;
@@ -36,7 +36,7 @@ public:
         }
     }
 
-private:
+  private:
     Handle handle_ = Traits::Empty();
 };
 

@@ -11,7 +11,9 @@ bool WindowHotKeyRegistrar::Register(int id, int modifiers, int key) {
            FALSE;
 }
 
-void WindowHotKeyRegistrar::Unregister(int id) { ::UnregisterHotKey(window_, id); }
+void WindowHotKeyRegistrar::Unregister(int id) {
+    ::UnregisterHotKey(window_, id);
+}
 
 std::wstring Win32KeyNames::NameOf(int key) const {
     UINT scan = ::MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
@@ -32,9 +34,8 @@ void Win32MessageBoxes::ShowError(const std::wstring& title, const std::wstring&
 std::size_t Win32ProfileFile::GetString(const std::wstring& section, const std::wstring& key,
                                         const std::wstring& fallback, std::span<wchar_t> buffer,
                                         const std::wstring& path) {
-    return ::GetPrivateProfileStringW(section.c_str(), key.c_str(), fallback.c_str(),
-                                      buffer.data(), static_cast<DWORD>(buffer.size()),
-                                      path.c_str());
+    return ::GetPrivateProfileStringW(section.c_str(), key.c_str(), fallback.c_str(), buffer.data(),
+                                      static_cast<DWORD>(buffer.size()), path.c_str());
 }
 
 bool Win32ProfileFile::WriteString(const std::wstring& section, const std::wstring& key,
@@ -50,13 +51,12 @@ std::wstring RegistryPath(const std::wstring& app, const std::wstring& section) 
 }  // namespace
 
 std::wstring RegistryUserSettingsStore::Get(const std::wstring& app, const std::wstring& section,
-                                            const std::wstring& key,
-                                            const std::wstring& fallback) {
+                                            const std::wstring& key, const std::wstring& fallback) {
     DWORD type = 0;
     DWORD bytes = 0;
     std::wstring path = RegistryPath(app, section);
-    if (::RegGetValueW(HKEY_CURRENT_USER, path.c_str(), key.c_str(), RRF_RT_REG_SZ, &type,
-                       nullptr, &bytes) != ERROR_SUCCESS) {
+    if (::RegGetValueW(HKEY_CURRENT_USER, path.c_str(), key.c_str(), RRF_RT_REG_SZ, &type, nullptr,
+                       &bytes) != ERROR_SUCCESS) {
         return fallback;
     }
     std::vector<wchar_t> value(bytes / sizeof(wchar_t) + 1);

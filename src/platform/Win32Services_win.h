@@ -13,33 +13,33 @@ namespace tavero {
 
 // Hotkeys registered on one window; the window's destruction ends them.
 class WindowHotKeyRegistrar : public HotKeyRegistrar {
-public:
+  public:
     explicit WindowHotKeyRegistrar(HWND window) : window_(window) {}
     bool Register(int id, int modifiers, int key) override;
     void Unregister(int id) override;
 
-private:
+  private:
     HWND window_;
 };
 
 class Win32KeyNames : public KeyNames {
-public:
+  public:
     std::wstring NameOf(int key) const override;
 };
 
 class Win32MessageBoxes : public MessageBoxes {
-public:
+  public:
     // Boxes are owned by `owner` when one is given, so they stay above the program's windows.
     explicit Win32MessageBoxes(HWND owner = nullptr) : owner_(owner) {}
     void SetOwner(HWND owner) { owner_ = owner; }
     void ShowError(const std::wstring& title, const std::wstring& text) override;
 
-private:
+  private:
     HWND owner_;
 };
 
 class Win32ProfileFile : public ProfileFile {
-public:
+  public:
     std::size_t GetString(const std::wstring& section, const std::wstring& key,
                           const std::wstring& fallback, std::span<wchar_t> buffer,
                           const std::wstring& path) override;
@@ -50,7 +50,7 @@ public:
 // Values under HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<app>\<section>, where
 // programs of this kind have always kept their per-user settings.
 class RegistryUserSettingsStore : public UserSettingsStore {
-public:
+  public:
     std::wstring Get(const std::wstring& app, const std::wstring& section, const std::wstring& key,
                      const std::wstring& fallback) override;
     bool Save(const std::wstring& app, const std::wstring& section, const std::wstring& key,
@@ -58,7 +58,7 @@ public:
 };
 
 class ExeFolder : public ProgramFolder {
-public:
+  public:
     std::wstring Path() const override;
 };
 

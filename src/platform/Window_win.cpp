@@ -10,8 +10,8 @@ void ReportUnhandledError(HWND owner, const std::exception& error) noexcept {
     ::MessageBoxW(owner, text.c_str(), L"error", MB_OK | MB_ICONSTOP);
 }
 
-void Window::RegisterClassOnce(const wchar_t* className, UINT style, HBRUSH background,
-                               HICON icon, HICON smallIcon) {
+void Window::RegisterClassOnce(const wchar_t* className, UINT style, HBRUSH background, HICON icon,
+                               HICON smallIcon) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);

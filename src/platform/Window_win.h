@@ -29,7 +29,7 @@ LRESULT Fenced(HWND hwnd, LRESULT fallback, Body&& body) noexcept {
 // Base of the program's windows: the static procedure finds the object through the window's
 // user data (set at WM_NCCREATE, cleared after WM_NCDESTROY) and forwards every message.
 class Window {
-public:
+  public:
     Window() = default;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
@@ -37,12 +37,12 @@ public:
 
     HWND Handle() const { return hwnd_.Get(); }
 
-protected:
+  protected:
     // Registers the class once per process; the class's procedure is the trampoline.
     static void RegisterClassOnce(const wchar_t* className, UINT style, HBRUSH background,
                                   HICON icon = nullptr, HICON smallIcon = nullptr);
-    HWND Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
-                int x, int y, int width, int height, HWND parent, HMENU menuOrId);
+    HWND Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, int x,
+                int y, int width, int height, HWND parent, HMENU menuOrId);
     void Destroy() { hwnd_.Reset(); }
 
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -50,7 +50,7 @@ protected:
         return ::DefWindowProcW(hwnd_.Get(), msg, wParam, lParam);
     }
 
-private:
+  private:
     static LRESULT CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     UniqueWindow hwnd_;

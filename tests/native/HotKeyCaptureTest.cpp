@@ -11,7 +11,7 @@ using namespace tavero::testing;
 namespace {
 
 class RecordingView : public TaveroView {
-public:
+  public:
     void ShowText(const std::wstring& text) override { shown = text; }
     void MoveCaretToEnd() override { ++caretMoves; }
     std::wstring shown;
@@ -38,7 +38,7 @@ struct Box {
 };
 
 class CaptureTest : public ::testing::Test {
-protected:
+  protected:
     FakeHotKeySystem system;
     Box b{system};
 };

@@ -23,7 +23,7 @@ TEST(IniPath, JoinsFolderAndNameWithoutDoubledSeparator) {
 }
 
 class IniValues : public ::testing::Test {
-protected:
+  protected:
     FakeProfileFile file;
     FakeProgramFolder folder{L"C:\\Tools"};
     IniSettings ini{file, folder};
@@ -51,7 +51,7 @@ TEST_F(IniValues, FailedWriteIsReported) {
 
 // A box's hotkey in the settings file.
 class BoxStore : public ::testing::Test {
-protected:
+  protected:
     Tavero MakeBox(const std::wstring& name, StoreSettings settings = {}) {
         return Tavero(name, registrar, names, messages,
                       HotKeyStore(ini, userStore, std::move(settings)));
@@ -113,8 +113,8 @@ TEST_F(BoxStore, EmptyBoxSavesItsEmptyState) {
 
 TEST_F(BoxStore, UnsoundNumbersLoadAsNoHotkey) {
     const std::vector<std::pair<std::wstring, std::wstring>> bad = {
-        {L"abc", L"3"}, {L"", L"3"},   {L"-5", L"3"},      {L"255", L"3"},  {L"99999999999", L"3"},
-        {L"65", L"16"}, {L"65", L"-1"}, {L"65", L"x"},     {L"65", L""},    {L"6 5", L"3"},
+        {L"abc", L"3"}, {L"", L"3"},    {L"-5", L"3"},   {L"255", L"3"}, {L"99999999999", L"3"},
+        {L"65", L"16"}, {L"65", L"-1"}, {L"65", L"x"},   {L"65", L""},   {L"6 5", L"3"},
         {L"0", L"3"},   {L"+65", L"3"}, {L"65", L"1.5"},
     };
     for (const auto& [key, mods] : bad) {

@@ -20,19 +20,19 @@ namespace tavero::testing {
 
 // The system's table of hotkeys: a combination can be registered once, by any window.
 class FakeHotKeySystem {
-public:
+  public:
     bool Take(int modifiers, int key) { return taken_.insert({modifiers, key}).second; }
     void Release(int modifiers, int key) { taken_.erase({modifiers, key}); }
     bool IsTaken(int modifiers, int key) const { return taken_.count({modifiers, key}) != 0; }
     std::size_t Count() const { return taken_.size(); }
 
-private:
+  private:
     std::set<std::pair<int, int>> taken_;
 };
 
 // One window's registrations, as the system keeps them: per identifier.
 class FakeHotKeyRegistrar : public HotKeyRegistrar {
-public:
+  public:
     explicit FakeHotKeyRegistrar(FakeHotKeySystem& system) : system_(system) {}
     ~FakeHotKeyRegistrar() override {
         for (auto& [id, combo] : byId_) {
@@ -60,14 +60,14 @@ public:
 
     int calls = 0;
 
-private:
+  private:
     FakeHotKeySystem& system_;
     std::map<int, std::pair<int, int>> byId_;
 };
 
 // Names like the platform's for the keys the tests use; no name for code 255.
 class FakeKeyNames : public KeyNames {
-public:
+  public:
     std::wstring NameOf(int key) const override {
         if (key >= 'A' && key <= 'Z') {
             return std::wstring(1, static_cast<wchar_t>(key));
@@ -91,7 +91,7 @@ public:
 };
 
 class FakeMessageBoxes : public MessageBoxes {
-public:
+  public:
     void ShowError(const std::wstring& title, const std::wstring& text) override {
         shown.emplace_back(title, text);
     }
@@ -99,19 +99,19 @@ public:
 };
 
 class FakeProgramFolder : public ProgramFolder {
-public:
+  public:
     explicit FakeProgramFolder(std::wstring path) : path_(std::move(path)) {}
     std::wstring Path() const override { return path_; }
     void Set(std::wstring path) { path_ = std::move(path); }
 
-private:
+  private:
     std::wstring path_;
 };
 
 // Profile files in memory, with the platform's rules: names match whatever their case, a
 // value loses its surrounding blanks when read, and a read is cut to the buffer.
 class FakeProfileFile : public ProfileFile {
-public:
+  public:
     std::size_t GetString(const std::wstring& section, const std::wstring& key,
                           const std::wstring& fallback, std::span<wchar_t> buffer,
                           const std::wstring& path) override {
@@ -157,7 +157,7 @@ public:
     bool readOnly = false;
     int reads = 0;
 
-private:
+  private:
     static std::wstring Lower(std::wstring text) {
         for (auto& c : text) {
             c = static_cast<wchar_t>(std::towlower(c));
@@ -177,7 +177,7 @@ private:
 };
 
 class FakeUserSettingsStore : public UserSettingsStore {
-public:
+  public:
     std::wstring Get(const std::wstring& app, const std::wstring& section, const std::wstring& key,
                      const std::wstring& fallback) override {
         auto it = values.find({app, section, key});

@@ -20,7 +20,7 @@ constexpr int kF1 = VK_F1;
 // A visible top-level window holding capture boxes, with the real key names, the real profile
 // file in a fresh folder, and message boxes recorded instead of shown.
 class HostWindow : public Window {
-public:
+  public:
     HostWindow() {
         RegisterClassOnce(L"TaveroTestHost", 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
         Create(L"TaveroTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 50, 50, 400, 600,
@@ -30,14 +30,14 @@ public:
 };
 
 class TaveroControlTest : public ::testing::Test {
-protected:
+  protected:
     TaveroControlTest() { MakeBoxes(); }
 
     void MakeBoxes() {
         boxes.clear();
         for (int i = 0; i < 10; ++i) {
-            auto box = std::make_unique<TaveroControl>(host.Handle(), 100 + i,
-                                                       L"Tavero" + std::to_wstring(i + 1), services);
+            auto box = std::make_unique<TaveroControl>(
+                host.Handle(), 100 + i, L"Tavero" + std::to_wstring(i + 1), services);
             box->Move(10, 10 + 40 * i, 200, 25);
             boxes.push_back(std::move(box));
         }
@@ -48,8 +48,10 @@ protected:
         FocusWindow(host.Handle(), boxes[i]->EditHandle());
         SendChord(chord);
         int last = *(chord.end() - 1);
-        ASSERT_TRUE(PumpUntil([&] { return boxes[i]->Box().KeyCode() == last && FirstKeyDown() == 0; }))
-            << "box " << i << " did not capture";
+        ASSERT_TRUE(PumpUntil([&] {
+            return boxes[i]->Box().KeyCode() == last && FirstKeyDown() == 0;
+        })) << "box "
+            << i << " did not capture";
     }
 
     ~TaveroControlTest() override { EXPECT_EQ(FirstKeyDown(), 0); }

@@ -46,7 +46,8 @@ void SendKey(int key, bool up) {
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = static_cast<WORD>(key);
     input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0);
+    input.ki.dwFlags =
+        (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0);
     ::SendInput(1, &input, sizeof(INPUT));
 }
 

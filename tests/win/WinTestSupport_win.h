@@ -28,7 +28,7 @@ void FocusWindow(HWND topLevel, HWND focus);
 
 // A fresh folder under the temp folder, removed with its contents at the end.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -36,7 +36,7 @@ public:
     const std::wstring& Path() const { return path_; }
     std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
 
-private:
+  private:
     std::wstring path_;
 };
 

@@ -1,0 +1,132 @@
+#include "app/ActionPlayer.h"
+
+#include <algorithm>
+#include <array>
+
+#include "platform/Keys.h"
+
+namespace tavero {
+
+namespace {
+
+struct ModifierFamily {
+    std::array<int, 3> keys;      // the generic code and the left and right keys
+    bool opensMenuOnLoneRelease;  // Alt (menu bar) and Win (Start menu)
+};
+
+constexpr std::array<ModifierFamily, 4> kModifierFamilies = {{
+    {{vk::kShift, vk::kLShift, vk::kRShift}, false},
+    {{vk::kControl, vk::kLControl, vk::kRControl}, false},
+    {{vk::kMenu, vk::kLMenu, vk::kRMenu}, true},
+    {{vk::kLWin, vk::kLWin, vk::kRWin}, true},
+}};
+
+bool PlanPresses(const std::vector<PlaybackStep>& plan, const ModifierFamily& family) {
+    return std::any_of(plan.begin(), plan.end(), [&](const PlaybackStep& step) {
+        return step.kind == PlaybackStep::Kind::KeyDown &&
+               std::find(family.keys.begin(), family.keys.end(), step.value) != family.keys.end();
+    });
+}
+
+// Marks the end of a run of downs or ups that go into the system as one call.
+bool EndsRun(const std::vector<PlaybackStep>& plan, std::size_t i) {
+    return i + 1 == plan.size() || plan[i + 1].kind != plan[i].kind;
+}
+
+}  // namespace
+
+ActionPlayer::Outcome ActionPlayer::Play(const std::vector<PlaybackStep>& plan,
+                                         bool releaseHeldModifiers) {
+    if (plan.empty()) {
+        return Outcome::Empty;
+    }
+    if (busy_) {
+        return Outcome::Ignored;
+    }
+    busy_ = true;
+    pressed_.clear();
+    try {
+        if (releaseHeldModifiers) {
+            ReleaseHeldModifiers(plan);
+        }
+        std::vector<KeyEvent> run;
+        for (std::size_t i = 0; i < plan.size(); ++i) {
+            const PlaybackStep& step = plan[i];
+            if (step.kind == PlaybackStep::Kind::Pause) {
+                if (wait_.Pause(step.value) == WaitResult::QuitRequested) {
+                    ReleasePressed();
+                    busy_ = false;
+                    return Outcome::CutShort;
+                }
+                continue;
+            }
+            bool up = step.kind == PlaybackStep::Kind::KeyUp;
+            run.push_back({step.value, up});
+            if (EndsRun(plan, i)) {
+                injector_.Send(run);
+                for (const KeyEvent& event : run) {
+                    if (event.up) {
+                        auto it = std::find(pressed_.rbegin(), pressed_.rend(), event.key);
+                        if (it != pressed_.rend()) {
+                            pressed_.erase(std::next(it).base());
+                        }
+                    } else {
+                        pressed_.push_back(event.key);
+                    }
+                }
+                run.clear();
+            }
+        }
+    } catch (...) {
+        ReleasePressed();
+        busy_ = false;
+        throw;
+    }
+    busy_ = false;
+    return Outcome::Played;
+}
+
+void ActionPlayer::ReleaseHeldModifiers(const std::vector<PlaybackStep>& plan) {
+    std::vector<KeyEvent> events;
+    bool masked = false;
+    for (const ModifierFamily& family : kModifierFamilies) {
+        if (PlanPresses(plan, family)) {
+            continue;
+        }
+        for (std::size_t side = 1; side < family.keys.size(); ++side) {
+            int key = family.keys[side];
+            if (!keyboard_.IsDown(key)) {
+                continue;
+            }
+            // A key event between the press and the release of Alt or Win keeps the release
+            // from opening the application's menu bar or the Start menu.
+            if (family.opensMenuOnLoneRelease && !masked) {
+                events.push_back({vk::kUnassigned, false});
+                events.push_back({vk::kUnassigned, true});
+                masked = true;
+            }
+            events.push_back({key, true});
+        }
+    }
+    if (!events.empty()) {
+        injector_.Send(events);
+    }
+}
+
+void ActionPlayer::ReleasePressed() {
+    if (pressed_.empty()) {
+        return;
+    }
+    std::vector<KeyEvent> ups;
+    for (auto it = pressed_.rbegin(); it != pressed_.rend(); ++it) {
+        ups.push_back({*it, true});
+    }
+    pressed_.clear();
+    try {
+        injector_.Send(ups);
+    } catch (...) {
+        // Releasing is the last resort; there is nothing left to fall back on.
+    }
+}
+
+}  // namespace tavero

@@ -1,0 +1,28 @@
+#include "platform/KeyInjector_win.h"
+
+#include <vector>
+
+#include "platform/Keys.h"
+
+namespace tavero {
+
+void SendInputKeyInjector::Send(std::span<const KeyEvent> events) {
+    std::vector<INPUT> inputs;
+    inputs.reserve(events.size());
+    for (const KeyEvent& event : events) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = static_cast<WORD>(event.key);
+        input.ki.wScan =
+            static_cast<WORD>(::MapVirtualKeyW(static_cast<UINT>(event.key), MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = (event.up ? KEYEVENTF_KEYUP : 0) |
+                           (IsExtendedKey(event.key) ? KEYEVENTF_EXTENDEDKEY : 0);
+        input.ki.dwExtraInfo = kInjectedKeyMarker;
+        inputs.push_back(input);
+    }
+    if (!inputs.empty()) {
+        ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+}
+
+}  // namespace tavero

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/KeyInjector.h"
+
+namespace tavero {
+
+// Marks the program's own key events (the extra-info value) so that they can be told apart
+// from the user's.
+inline constexpr ULONG_PTR kInjectedKeyMarker = 0x54415645;  // "TAVE"
+
+// SendInput with the key's scan code and, for extended keys, the extended flag: an application
+// that reads scan codes sees the right key, and Shift+Left is not taken for keypad 4.
+class SendInputKeyInjector : public KeyInjector {
+  public:
+    void Send(std::span<const KeyEvent> events) override;
+};
+
+class AsyncKeyboardState : public KeyboardState {
+  public:
+    bool IsDown(int key) const override { return ::GetAsyncKeyState(key) < 0; }
+};
+
+}  // namespace tavero

@@ -1,0 +1,46 @@
+#include "platform/MessagePump_win.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tavero {
+
+namespace {
+// One user-interface thread: no lock needed.
+std::vector<HWND>& NavigableWindows() {
+    static std::vector<HWND> windows;
+    return windows;
+}
+}  // namespace
+
+void MessagePump::AddNavigableWindow(HWND window) {
+    NavigableWindows().push_back(window);
+}
+
+void MessagePump::RemoveNavigableWindow(HWND window) {
+    auto& windows = NavigableWindows();
+    windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
+}
+
+void MessagePump::Dispatch(MSG& msg) {
+    for (HWND window : NavigableWindows()) {
+        if (::IsWindowVisible(window) && ::IsDialogMessageW(window, &msg)) {
+            return;
+        }
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+}
+
+int MessagePump::Run() {
+    MSG msg;
+    for (;;) {
+        BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            return got == 0 ? static_cast<int>(msg.wParam) : 1;
+        }
+        Dispatch(msg);
+    }
+}
+
+}  // namespace tavero

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include "app/ActionPlayer.h"
+#include "platform/Keys.h"
+#include "support/FakeInput.h"
+
+using namespace tavero;
+using namespace tavero::testing;
+using Outcome = ActionPlayer::Outcome;
+
+namespace {
+
+std::vector<std::pair<int, bool>> Flat(const std::vector<KeyEvent>& events) {
+    std::vector<std::pair<int, bool>> out;
+    for (const auto& e : events) {
+        out.emplace_back(e.key, e.up);
+    }
+    return out;
+}
+
+class PlayerTest : public ::testing::Test {
+  protected:
+    FakeInput input;
+    FakeTimedWait wait;
+    ActionPlayer player{input, input, wait};
+};
+
+TEST_F(PlayerTest, FakeInputTracksGenericModifiers) {
+    input.UserPress(vk::kRControl);
+    EXPECT_TRUE(input.IsDown(vk::kControl));
+    KeyEvent up{vk::kRControl, true};
+    input.Send({&up, 1});
+    EXPECT_FALSE(input.IsDown(vk::kControl));
+    EXPECT_EQ(input.FirstKeyDown(), 0);
+}
+
+TEST_F(PlayerTest, DownsAndUpsGoInOneCallEachAroundTheHold) {
+    EXPECT_EQ(player.Play(ReadActionCode(L"3|17|16|83"), false), Outcome::Played);
+    ASSERT_EQ(input.calls.size(), 2u);
+    EXPECT_EQ(Flat(input.calls[0]),
+              (std::vector<std::pair<int, bool>>{{17, false}, {16, false}, {83, false}}));
+    EXPECT_EQ(Flat(input.calls[1]),
+              (std::vector<std::pair<int, bool>>{{83, true}, {16, true}, {17, true}}));
+    EXPECT_EQ(wait.pauses, std::vector<int>{200});
+    EXPECT_EQ(input.FirstKeyDown(), 0);
+
+    EXPECT_EQ(player.Play(ReadActionCode(L"1|65"), false), Outcome::Played);
+    EXPECT_EQ(wait.pauses, (std::vector<int>{200, 100}));
+}
+
+TEST_F(PlayerTest, EmptyPlanSendsNothing) {
+    EXPECT_EQ(player.Play(ReadActionCode(L"1|"), true), Outcome::Empty);
+    input.UserPress(vk::kLControl);
+    EXPECT_EQ(player.Play(ReadActionCode(L""), true), Outcome::Empty);
+    EXPECT_TRUE(input.calls.empty());
+    EXPECT_TRUE(input.IsDown(vk::kLControl));
+}
+
+TEST_F(PlayerTest, FailingPauseReleasesWhatWasPressed) {
+    wait.fail = true;
+    EXPECT_THROW(player.Play(ReadActionCode(L"2|17|67"), false), std::runtime_error);
+    EXPECT_EQ(input.FirstKeyDown(), 0);
+    EXPECT_EQ(Flat(input.calls.back()),
+              (std::vector<std::pair<int, bool>>{{67, true}, {17, true}}));
+    EXPECT_FALSE(player.Busy());
+}
+
+TEST_F(PlayerTest, QuitDuringPauseReleasesAndStops) {
+    wait.quit = true;
+    EXPECT_EQ(player.Play(ReadActionCode(L"1|65"), false), Outcome::CutShort);
+    EXPECT_EQ(input.FirstKeyDown(), 0);
+    EXPECT_EQ(input.calls.size(), 2u);
+}
+
+TEST_F(PlayerTest, PlaybackDuringAPauseIsIgnored) {
+    std::vector<Outcome> nested;
+    wait.during = [&] {
+        // The action's own keys fire another armed row, or the user presses another hotkey.
+        nested.push_back(player.Play(ReadActionCode(L"1|66"), true));
+    };
+    EXPECT_EQ(player.Play(ReadActionCode(L"2|17|67"), true), Outcome::Played);
+    EXPECT_EQ(nested, std::vector<Outcome>{Outcome::Ignored});
+    EXPECT_EQ(wait.pauses.size(), 1u);
+    EXPECT_EQ(input.FirstKeyDown(), 0);
+    EXPECT_FALSE(player.Busy());
+}
+
+TEST_F(PlayerTest, HotkeyModifiersAreReleasedFirstAndNeverPressedAgain) {
+    // The user still holds Ctrl + Alt of the hotkey Ctrl + Alt + F5; the action is Ctrl + C.
+    input.UserPress(vk::kLControl);
+    input.UserPress(vk::kRMenu);
+    input.UserPress(vk::kLWin);
+    EXPECT_EQ(player.Play(ReadActionCode(L"2|17|67"), true), Outcome::Played);
+    ASSERT_EQ(input.calls.size(), 3u);
+    // Alt and Win go up after a masking key event; Ctrl is the action's own, so it stays.
+    EXPECT_EQ(Flat(input.calls[0]), (std::vector<std::pair<int, bool>>{{vk::kUnassigned, false},
+                                                                       {vk::kUnassigned, true},
+                                                                       {vk::kRMenu, true},
+                                                                       {vk::kLWin, true}}));
+    EXPECT_FALSE(input.IsDown(vk::kMenu));
+    for (const KeyEvent& e : input.Events()) {
+        if (!e.up) {
+            EXPECT_TRUE(e.key == 17 || e.key == 67 || e.key == vk::kUnassigned) << e.key;
+        }
+    }
+}
+
+TEST_F(PlayerTest, ShiftReleaseNeedsNoMask) {
+    input.UserPress(vk::kLShift);
+    player.Play(ReadActionCode(L"1|65"), true);
+    EXPECT_EQ(Flat(input.calls[0]), (std::vector<std::pair<int, bool>>{{vk::kLShift, true}}));
+}
+
+TEST_F(PlayerTest, NothingHeldNothingReleased) {
+    player.Play(ReadActionCode(L"1|65"), true);
+    EXPECT_EQ(input.calls.size(), 2u);
+}
+
+}  // namespace

@@ -1,0 +1,246 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <map>
+
+#include "KeyTarget_win.h"
+#include "WinTestSupport_win.h"
+#include "app/ActionPlayer.h"
+#include "app/WaitableTimer_win.h"
+#include "platform/KeyInjector_win.h"
+#include "platform/RunTimeError.h"
+#include "platform/Window_win.h"
+
+using namespace tavero;
+using namespace tavero::testing;
+using Outcome = ActionPlayer::Outcome;
+
+namespace {
+
+// A hidden window of the playing thread: it runs handlers for hotkeys and counts the paints
+// and posted messages it gets, to show that a pause keeps the thread's windows working.
+class Host : public Window {
+  public:
+    static constexpr UINT kPing = WM_APP + 7;
+    Host() {
+        RegisterClassOnce(L"TaveroPlaybackHost", 0, nullptr);
+        Create(L"TaveroPlaybackHost", L"", WS_POPUP | WS_VISIBLE,
+               WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, 0, 0, 50, 50, nullptr, nullptr);
+    }
+    ~Host() override { Destroy(); }
+
+    std::map<int, std::function<void()>> onHotKey;
+    int pings = 0;
+    int paints = 0;
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        switch (msg) {
+            case WM_HOTKEY:
+                if (auto it = onHotKey.find(static_cast<int>(wParam)); it != onHotKey.end()) {
+                    it->second();
+                }
+                return 0;
+            case kPing:
+                ++pings;
+                return 0;
+            case WM_PAINT: {
+                PAINTSTRUCT ps;
+                ::BeginPaint(Handle(), &ps);
+                ::EndPaint(Handle(), &ps);
+                ++paints;
+                return 0;
+            }
+            default:
+                return Default(msg, wParam, lParam);
+        }
+    }
+};
+
+class PlaybackTest : public ::testing::Test {
+  protected:
+    PlaybackTest() { target.Activate(); }
+    ~PlaybackTest() override {
+        for (int id : {1, 2}) {
+            ::UnregisterHotKey(host.Handle(), id);
+        }
+        PumpUntil([] { return FirstKeyDown() == 0; }, 1000);
+        EXPECT_EQ(FirstKeyDown(), 0) << "a key is left down";
+    }
+
+    Outcome Play(const wchar_t* code, bool releaseHeld = false) {
+        return player.Play(ReadActionCode(code), releaseHeld);
+    }
+    // Waits until the target has seen `count` key messages.
+    std::vector<KeyRecord> AwaitRecords(std::size_t count) {
+        PumpUntil([&] { return target.Records().size() >= count; }, 3000);
+        return target.Records();
+    }
+    // The hold as the application saw it: from the last key-down to the first key-up.
+    static double Hold(const std::vector<KeyRecord>& records, std::size_t downs) {
+        return records[downs].ms - records[downs - 1].ms;
+    }
+    static void Report(const char* what, double measured, double wanted) {
+        std::printf("[ measure  ] %s: %.2f ms (error %+.2f ms)\n", what, measured,
+                    measured - wanted);
+    }
+
+    KeyTarget target;
+    Host host;
+    SendInputKeyInjector injector;
+    AsyncKeyboardState keyboard;
+    MessagePumpingPause pause;
+    ActionPlayer player{injector, keyboard, pause};
+};
+
+TEST_F(PlaybackTest, ChordsArriveInOrderAndHoldTheirLength) {
+    struct Case {
+        const wchar_t* code;
+        std::vector<std::pair<bool, int>> expected;  // (down?, key)
+        double hold;
+    };
+    const std::vector<Case> cases = {
+        {L"1|65", {{true, 65}, {false, 65}}, 100},
+        {L"2|17|67", {{true, 17}, {true, 67}, {false, 67}, {false, 17}}, 200},
+        {L"3|17|16|83",
+         {{true, 17}, {true, 16}, {true, 83}, {false, 83}, {false, 16}, {false, 17}},
+         200},
+    };
+    for (const Case& c : cases) {
+        target.Clear();
+        ASSERT_EQ(Play(c.code), Outcome::Played);
+        auto records = AwaitRecords(c.expected.size());
+        ASSERT_EQ(records.size(), c.expected.size());
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            EXPECT_EQ(records[i].Down(), c.expected[i].first) << i;
+            EXPECT_EQ(records[i].key, c.expected[i].second) << i;
+        }
+        double hold = Hold(records, c.expected.size() / 2);
+        Report("hold", hold, c.hold);
+        EXPECT_NEAR(hold, c.hold, 10.0);
+    }
+}
+
+TEST_F(PlaybackTest, BackToBackPlaybacksEachHoldTheirOwnLength) {
+    ASSERT_EQ(Play(L"1|65"), Outcome::Played);
+    ASSERT_EQ(Play(L"2|17|67"), Outcome::Played);
+    auto records = AwaitRecords(6);
+    ASSERT_EQ(records.size(), 6u);
+    Report("first of two", records[1].ms - records[0].ms, 100);
+    Report("second of two", records[4].ms - records[3].ms, 200);
+    EXPECT_NEAR(records[1].ms - records[0].ms, 100, 10.0);
+    EXPECT_NEAR(records[4].ms - records[3].ms, 200, 10.0);
+}
+
+TEST_F(PlaybackTest, PauseKeepsTheThreadsWindowsWorking) {
+    ::PostMessageW(host.Handle(), Host::kPing, 0, 0);
+    ::InvalidateRect(host.Handle(), nullptr, TRUE);
+    int paintsBefore = host.paints;
+    ASSERT_EQ(Play(L"1|65"), Outcome::Played);
+    // Handled inside the pause, before Play returned.
+    EXPECT_EQ(host.pings, 1);
+    EXPECT_GT(host.paints, paintsBefore);
+}
+
+TEST_F(PlaybackTest, HotkeyModifiersStillHeldDoNotReachTheApplication) {
+    std::vector<Outcome> outcomes;
+    host.onHotKey[1] = [&] { outcomes.push_back(Play(L"2|17|67", true)); };
+    ASSERT_TRUE(::RegisterHotKey(host.Handle(), 1, MOD_CONTROL | MOD_ALT, VK_F5));
+    // The user holds Ctrl + Alt and presses F5.
+    SendKey(VK_CONTROL, false);
+    SendKey(VK_MENU, false);
+    SendKey(VK_F5, false);
+    ASSERT_TRUE(PumpUntil([&] { return !outcomes.empty(); }));
+    SendKey(VK_F5, true);
+    SendKey(VK_MENU, true);
+    SendKey(VK_CONTROL, true);
+    EXPECT_EQ(outcomes, std::vector<Outcome>{Outcome::Played});
+
+    PumpUntil([&] {
+        auto r = target.Records();
+        return !r.empty() && r.back().key == VK_CONTROL && !r.back().Down();
+    });
+    bool sawC = false;
+    for (const KeyRecord& r : target.Records()) {
+        if (r.key == 'C' && r.Down()) {
+            sawC = true;
+            EXPECT_TRUE(r.ctrl);
+            EXPECT_FALSE(r.alt);
+            EXPECT_FALSE(r.shift);
+        }
+    }
+    EXPECT_TRUE(sawC);
+}
+
+TEST_F(PlaybackTest, HotkeyDuringAPauseIsIgnoredAndNothingStaysHeld) {
+    std::vector<Outcome> outcomes;
+    // Row 1 plays Ctrl + C; Ctrl + C is itself row 2's armed hotkey.
+    host.onHotKey[1] = [&] { outcomes.push_back(Play(L"2|17|67", true)); };
+    host.onHotKey[2] = [&] { outcomes.push_back(Play(L"1|66", true)); };
+    ASSERT_TRUE(::RegisterHotKey(host.Handle(), 1, MOD_CONTROL | MOD_ALT, VK_F6));
+    ASSERT_TRUE(::RegisterHotKey(host.Handle(), 2, MOD_CONTROL, 'C'));
+    SendChord({VK_CONTROL, VK_MENU, VK_F6});
+    ASSERT_TRUE(PumpUntil([&] { return outcomes.size() == 2; }));
+    PumpFor(100);
+    EXPECT_EQ(outcomes, (std::vector<Outcome>{Outcome::Ignored, Outcome::Played}));
+    EXPECT_FALSE(player.Busy());
+}
+
+TEST_F(PlaybackTest, QuitDuringAPauseReleasesAndLeavesTheQuitQueued) {
+    ::PostQuitMessage(7);
+    EXPECT_EQ(Play(L"2|17|67"), Outcome::CutShort);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    auto records = AwaitRecords(4);
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_FALSE(records[2].Down());
+    EXPECT_FALSE(records[3].Down());
+}
+
+TEST_F(PlaybackTest, WaitFailureIsReportedWithItsPlace) {
+    WaitableTimer timer;
+    try {
+        timer.Wait(std::nan(""));
+        FAIL() << "no error";
+    } catch (const RunTimeError& e) {
+        EXPECT_EQ(e.Description().rfind(L"[clsWaitableTimer.Wait]", 0), 0u);
+    }
+    // The timer is usable again afterwards.
+    EXPECT_EQ(timer.Wait(1), WaitResult::Elapsed);
+}
+
+TEST_F(PlaybackTest, InjectedEventsCarryScanCodesAndTheMarker) {
+    HHOOK hook = nullptr;
+    static std::vector<KBDLLHOOKSTRUCT> seen;
+    seen.clear();
+    hook = ::SetWindowsHookExW(
+        WH_KEYBOARD_LL,
+        [](int code, WPARAM w, LPARAM l) -> LRESULT {
+            if (code == HC_ACTION) {
+                seen.push_back(*reinterpret_cast<KBDLLHOOKSTRUCT*>(l));
+            }
+            return ::CallNextHookEx(nullptr, code, w, l);
+        },
+        ::GetModuleHandleW(nullptr), 0);
+    ASSERT_NE(hook, nullptr);
+    ASSERT_EQ(Play(L"2|16|37"), Outcome::Played);
+    PumpUntil([&] { return seen.size() >= 4; }, 2000);
+    ::UnhookWindowsHookEx(hook);
+    ASSERT_GE(seen.size(), 4u);
+    for (const auto& e : seen) {
+        EXPECT_EQ(e.dwExtraInfo, kInjectedKeyMarker);
+        EXPECT_NE(e.scanCode, 0u);
+        EXPECT_EQ((e.flags & LLKHF_EXTENDED) != 0, e.vkCode == VK_LEFT) << e.vkCode;
+    }
+    // Shift + Left reached the application as the arrow, not as keypad 4.
+    auto records = AwaitRecords(4);
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(records[1].key, VK_LEFT);
+}
+
+}  // namespace
