@@ -14,6 +14,7 @@ tavero_install_packages() {
     command -v wine >/dev/null || need+=(wine wine64)
     command -v Xvfb >/dev/null || need+=(xvfb)
     command -v import >/dev/null || need+=(imagemagick)
+    command -v xwininfo >/dev/null || need+=(x11-utils)
     if [ ${#need[@]} -gt 0 ]; then
         echo "installing: ${need[*]}"
         export DEBIAN_FRONTEND=noninteractive

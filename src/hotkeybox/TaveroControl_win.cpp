@@ -101,6 +101,11 @@ LRESULT TaveroControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             // The edit always fills the box.
             if (edit_ != nullptr) {
                 ::MoveWindow(edit_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+                // Scroll back to the start: a caret put at the end while the box had no width
+                // left only the last character in view.
+                ::SendMessageW(edit_, EM_SETSEL, 0, 0);
+                ::SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
+                MoveCaretToEnd();
             }
             return 0;
         case WM_CTLCOLOREDIT:
@@ -170,6 +175,17 @@ LRESULT TaveroControl::OnEditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             box_->KeyUp(key, state);
             return 0;
         }
+        case WM_SETFOCUS: {
+            LRESULT result = ::DefSubclassProc(edit_, msg, wParam, lParam);
+            MoveCaretToEnd();
+            return result;
+        }
+        case WM_KILLFOCUS: {
+            LRESULT result = ::DefSubclassProc(edit_, msg, wParam, lParam);
+            ::SendMessageW(edit_, EM_SETSEL, 0, 0);
+            ::SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
+            return result;
+        }
         case WM_CHAR:
         case WM_SYSCHAR:
         case WM_DEADCHAR:
@@ -238,7 +254,9 @@ void TaveroControl::ShowText(const std::wstring& text) {
 }
 
 void TaveroControl::MoveCaretToEnd() {
-    int length = ::GetWindowTextLengthW(edit_);
+    // Without the focus there is no caret to see; the start of the text is then kept in view,
+    // so a text a little wider than the box is cut at its end, not at its start.
+    int length = ::GetFocus() == edit_ ? ::GetWindowTextLengthW(edit_) : 0;
     ::SendMessageW(edit_, EM_SETSEL, length, length);
 }
 
@@ -267,6 +285,9 @@ void TaveroControl::SetEnabled(bool enabled) {
 void TaveroControl::SetFont(HFONT font) {
     font_ = font;
     ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // Narrow margins: the box is small and its whole text should show.
+    ::SendMessageW(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
+    MoveCaretToEnd();
     Changed(L"Font");
 }
 

@@ -1,5 +1,7 @@
 #include "platform/Win32Services_win.h"
 
+#include <shellapi.h>
+
 #include <vector>
 
 #include "platform/Keys.h"
@@ -74,6 +76,10 @@ bool RegistryUserSettingsStore::Save(const std::wstring& app, const std::wstring
     DWORD bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
     return ::RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), key.c_str(), REG_SZ, value.c_str(),
                              bytes) == ERROR_SUCCESS;
+}
+
+void ShellExecuteOpener::Open(const std::wstring& address) {
+    ::ShellExecuteW(owner_, L"open", address.c_str(), L"", L"", SW_SHOWNORMAL);
 }
 
 std::wstring ExeFolder::Path() const {

@@ -7,6 +7,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ShellOpener.h"
 #include "platform/UserSettingsStore.h"
 
 namespace tavero {
@@ -55,6 +56,18 @@ class RegistryUserSettingsStore : public UserSettingsStore {
                      const std::wstring& fallback) override;
     bool Save(const std::wstring& app, const std::wstring& section, const std::wstring& key,
               const std::wstring& value) override;
+};
+
+// "open" through the shell, on behalf of the window that holds the link; the result is not
+// examined: a page that cannot be opened is not an error of ours.
+class ShellExecuteOpener : public ShellOpener {
+  public:
+    explicit ShellExecuteOpener(HWND owner = nullptr) : owner_(owner) {}
+    void SetOwner(HWND owner) { owner_ = owner; }
+    void Open(const std::wstring& address) override;
+
+  private:
+    HWND owner_;
 };
 
 class ExeFolder : public ProgramFolder {

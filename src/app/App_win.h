@@ -1,0 +1,44 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/ActionPlayer.h"
+#include "app/MainWindow_win.h"
+#include "app/WaitableTimer_win.h"
+#include "hotkeybox/IniSettings.h"
+#include "hotkeybox/TaveroControl_win.h"
+#include "platform/KeyInjector_win.h"
+#include "platform/Win32Services_win.h"
+
+namespace tavero {
+
+// The running program: its services and windows, built at start and taken down, in reverse
+// order, after the message loop ends.
+class App {
+  public:
+    App();
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    int Run();
+
+  private:
+    Win32KeyNames keyNames_;
+    Win32MessageBoxes messages_;
+    Win32ProfileFile profile_;
+    ExeFolder folder_;
+    RegistryUserSettingsStore userStore_;
+    ShellExecuteOpener shell_;
+    IniSettings ini_{profile_, folder_};
+    SendInputKeyInjector injector_;
+    AsyncKeyboardState keyboard_;
+    MessagePumpingPause pause_;
+    ActionPlayer player_{injector_, keyboard_, pause_};
+    TaveroServices services_{keyNames_, messages_, ini_, userStore_};
+    std::unique_ptr<MainWindow> main_;
+};
+
+}  // namespace tavero

@@ -1,0 +1,55 @@
+#include "app/HotKeyRows.h"
+
+namespace tavero {
+
+namespace {
+constexpr const wchar_t* kTextSection = L"conftext";
+constexpr const wchar_t* kCodeSection = L"conftooltip";
+}  // namespace
+
+void HotKeyRows::LoadActions() {
+    for (int row = 0; row < kCount; ++row) {
+        std::wstring key = std::to_wstring(row);
+        rows_[Index(row)].text = ini_.ReadIniValue(kTextSection, key, L"");
+        rows_[Index(row)].code = ini_.ReadIniValue(kCodeSection, key, L"");
+    }
+}
+
+bool HotKeyRows::SetAction(int row, const std::wstring& text, const std::wstring& code) {
+    Action& action = rows_.at(Index(row));
+    action.text = text;
+    action.code = code;
+    std::wstring key = std::to_wstring(row);
+    bool ok = ini_.WriteIniValue(kTextSection, key, text);
+    return ini_.WriteIniValue(kCodeSection, key, code) && ok;
+}
+
+bool HotKeyRows::Arm(int row, bool armed) {
+    Tavero* box = boxes_.at(Index(row));
+    if (box == nullptr) {
+        return false;
+    }
+    box->SetHotKeyEnabled(armed);
+    return box->HotKeyEnabled();
+}
+
+ActionPlayer::Outcome HotKeyRows::Opendo(const std::wstring& code) {
+    return player_.Play(ReadActionCode(code), true);
+}
+
+bool HotKeyRows::SaveAll() {
+    bool ok = true;
+    for (Tavero* box : boxes_) {
+        if (box != nullptr) {
+            ok = box->SaveSettings() && ok;
+        }
+    }
+    if (!ok) {
+        messages_.ShowError(Tavero::kErrorTitle, L"The hotkeys could not be saved to " +
+                                                     ini_.IniFilePath() +
+                                                     L". The file or its folder may be read-only.");
+    }
+    return ok;
+}
+
+}  // namespace tavero

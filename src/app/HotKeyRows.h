@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "app/ActionPlayer.h"
+#include "hotkeybox/IniSettings.h"
+#include "hotkeybox/Tavero.h"
+#include "platform/MessageBoxes.h"
+
+namespace tavero {
+
+// The ten rows of the main window without their windows: each pairs a capture box with an
+// action (its display text and its action code), and the rows are where hotkeys turn into
+// playbacks and where everything is saved on the way out.
+class HotKeyRows {
+  public:
+    static constexpr int kCount = 10;
+
+    HotKeyRows(IniSettings& ini, ActionPlayer& player, MessageBoxes& messages)
+        : ini_(ini), player_(player), messages_(messages) {}
+
+    // Row index 0..9 with its capture box (Tavero1..Tavero10).
+    void Attach(int row, Tavero& box) { boxes_.at(static_cast<std::size_t>(row)) = &box; }
+
+    // Reads every row's action from the settings file: sections "conftext" and "conftooltip",
+    // key the row index.
+    void LoadActions();
+    const std::wstring& ActionText(int row) const { return rows_.at(Index(row)).text; }
+    const std::wstring& ActionCode(int row) const { return rows_.at(Index(row)).code; }
+    // Gives a row a new action and writes it to the settings file; false when a write failed.
+    bool SetAction(int row, const std::wstring& text, const std::wstring& code);
+
+    // Arms or disarms a row's hotkey; returns whether it is armed afterwards.
+    bool Arm(int row, bool armed);
+
+    // The row's hotkey fired: plays the row's action code as it is at this moment.
+    ActionPlayer::Outcome Fire(int row) { return Opendo(ActionCode(row)); }
+    // Plays an action code, first letting go of the modifiers still held from the hotkey.
+    ActionPlayer::Outcome Opendo(const std::wstring& code);
+
+    // Saves every row's hotkey, Tavero1 first. When a write fails the user is told once,
+    // naming the file; returns false then.
+    bool SaveAll();
+
+  private:
+    struct Action {
+        std::wstring text;
+        std::wstring code;
+    };
+    static std::size_t Index(int row) { return static_cast<std::size_t>(row); }
+
+    IniSettings& ini_;
+    ActionPlayer& player_;
+    MessageBoxes& messages_;
+    std::array<Tavero*, kCount> boxes_{};
+    std::array<Action, kCount> rows_;
+};
+
+}  // namespace tavero

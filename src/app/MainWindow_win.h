@@ -1,0 +1,73 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "app/HotKeyRows.h"
+#include "app/TitleStrip_win.h"
+#include "hotkeybox/TaveroControl_win.h"
+#include "platform/ShellOpener.h"
+#include "platform/Window_win.h"
+
+namespace tavero {
+
+// The startup window "设置": ten hotkey rows under a green title strip, in a green frame.
+class MainWindow : public Window {
+  public:
+    static constexpr const wchar_t* kCaption = L"\u8BBE\u7F6E";
+
+    MainWindow(const TaveroServices& services, ActionPlayer& player, ShellOpener& shell);
+    ~MainWindow() override;
+
+    HotKeyRows& Rows() { return *rows_; }
+    void Show();
+    void Hide() { ::ShowWindow(Handle(), SW_HIDE); }
+    // Saves every hotkey, tells the user if that failed, and ends the program's message loop.
+    void Quit();
+    // Shows a row's action as it now is (after the editor changed it).
+    void RefreshRow(int row);
+
+    // Set by the program: opens the action editor for a row; runs before the program ends.
+    std::function<void(int row)> onEditRow;
+    std::function<void()> onQuit;
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    struct RowControls {
+        std::unique_ptr<TaveroControl> hotKeyBox;
+        HWND armBox = nullptr;
+        HWND actionText = nullptr;
+    };
+
+    void CreateControls(const TaveroServices& services);
+    void Layout(int dpi);
+    void Paint();
+    void OnArmBoxClicked(int row);
+    void OnMouseMove(int x, int y);
+    void OnLeftButtonUp(int x, int y);
+    void SetLinkUnderlined(bool underlined);
+    void SetActionTip(int row);
+    void SaveBeforeSessionEnds();
+    PixelRect EditButtonRect(int row) const;
+    PixelRect LinkRect() const;
+
+    ShellOpener& shell_;
+    std::unique_ptr<HotKeyRows> rows_;
+    std::unique_ptr<TitleStrip> titleStrip_;
+    std::array<RowControls, HotKeyRows::kCount> controls_;
+    UniqueWindow tips_;
+    UniqueFont windowFont_;
+    UniqueFont hotKeyFont_;
+    UniqueFont linkFont_;
+    UniqueFont linkUnderlinedFont_;
+    int dpi_ = 96;
+    bool linkUnderlined_ = false;
+    bool quitting_ = false;
+};
+
+}  // namespace tavero

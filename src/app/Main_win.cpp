@@ -1,0 +1,16 @@
+#include <windows.h>
+
+#include <exception>
+
+#include "app/App_win.h"
+#include "platform/Window_win.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    try {
+        tavero::App app;
+        return app.Run();
+    } catch (const std::exception& e) {
+        tavero::ReportUnhandledError(nullptr, e);
+        return 1;
+    }
+}

@@ -1,0 +1,179 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "KeyTarget_win.h"
+#include "ProgramUnderTest_win.h"
+#include "WinTestSupport_win.h"
+#include "ui/ControlIds.h"
+#include "ui/MainLayout.h"
+
+using namespace tavero;
+using namespace tavero::testing;
+
+namespace {
+
+// Two rows with hotkeys Ctrl + Alt + F7 and Ctrl + Alt + F8 and actions A and B.
+const std::string kPrepared =
+    "[conftext]\r\n0=A \r\n9=B \r\n"
+    "[conftooltip]\r\n0=1|65\r\n9=1|66\r\n"
+    "[Tavero]\r\nTavero1Text=Ctrl + Alt + F7\r\nTavero1KeyCode=118\r\nTavero1ModKeyCode=3\r\n"
+    "Tavero10Text=Ctrl + Alt + F8\r\nTavero10KeyCode=119\r\nTavero10ModKeyCode=3\r\n";
+
+RECT ClientRectIn(HWND parent, HWND child) {
+    RECT r;
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    ~MainWindowTest() override {
+        PumpUntil([] { return FirstKeyDown() == 0; }, 1000);
+        EXPECT_EQ(FirstKeyDown(), 0) << "a key is left down";
+    }
+
+    // Waits until the target received a down and an up of `key`.
+    bool Received(const KeyTarget& target, int key) {
+        return PumpUntil([&] {
+            bool down = false;
+            for (const KeyRecord& r : target.Records()) {
+                if (r.key == key && r.Down()) {
+                    down = true;
+                } else if (r.key == key && down) {
+                    return true;
+                }
+            }
+            return false;
+        });
+    }
+};
+
+TEST_F(MainWindowTest, StartsEmptyWithoutSettingsAndLaysOutAt96Dpi) {
+    ProgramUnderTest program;
+    ASSERT_TRUE(program.Start());
+    RECT client;
+    ::GetClientRect(program.MainWindow(), &client);
+    EXPECT_EQ(client.right, 368);
+    EXPECT_EQ(client.bottom, 371);
+    for (int row = 0; row < 10; ++row) {
+        EXPECT_FALSE(program.Ticked(row)) << row;
+        EXPECT_EQ(ControlText(program.HotKeyEdit(row)), L"Press Hotkey") << row;
+        EXPECT_EQ(ControlText(program.ActionText(row)), L"") << row;
+        EXPECT_EQ(ControlText(program.ArmBox(row)), L"START");
+
+        const auto& design = main_layout::kRowTable[static_cast<std::size_t>(row)];
+        RECT box = ClientRectIn(program.MainWindow(), program.Control(control_ids::HotKeyBox(row)));
+        EXPECT_EQ(box.left, 8);
+        EXPECT_EQ(box.top, design.hotKeyBox.top / 15) << row;
+        EXPECT_EQ(box.right - box.left, 81);
+        EXPECT_EQ(box.bottom - box.top, 25);
+        RECT text = ClientRectIn(program.MainWindow(), program.ActionText(row));
+        EXPECT_EQ(text.left, 184);
+        EXPECT_EQ(text.top, design.actionText.top / 15) << row;
+        EXPECT_EQ(text.bottom - text.top, design.actionText.height / 15) << row;
+        RECT arm = ClientRectIn(program.MainWindow(), program.ArmBox(row));
+        EXPECT_EQ(arm.left, 104);
+        EXPECT_EQ(arm.top, design.armBox.top / 15) << row;
+    }
+    // The capture box's edit fills it.
+    RECT edit = ClientRectIn(program.MainWindow(), program.HotKeyEdit(0));
+    EXPECT_EQ(edit.right - edit.left, 81);
+}
+
+TEST_F(MainWindowTest, TickingAnEmptyRowSaysNotSetAndStaysUnticked) {
+    ProgramUnderTest program;
+    ASSERT_TRUE(program.Start());
+    program.Click(program.ArmBox(2));
+    EXPECT_EQ(program.AnswerMessageBox(), L"Not set hotkey");
+    EXPECT_TRUE(PumpUntil([&] { return !program.Ticked(2); }));
+    EXPECT_EQ(ControlText(program.HotKeyEdit(2)), L"Press Hotkey");
+}
+
+TEST_F(MainWindowTest, SecondRowWithTheSameHotkeyIsRefusedAndEmptied) {
+    ProgramUnderTest program(kPrepared +
+                             "Tavero2Text=Ctrl + Alt + F7\r\nTavero2KeyCode=118\r\n"
+                             "Tavero2ModKeyCode=3\r\n");
+    ASSERT_TRUE(program.Start());
+    program.Click(program.ArmBox(0));
+    ASSERT_TRUE(PumpUntil([&] { return program.Ticked(0); }));
+    program.Click(program.ArmBox(1));
+    EXPECT_EQ(program.AnswerMessageBox(), L"Hotkey already exists, please change a hotkey.");
+    EXPECT_TRUE(PumpUntil([&] { return !program.Ticked(1); }));
+    EXPECT_EQ(ControlText(program.HotKeyEdit(1)), L"Press Hotkey");
+    EXPECT_TRUE(program.Ticked(0));
+}
+
+TEST_F(MainWindowTest, ArmedRowsPlayTheirActionsAlsoHiddenAndEverythingIsSavedOnClose) {
+    ProgramUnderTest program(kPrepared);
+    ASSERT_TRUE(program.Start());
+    // Texts read back without their trailing blank.
+    EXPECT_EQ(ControlText(program.ActionText(0)), L"A");
+    EXPECT_EQ(ControlText(program.ActionText(9)), L"B");
+    EXPECT_EQ(ControlText(program.HotKeyEdit(0)), L"Ctrl + Alt + F7");
+    program.Click(program.ArmBox(0));
+    program.Click(program.ArmBox(9));
+    ASSERT_TRUE(PumpUntil([&] { return program.Ticked(0) && program.Ticked(9); }));
+
+    {
+        KeyTarget target;
+        SendChord({VK_CONTROL, VK_MENU, VK_F7});
+        EXPECT_TRUE(Received(target, 'A'));
+        SendChord({VK_CONTROL, VK_MENU, VK_F8});
+        EXPECT_TRUE(Received(target, 'B'));
+    }
+
+    // The hide button: the window goes, the hotkeys stay.
+    program.ClickAt(main_layout::kHideButton.left / 15 + 10, 8);
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(program.MainWindow()); }));
+    {
+        KeyTarget target;
+        SendChord({VK_CONTROL, VK_MENU, VK_F7});
+        EXPECT_TRUE(Received(target, 'A'));
+    }
+    ::ShowWindow(program.MainWindow(), SW_SHOW);
+
+    // The close button saves all thirty hotkey values and ends the program.
+    program.ClickAt(main_layout::kCloseButton.left / 15 + 20, 8);
+    EXPECT_EQ(program.WaitForExit(), 0);
+    std::string saved = program.Settings();
+    EXPECT_EQ(CountHotKeyKeys(saved), 30);
+    EXPECT_NE(saved.find("Tavero10KeyCode=119"), std::string::npos);
+    EXPECT_NE(saved.find("Tavero5Text=Press Hotkey"), std::string::npos);
+
+    // After a restart everything is back, nothing armed.
+    ASSERT_TRUE(program.Start());
+    EXPECT_EQ(ControlText(program.HotKeyEdit(9)), L"Ctrl + Alt + F8");
+    EXPECT_EQ(ControlText(program.ActionText(0)), L"A");
+    for (int row = 0; row < 10; ++row) {
+        EXPECT_FALSE(program.Ticked(row));
+    }
+}
+
+TEST_F(MainWindowTest, AltF4QuitsLikeTheCloseButton) {
+    ProgramUnderTest program;
+    ASSERT_TRUE(program.Start());
+    program.Click(program.ActionText(0));
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == program.MainWindow(); }));
+    SendChord({VK_MENU, VK_F4});
+    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_EQ(CountHotKeyKeys(program.Settings()), 30);
+}
+
+TEST_F(MainWindowTest, KeyPressInAnArmedBoxClearsItsTick) {
+    ProgramUnderTest program(kPrepared);
+    ASSERT_TRUE(program.Start());
+    program.Click(program.ArmBox(0));
+    ASSERT_TRUE(PumpUntil([&] { return program.Ticked(0); }));
+    program.Click(program.HotKeyEdit(0));
+    SendChord({VK_SHIFT, 'K'});
+    EXPECT_TRUE(PumpUntil([&] { return !program.Ticked(0); }));
+    EXPECT_EQ(ControlText(program.HotKeyEdit(0)).rfind(L"Shift + ", 0), 0u);
+    // Re-ticking arms the new combination.
+    program.Click(program.ArmBox(0));
+    EXPECT_TRUE(PumpUntil([&] { return program.Ticked(0); }));
+    EXPECT_TRUE(program.NoMessageBox());
+}
+
+}  // namespace

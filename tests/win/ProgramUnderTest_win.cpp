@@ -1,0 +1,163 @@
+#include "ProgramUnderTest_win.h"
+
+#include "app/MainWindow_win.h"
+#include "ui/ControlIds.h"
+
+namespace tavero::testing {
+
+namespace {
+
+// The build puts the exe's Unix path here; Wine sees the Unix root as drive Z:.
+std::wstring BuiltExePath() {
+    std::string unix = TAVERO_EXE_PATH;
+    std::wstring path = L"Z:";
+    for (char c : unix) {
+        path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
+    }
+    return path;
+}
+
+void SendMouse(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    ::SendInput(1, &input, sizeof(INPUT));
+}
+
+}  // namespace
+
+ProgramUnderTest::ProgramUnderTest(const std::string& settings) {
+    exe_ = folder_.File(L"TaveroMirelle.exe");
+    ::CopyFileW(BuiltExePath().c_str(), exe_.c_str(), FALSE);
+    if (!settings.empty()) {
+        WriteFileBytes(SettingsPath(), settings);
+    }
+}
+
+ProgramUnderTest::~ProgramUnderTest() {
+    if (Running()) {
+        ::TerminateProcess(process_.hProcess, 99);
+        ::WaitForSingleObject(process_.hProcess, 5000);
+    }
+    if (process_.hProcess != nullptr) {
+        ::CloseHandle(process_.hProcess);
+        ::CloseHandle(process_.hThread);
+    }
+}
+
+bool ProgramUnderTest::Start() {
+    if (process_.hProcess != nullptr) {
+        ::CloseHandle(process_.hProcess);
+        ::CloseHandle(process_.hThread);
+        process_ = {};
+    }
+    main_ = nullptr;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    std::wstring commandLine = L"\"" + exe_ + L"\"";
+    if (!::CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder_.Path().c_str(), &startup, &process_)) {
+        return false;
+    }
+    PumpUntil(
+        [&] {
+            main_ = FindOwnWindow(nullptr, tavero::MainWindow::kCaption);
+            return main_ != nullptr && ::IsWindowVisible(main_);
+        },
+        15000);
+    return main_ != nullptr;
+}
+
+int ProgramUnderTest::WaitForExit(int timeoutMs) {
+    bool ended = PumpUntil(
+        [&] { return ::WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
+    if (!ended) {
+        return -1;
+    }
+    DWORD code = 0;
+    ::GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<int>(code);
+}
+
+bool ProgramUnderTest::Running() const {
+    return process_.hProcess != nullptr &&
+           ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND ProgramUnderTest::HotKeyEdit(int row) const {
+    return ::GetWindow(Control(control_ids::HotKeyBox(row)), GW_CHILD);
+}
+HWND ProgramUnderTest::ArmBox(int row) const {
+    return Control(control_ids::ArmBox(row));
+}
+HWND ProgramUnderTest::ActionText(int row) const {
+    return Control(control_ids::ActionText(row));
+}
+bool ProgramUnderTest::Ticked(int row) const {
+    return ::SendMessageW(ArmBox(row), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void ProgramUnderTest::Click(HWND window) const {
+    RECT r;
+    ::GetWindowRect(window, &r);
+    ::SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+void ProgramUnderTest::ClickAt(int clientX, int clientY) const {
+    POINT p{clientX, clientY};
+    ::ClientToScreen(main_, &p);
+    ::SetCursorPos(p.x, p.y);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+std::wstring ProgramUnderTest::AnswerMessageBox(int timeoutMs) const {
+    HWND box = nullptr;
+    PumpUntil(
+        [&] {
+            box = FindOwnWindow(L"#32770", L"error");
+            return box != nullptr && ::IsWindowVisible(box);
+        },
+        timeoutMs);
+    if (box == nullptr) {
+        return L"(no message box)";
+    }
+    std::wstring text = ControlText(::GetDlgItem(box, 0xFFFF));
+    ::SendMessageW(::GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    PumpUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, timeoutMs);
+    return text;
+}
+
+bool ProgramUnderTest::NoMessageBox() const {
+    HWND box = FindOwnWindow(L"#32770", L"error");
+    return box == nullptr || !::IsWindowVisible(box);
+}
+
+HWND ProgramUnderTest::FindOwnWindow(const wchar_t* className, const wchar_t* title) const {
+    HWND found = nullptr;
+    for (HWND w = ::FindWindowExW(nullptr, nullptr, className, title); w != nullptr;
+         w = ::FindWindowExW(nullptr, w, className, title)) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(w, &pid);
+        if (pid == process_.dwProcessId) {
+            found = w;
+            break;
+        }
+    }
+    return found;
+}
+
+int CountHotKeyKeys(const std::string& settings) {
+    int keys = 0;
+    for (int i = 1; i <= 10; ++i) {
+        for (const char* suffix : {"Text=", "KeyCode=", "ModKeyCode="}) {
+            std::string key = "\nTavero" + std::to_string(i) + suffix;
+            keys += settings.find(key) != std::string::npos;
+        }
+    }
+    return keys;
+}
+
+}  // namespace tavero::testing

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "WinTestSupport_win.h"
+
+namespace tavero::testing {
+
+// The built exe, copied into a fresh folder and started there as a user would, and the things
+// a user can do to it from outside: clicks at controls' places, keys, reading texts.
+class ProgramUnderTest {
+  public:
+    // `settings`, when not empty, is written to set.ini before the start.
+    explicit ProgramUnderTest(const std::string& settings = "");
+    ~ProgramUnderTest();
+    ProgramUnderTest(const ProgramUnderTest&) = delete;
+    ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
+
+    // Starts (again) and waits for the main window; false when it did not appear.
+    bool Start();
+    // Waits for the process to end; its exit code, or -1 on time-out.
+    int WaitForExit(int timeoutMs = 10000);
+    bool Running() const;
+
+    HWND MainWindow() const { return main_; }
+    HWND Control(int id) const { return ::GetDlgItem(main_, id); }
+    HWND HotKeyEdit(int row) const;
+    HWND ArmBox(int row) const;
+    HWND ActionText(int row) const;
+    bool Ticked(int row) const;
+
+    // A real left click at the centre of a window, or at client point (x, y) of the main window.
+    void Click(HWND window) const;
+    void ClickAt(int clientX, int clientY) const;
+
+    // Waits for the program's message box titled "error", returns its text and presses OK.
+    std::wstring AnswerMessageBox(int timeoutMs = 5000) const;
+    // True when no message box of the program is open now.
+    bool NoMessageBox() const;
+
+    std::wstring SettingsPath() const { return folder_.File(L"set.ini"); }
+    std::string Settings() const { return ReadFileBytes(SettingsPath()); }
+    const TempFolder& Folder() const { return folder_; }
+
+  private:
+    HWND FindOwnWindow(const wchar_t* className, const wchar_t* title) const;
+
+    TempFolder folder_;
+    std::wstring exe_;
+    PROCESS_INFORMATION process_{};
+    HWND main_ = nullptr;
+};
+
+// Counts the "Tavero" section keys in a settings file's text (TaveroNText, KeyCode, ModKeyCode).
+int CountHotKeyKeys(const std::string& settings);
+
+}  // namespace tavero::testing
