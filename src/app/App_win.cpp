@@ -13,10 +13,25 @@ App::App() {
     main_ = std::make_unique<MainWindow>(services_, player_, shell_);
     messages_.SetOwner(main_->Handle());
     shell_.SetOwner(main_->Handle());
+
+    // The editor is made at start, hidden, and shown for one row at a time.
+    editor_ = std::make_unique<ActionEditor>(shell_);
+    main_->onEditRow = [this](int row) {
+        editor_->OpenFor(row);
+        main_->Hide();
+    };
+    editor_->onAdd = [this](const ActionComposer::Action& action) {
+        main_->Rows().SetAction(action.row, action.displayText, action.actionCode);
+        main_->RefreshRow(action.row);
+        main_->Show();
+    };
+    editor_->onClose = [this] { main_->Show(); };
+
     main_->Show();
 }
 
 App::~App() {
+    editor_.reset();
     main_.reset();
 }
 

@@ -7,6 +7,7 @@
 #include "app/ActionPlayer.h"
 #include "app/MainWindow_win.h"
 #include "app/WaitableTimer_win.h"
+#include "editor/ActionEditor_win.h"
 #include "hotkeybox/IniSettings.h"
 #include "hotkeybox/TaveroControl_win.h"
 #include "platform/KeyInjector_win.h"
@@ -39,6 +40,7 @@ class App {
     ActionPlayer player_{injector_, keyboard_, pause_};
     TaveroServices services_{keyNames_, messages_, ini_, userStore_};
     std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<ActionEditor> editor_;
 };
 
 }  // namespace tavero

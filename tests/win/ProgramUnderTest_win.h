@@ -35,6 +35,9 @@ class ProgramUnderTest {
     void Click(HWND window) const;
     void ClickAt(int clientX, int clientY) const;
 
+    // The program's top-level window of `className`, or nullptr.
+    HWND FindOwnWindow(const wchar_t* className, const wchar_t* title) const;
+
     // Waits for the program's message box titled "error", returns its text and presses OK.
     std::wstring AnswerMessageBox(int timeoutMs = 5000) const;
     // True when no message box of the program is open now.
@@ -45,8 +48,6 @@ class ProgramUnderTest {
     const TempFolder& Folder() const { return folder_; }
 
   private:
-    HWND FindOwnWindow(const wchar_t* className, const wchar_t* title) const;
-
     TempFolder folder_;
     std::wstring exe_;
     PROCESS_INFORMATION process_{};

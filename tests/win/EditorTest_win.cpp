@@ -1,0 +1,112 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "KeyTarget_win.h"
+#include "ProgramUnderTest_win.h"
+#include "WinTestSupport_win.h"
+#include "editor/ActionEditor_win.h"
+#include "ui/MainLayout.h"
+
+using namespace tavero;
+using namespace tavero::testing;
+
+namespace {
+
+// Row 3 has the hotkey Ctrl + Alt + F9 and no action yet.
+const std::string kRowThreeHotKey =
+    "[Tavero]\r\nTavero3Text=Ctrl + Alt + F9\r\nTavero3KeyCode=120\r\nTavero3ModKeyCode=3\r\n";
+
+class EditorTest : public ::testing::Test {
+  protected:
+    EditorTest() : program(kRowThreeHotKey) {}
+    ~EditorTest() override {
+        PumpUntil([] { return FirstKeyDown() == 0; }, 1000);
+        EXPECT_EQ(FirstKeyDown(), 0);
+    }
+
+    HWND Editor() const { return program.FindOwnWindow(nullptr, ActionEditor::kCaption); }
+    HWND List(int id) const { return ::GetDlgItem(Editor(), id); }
+
+    void OpenEditorFor(int row) {
+        const auto& button = main_layout::kRowTable[static_cast<std::size_t>(row)].editButton;
+        program.ClickAt(button.left / 15 + 11, button.top / 15 + 11);
+        ASSERT_TRUE(PumpUntil([&] { return Editor() != nullptr && ::IsWindowVisible(Editor()); }));
+        ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(program.MainWindow()); }));
+    }
+
+    // Picks the entry at `index` of a list with the keyboard, as a user can.
+    void Pick(int listId, int index) {
+        HWND list = List(listId);
+        program.Click(list);
+        ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == Editor(); }));
+        for (int i = 0; i <= index; ++i) {
+            SendChord({VK_DOWN});
+        }
+        PumpUntil([&] { return ::SendMessageW(list, CB_GETCURSEL, 0, 0) == index; });
+        ASSERT_EQ(::SendMessageW(list, CB_GETCURSEL, 0, 0), index);
+    }
+
+    ProgramUnderTest program;
+};
+
+TEST_F(EditorTest, AddNowGivesTheRowItsActionWhichItsHotkeyPlays) {
+    ASSERT_TRUE(program.Start());
+    program.Click(program.ArmBox(2));
+    ASSERT_TRUE(PumpUntil([&] { return program.Ticked(2); }));
+
+    OpenEditorFor(2);
+    RECT client;
+    ::GetClientRect(Editor(), &client);
+    EXPECT_EQ(client.right, 445);
+    EXPECT_EQ(client.bottom, 166);
+    EXPECT_EQ(::SendMessageW(List(ActionEditor::kLeftListId), CB_GETCOUNT, 0, 0), 63);
+
+    Pick(ActionEditor::kLeftListId, 2);    // Ctrl
+    Pick(ActionEditor::kRightListId, 39);  // C
+    program.Click(List(ActionEditor::kAddNowId));
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(program.MainWindow()); }));
+    EXPECT_FALSE(::IsWindowVisible(Editor()));
+    EXPECT_EQ(ControlText(program.ActionText(2)), L"Ctrl + C ");
+    std::string saved = program.Settings();
+    EXPECT_NE(saved.find("2=Ctrl + C"), std::string::npos);
+    EXPECT_NE(saved.find("2=2|17|67"), std::string::npos);
+    EXPECT_TRUE(program.Ticked(2));
+
+    // The armed row plays its new action at once.
+    KeyTarget target;
+    SendChord({VK_CONTROL, VK_MENU, VK_F9});
+    ASSERT_TRUE(PumpUntil([&] {
+        for (const KeyRecord& r : target.Records()) {
+            if (r.key == 'C' && r.Down()) {
+                return r.ctrl && !r.alt;
+            }
+        }
+        return false;
+    }));
+}
+
+TEST_F(EditorTest, CloseDiscardsThePicks) {
+    ASSERT_TRUE(program.Start());
+    OpenEditorFor(0);
+    Pick(ActionEditor::kMiddleListId, 1);  // Shift
+    HWND editor = Editor();
+    RECT r;
+    ::GetWindowRect(editor, &r);
+    // The close button on the editor's title strip.
+    ::SetCursorPos(r.left + 5760 / 15 + 20, r.top + 8);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, clicks, sizeof(INPUT));
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(program.MainWindow()); }));
+    EXPECT_FALSE(::IsWindowVisible(editor));
+    EXPECT_EQ(program.Settings().find("conftext"), std::string::npos);
+
+    OpenEditorFor(1);
+    EXPECT_EQ(::SendMessageW(List(ActionEditor::kMiddleListId), CB_GETCURSEL, 0, 0), -1);
+    EXPECT_EQ(ControlText(List(ActionEditor::kMiddleListId)), L"");
+}
+
+}  // namespace
