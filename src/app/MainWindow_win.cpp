@@ -52,6 +52,9 @@ MainWindow::MainWindow(const TaveroServices& services, ActionPlayer& player, She
         RefreshRow(row);
     }
     Layout(static_cast<int>(::GetDpiForWindow(Handle())));
+    tray_ = std::make_unique<Tray>(
+        Handle(), Tray::Actions{[this] { Show(); }, [this] { shell_.Open(links::kProductPage); },
+                                [this] { shell_.Open(links::kVersionPage); }, [this] { Quit(); }});
     MessagePump::AddNavigableWindow(Handle());
 }
 
@@ -61,6 +64,7 @@ MainWindow::~MainWindow() {
     for (RowControls& row : controls_) {
         row.hotKeyBox.reset();
     }
+    tray_.reset();
     titleStrip_.reset();
     tips_.Reset();
     Destroy();
@@ -197,9 +201,7 @@ void MainWindow::Quit() {
     }
     quitting_ = true;
     rows_->SaveAll();
-    if (onQuit) {
-        onQuit();
-    }
+    tray_->Remove();
     Hide();
     // The windows are taken down after the message loop ends, never under a running handler.
     ::PostQuitMessage(0);
@@ -211,9 +213,7 @@ void MainWindow::SaveBeforeSessionEnds() {
     }
     quitting_ = true;
     rows_->SaveAll();
-    if (onQuit) {
-        onQuit();
-    }
+    tray_->Remove();
 }
 
 PixelRect MainWindow::EditButtonRect(int row) const {
@@ -225,6 +225,9 @@ PixelRect MainWindow::LinkRect() const {
 }
 
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (tray_ && tray_->HandleMessage(msg, wParam, lParam)) {
+        return 0;
+    }
     switch (msg) {
         case WM_PAINT:
             Paint();

@@ -8,6 +8,7 @@
 
 #include "app/HotKeyRows.h"
 #include "app/TitleStrip_win.h"
+#include "app/Tray_win.h"
 #include "hotkeybox/TaveroControl_win.h"
 #include "platform/ShellOpener.h"
 #include "platform/Window_win.h"
@@ -30,9 +31,8 @@ class MainWindow : public Window {
     // Shows a row's action as it now is (after the editor changed it).
     void RefreshRow(int row);
 
-    // Set by the program: opens the action editor for a row; runs before the program ends.
+    // Set by the program: opens the action editor for a row.
     std::function<void(int row)> onEditRow;
-    std::function<void()> onQuit;
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -59,6 +59,7 @@ class MainWindow : public Window {
     ShellOpener& shell_;
     std::unique_ptr<HotKeyRows> rows_;
     std::unique_ptr<TitleStrip> titleStrip_;
+    std::unique_ptr<Tray> tray_;
     std::array<RowControls, HotKeyRows::kCount> controls_;
     UniqueWindow tips_;
     UniqueFont windowFont_;

@@ -1,0 +1,117 @@
+#include "app/Tray_win.h"
+
+#include <shellapi.h>
+
+#include "ui/MenuIds.h"
+
+namespace tavero {
+
+namespace {
+constexpr UINT kIconId = 1;
+constexpr int kProgramIconResource = 1;
+
+NOTIFYICONDATAW IconData(HWND window) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = window;
+    data.uID = kIconId;
+    return data;
+}
+}  // namespace
+
+Tray::Tray(HWND window, Actions actions)
+    : window_(window),
+      actions_(std::move(actions)),
+      taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {
+    // The size the shell asks for at this DPI, picked from the icon's images.
+    UINT dpi = ::GetDpiForWindow(window_);
+    icon_.Reset(static_cast<HICON>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconResource),
+                     IMAGE_ICON, ::GetSystemMetricsForDpi(SM_CXSMICON, dpi),
+                     ::GetSystemMetricsForDpi(SM_CYSMICON, dpi), LR_DEFAULTCOLOR)));
+    Add();
+}
+
+void Tray::Add() {
+    NOTIFYICONDATAW data = IconData(window_);
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kCallbackMessage;
+    data.hIcon = icon_.Get();
+    // Without a notification area the program runs on without an icon.
+    added_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+}
+
+void Tray::Remove() {
+    if (added_) {
+        NOTIFYICONDATAW data = IconData(window_);
+        ::Shell_NotifyIconW(NIM_DELETE, &data);
+        added_ = false;
+    }
+}
+
+bool Tray::HandleMessage(UINT msg, WPARAM, LPARAM lParam) {
+    if (msg == taskbarCreated_) {
+        // The shell restarted and forgot every icon.
+        added_ = false;
+        Add();
+        return true;
+    }
+    if (msg != kCallbackMessage) {
+        return false;
+    }
+    switch (LOWORD(lParam)) {
+        case WM_LBUTTONUP:
+            if (actions_.show) {
+                actions_.show();
+            }
+            break;
+        case WM_RBUTTONUP:
+            ShowMenu();
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+void Tray::ShowMenu() {
+    UniqueMenu menu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TAVERO_TRAY_MENU)));
+    if (!menu) {
+        return;
+    }
+    POINT at;
+    ::GetCursorPos(&at);
+    // The foreground step and the null message afterwards make the menu close when the user
+    // clicks elsewhere.
+    ::SetForegroundWindow(window_);
+    UINT command = static_cast<UINT>(::TrackPopupMenuEx(::GetSubMenu(menu.Get(), 0),
+                                                        TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y,
+                                                        window_, nullptr));
+    ::PostMessageW(window_, WM_NULL, 0, 0);
+    Run(command);
+}
+
+void Tray::Run(UINT command) {
+    const std::function<void()>* action = nullptr;
+    switch (command) {
+        case TAVERO_CMD_SHOW:
+            action = &actions_.show;
+            break;
+        case TAVERO_CMD_ABOUT_MIRELLE:
+            action = &actions_.aboutMirelle;
+            break;
+        case TAVERO_CMD_CHECK_VERSON:
+            action = &actions_.checkVerson;
+            break;
+        case TAVERO_CMD_EXIT:
+            action = &actions_.exit;
+            break;
+        default:
+            return;  // the menu was dismissed
+    }
+    if (*action) {
+        (*action)();
+    }
+}
+
+}  // namespace tavero

@@ -1,0 +1,9 @@
+#pragma once
+
+// The tray menu's resource and command identifiers; shared by the resource script and the code,
+// so plain macros.
+#define TAVERO_TRAY_MENU 2
+#define TAVERO_CMD_SHOW 40001
+#define TAVERO_CMD_ABOUT_MIRELLE 40002
+#define TAVERO_CMD_CHECK_VERSON 40003
+#define TAVERO_CMD_EXIT 40004

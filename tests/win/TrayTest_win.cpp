@@ -1,0 +1,135 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "ProgramUnderTest_win.h"
+#include "WinTestSupport_win.h"
+#include "app/Tray_win.h"
+#include "ui/MenuIds.h"
+
+using namespace tavero;
+using namespace tavero::testing;
+
+namespace {
+
+// Wine keeps notification icons in a tray window of its own when the display has no tray.
+int TrayIconCount() {
+    HWND tray = ::FindWindowW(L"__winex11_standalone_tray", nullptr);
+    int count = 0;
+    for (HWND icon = ::FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr);
+         icon != nullptr; icon = ::FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr)) {
+        ++count;
+    }
+    return count;
+}
+
+HWND OpenPopupMenu() {
+    HWND menu = nullptr;
+    PumpUntil([&] {
+        menu = ::FindWindowW(L"#32768", nullptr);
+        return menu != nullptr && ::IsWindowVisible(menu);
+    });
+    return menu;
+}
+
+class TrayTest : public ::testing::Test {
+  protected:
+    void IconEvent(UINT mouseMessage) {
+        ::PostMessageW(program.MainWindow(), Tray::kCallbackMessage, 1, mouseMessage);
+    }
+    bool MainVisible() { return ::IsWindowVisible(program.MainWindow()) != FALSE; }
+    void Hide() {
+        ::ShowWindow(program.MainWindow(), SW_HIDE);
+        ASSERT_TRUE(PumpUntil([&] { return !MainVisible(); }));
+    }
+
+    ProgramUnderTest program;
+};
+
+TEST_F(TrayTest, MenuTreeIsShowAboutExit) {
+    ASSERT_TRUE(program.Start());
+    HMODULE exe = ::LoadLibraryExW(program.Folder().File(L"TaveroMirelle.exe").c_str(), nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    HMENU bar = ::LoadMenuW(exe, MAKEINTRESOURCEW(TAVERO_TRAY_MENU));
+    ASSERT_NE(bar, nullptr);
+    HMENU popup = ::GetSubMenu(bar, 0);
+    ASSERT_EQ(::GetMenuItemCount(popup), 3);
+    wchar_t text[64];
+    const wchar_t* top[] = {L"Show", L"About", L"Exit"};
+    for (int i = 0; i < 3; ++i) {
+        ::GetMenuStringW(popup, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        EXPECT_STREQ(text, top[i]);
+    }
+    HMENU about = ::GetSubMenu(popup, 1);
+    ASSERT_EQ(::GetMenuItemCount(about), 2);
+    ::GetMenuStringW(about, 0, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"About Mirelle");
+    ::GetMenuStringW(about, 1, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"Check Verson");
+    ::DestroyMenu(bar);
+    ::FreeLibrary(exe);
+}
+
+TEST_F(TrayTest, IconComesAndGoesWithTheProgram) {
+    int before = TrayIconCount();
+    ASSERT_TRUE(program.Start());
+    EXPECT_TRUE(PumpUntil([&] { return TrayIconCount() == before + 1; }));
+    // A shell restart notice re-adds it without a second copy.
+    ::PostMessageW(program.MainWindow(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    PumpFor(200);
+    EXPECT_EQ(TrayIconCount(), before + 1);
+
+    // Exit from the menu: saves all thirty hotkey values, removes the icon, ends.
+    IconEvent(WM_RBUTTONUP);
+    ASSERT_NE(OpenPopupMenu(), nullptr);
+    SendChord({VK_UP});  // the last entry
+    SendChord({VK_RETURN});
+    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_EQ(CountHotKeyKeys(program.Settings()), 30);
+    EXPECT_TRUE(PumpUntil([&] { return TrayIconCount() == before; }));
+}
+
+TEST_F(TrayTest, LeftReleaseShowsAndOtherMouseEventsDoNothing) {
+    ASSERT_TRUE(program.Start());
+    Hide();
+    for (UINT other : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN}) {
+        IconEvent(other);
+    }
+    PumpFor(300);
+    EXPECT_FALSE(MainVisible());
+    HWND menu = ::FindWindowW(L"#32768", nullptr);
+    EXPECT_TRUE(menu == nullptr || !::IsWindowVisible(menu));
+    IconEvent(WM_LBUTTONUP);
+    EXPECT_TRUE(PumpUntil([&] { return MainVisible(); }));
+}
+
+TEST_F(TrayTest, ShowFromTheMenu) {
+    ASSERT_TRUE(program.Start());
+    Hide();
+    IconEvent(WM_RBUTTONUP);
+    ASSERT_NE(OpenPopupMenu(), nullptr);
+    SendChord({VK_DOWN});  // the first entry
+    SendChord({VK_RETURN});
+    EXPECT_TRUE(PumpUntil([&] { return MainVisible(); }));
+    EXPECT_TRUE(program.Running());
+}
+
+TEST_F(TrayTest, ARealClickOnTheIconShowsTheWindow) {
+    int before = TrayIconCount();
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(PumpUntil([&] { return TrayIconCount() == before + 1; }));
+    Hide();
+    // The newest icon is ours.
+    HWND tray = ::FindWindowW(L"__winex11_standalone_tray", nullptr);
+    HWND last = nullptr;
+    for (HWND icon = ::FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr);
+         icon != nullptr; icon = ::FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr)) {
+        last = icon;
+    }
+    ASSERT_NE(last, nullptr);
+    program.Click(last);
+    EXPECT_TRUE(PumpUntil([&] { return MainVisible(); }));
+}
+
+}  // namespace
