@@ -35,6 +35,11 @@ ProgramUnderTest::ProgramUnderTest(const std::string& settings) {
 }
 
 ProgramUnderTest::~ProgramUnderTest() {
+    // Closed as a user would, so that it takes its tray icon with it; killed only if it hangs.
+    if (Running() && main_ != nullptr) {
+        ::PostMessageW(main_, WM_CLOSE, 0, 0);
+        WaitForExit(5000);
+    }
     if (Running()) {
         ::TerminateProcess(process_.hProcess, 99);
         ::WaitForSingleObject(process_.hProcess, 5000);
