@@ -65,7 +65,7 @@ TEST_F(EditorTest, AddNowGivesTheRowItsActionWhichItsHotkeyPlays) {
     Pick(ActionEditor::kLeftListId, 2);    // Ctrl
     Pick(ActionEditor::kRightListId, 39);  // C
     program.Click(List(ActionEditor::kAddNowId));
-    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(program.MainWindow()); }));
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == program.MainWindow(); }));
     EXPECT_FALSE(::IsWindowVisible(Editor()));
     EXPECT_EQ(ControlText(program.ActionText(2)), L"Ctrl + C ");
     std::string saved = program.Settings();

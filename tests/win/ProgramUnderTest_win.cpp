@@ -26,7 +26,10 @@ void SendMouse(DWORD flags) {
 
 }  // namespace
 
-ProgramUnderTest::ProgramUnderTest(const std::string& settings) {
+ProgramUnderTest::ProgramUnderTest(InPlace place)
+    : folderPath_(std::move(place.folder)), exe_(folderPath_ + L"\\TaveroMirelle.exe") {}
+
+ProgramUnderTest::ProgramUnderTest(const std::string& settings) : folderPath_(folder_.Path()) {
     exe_ = folder_.File(L"TaveroMirelle.exe");
     ::CopyFileW(BuiltExePath().c_str(), exe_.c_str(), FALSE);
     if (!settings.empty()) {
@@ -61,13 +64,14 @@ bool ProgramUnderTest::Start() {
     startup.cb = sizeof(startup);
     std::wstring commandLine = L"\"" + exe_ + L"\"";
     if (!::CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          folder_.Path().c_str(), &startup, &process_)) {
+                          folderPath_.c_str(), &startup, &process_)) {
         return false;
     }
     PumpUntil(
         [&] {
             main_ = FindOwnWindow(nullptr, tavero::MainWindow::kCaption);
-            return main_ != nullptr && ::IsWindowVisible(main_);
+            // Shown and brought to the front: the program is done starting.
+            return main_ != nullptr && ::IsWindowVisible(main_) && ::GetForegroundWindow() == main_;
         },
         15000);
     return main_ != nullptr;

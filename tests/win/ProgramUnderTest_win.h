@@ -14,6 +14,11 @@ class ProgramUnderTest {
   public:
     // `settings`, when not empty, is written to set.ini before the start.
     explicit ProgramUnderTest(const std::string& settings = "");
+    // A program already placed in `folder` (which may be read-only) by the test's setup.
+    struct InPlace {
+        std::wstring folder;
+    };
+    explicit ProgramUnderTest(InPlace place);
     ~ProgramUnderTest();
     ProgramUnderTest(const ProgramUnderTest&) = delete;
     ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
@@ -43,12 +48,13 @@ class ProgramUnderTest {
     // True when no message box of the program is open now.
     bool NoMessageBox() const;
 
-    std::wstring SettingsPath() const { return folder_.File(L"set.ini"); }
+    std::wstring SettingsPath() const { return folderPath_ + L"\\set.ini"; }
     std::string Settings() const { return ReadFileBytes(SettingsPath()); }
-    const TempFolder& Folder() const { return folder_; }
+    const std::wstring& ExePath() const { return exe_; }
 
   private:
     TempFolder folder_;
+    std::wstring folderPath_;
     std::wstring exe_;
     PROCESS_INFORMATION process_{};
     HWND main_ = nullptr;

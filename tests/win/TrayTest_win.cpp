@@ -48,8 +48,7 @@ class TrayTest : public ::testing::Test {
 
 TEST_F(TrayTest, MenuTreeIsShowAboutExit) {
     ASSERT_TRUE(program.Start());
-    HMODULE exe = ::LoadLibraryExW(program.Folder().File(L"TaveroMirelle.exe").c_str(), nullptr,
-                                   LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE exe = ::LoadLibraryExW(program.ExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(exe, nullptr);
     HMENU bar = ::LoadMenuW(exe, MAKEINTRESOURCEW(TAVERO_TRAY_MENU));
     ASSERT_NE(bar, nullptr);
