@@ -10,15 +10,16 @@ namespace tavero {
 namespace {
 
 struct ModifierFamily {
+    int flag;                     // its hotkey modifier flag
     std::array<int, 3> keys;      // the generic code and the left and right keys
     bool opensMenuOnLoneRelease;  // Alt (menu bar) and Win (Start menu)
 };
 
 constexpr std::array<ModifierFamily, 4> kModifierFamilies = {{
-    {{vk::kShift, vk::kLShift, vk::kRShift}, false},
-    {{vk::kControl, vk::kLControl, vk::kRControl}, false},
-    {{vk::kMenu, vk::kLMenu, vk::kRMenu}, true},
-    {{vk::kLWin, vk::kLWin, vk::kRWin}, true},
+    {mod::kShift, {vk::kShift, vk::kLShift, vk::kRShift}, false},
+    {mod::kCtrl, {vk::kControl, vk::kLControl, vk::kRControl}, false},
+    {mod::kAlt, {vk::kMenu, vk::kLMenu, vk::kRMenu}, true},
+    {mod::kWin, {vk::kLWin, vk::kLWin, vk::kRWin}, true},
 }};
 
 bool PlanPresses(const std::vector<PlaybackStep>& plan, const ModifierFamily& family) {
@@ -35,8 +36,7 @@ bool EndsRun(const std::vector<PlaybackStep>& plan, std::size_t i) {
 
 }  // namespace
 
-ActionPlayer::Outcome ActionPlayer::Play(const std::vector<PlaybackStep>& plan,
-                                         bool releaseHeldModifiers) {
+ActionPlayer::Outcome ActionPlayer::Play(const std::vector<PlaybackStep>& plan, int heldModifiers) {
     if (plan.empty()) {
         return Outcome::Empty;
     }
@@ -46,10 +46,9 @@ ActionPlayer::Outcome ActionPlayer::Play(const std::vector<PlaybackStep>& plan,
     busy_ = true;
     pressed_.clear();
     try {
-        if (releaseHeldModifiers) {
-            ReleaseHeldModifiers(plan);
-        }
-        std::vector<KeyEvent> run;
+        // The releases go in with the first downs: one call, nothing can come between.
+        std::vector<KeyEvent> run = HeldModifierReleases(plan, heldModifiers);
+        std::size_t planEventsFrom = run.size();
         for (std::size_t i = 0; i < plan.size(); ++i) {
             const PlaybackStep& step = plan[i];
             if (step.kind == PlaybackStep::Kind::Pause) {
@@ -64,7 +63,9 @@ ActionPlayer::Outcome ActionPlayer::Play(const std::vector<PlaybackStep>& plan,
             run.push_back({step.value, up});
             if (EndsRun(plan, i)) {
                 injector_.Send(run);
-                for (const KeyEvent& event : run) {
+                // Only the plan's own keys are tracked: the releases before them are the user's.
+                for (std::size_t e = planEventsFrom; e < run.size(); ++e) {
+                    const KeyEvent& event = run[e];
                     if (event.up) {
                         auto it = std::find(pressed_.rbegin(), pressed_.rend(), event.key);
                         if (it != pressed_.rend()) {
@@ -75,6 +76,7 @@ ActionPlayer::Outcome ActionPlayer::Play(const std::vector<PlaybackStep>& plan,
                     }
                 }
                 run.clear();
+                planEventsFrom = 0;
             }
         }
     } catch (...) {
@@ -86,11 +88,12 @@ ActionPlayer::Outcome ActionPlayer::Play(const std::vector<PlaybackStep>& plan,
     return Outcome::Played;
 }
 
-void ActionPlayer::ReleaseHeldModifiers(const std::vector<PlaybackStep>& plan) {
+std::vector<KeyEvent> ActionPlayer::HeldModifierReleases(const std::vector<PlaybackStep>& plan,
+                                                         int heldModifiers) const {
     std::vector<KeyEvent> events;
     bool masked = false;
     for (const ModifierFamily& family : kModifierFamilies) {
-        if (PlanPresses(plan, family)) {
+        if ((heldModifiers & family.flag) == 0 || PlanPresses(plan, family)) {
             continue;
         }
         for (std::size_t side = 1; side < family.keys.size(); ++side) {
@@ -108,9 +111,7 @@ void ActionPlayer::ReleaseHeldModifiers(const std::vector<PlaybackStep>& plan) {
             events.push_back({key, true});
         }
     }
-    if (!events.empty()) {
-        injector_.Send(events);
-    }
+    return events;
 }
 
 void ActionPlayer::ReleasePressed() {

@@ -26,15 +26,17 @@ class ActionPlayer {
     ActionPlayer(KeyInjector& injector, const KeyboardState& keyboard, TimedWait& wait)
         : injector_(injector), keyboard_(keyboard), wait_(wait) {}
 
-    // With `releaseHeldModifiers`, modifiers the user still holds (those of the hotkey that
-    // started the playback) are released first, unless the plan presses them itself, so the
-    // focused application sees exactly the plan's combination.
-    Outcome Play(const std::vector<PlaybackStep>& plan, bool releaseHeldModifiers);
+    // `heldModifiers` (hotkey modifier flags) names the modifiers the user may still hold: those
+    // of the hotkey that started the playback. Those still down are released with the first
+    // key-downs, unless the plan presses them itself, so the focused application sees exactly
+    // the plan's combination. 0 checks none; mod::kAll checks every modifier.
+    Outcome Play(const std::vector<PlaybackStep>& plan, int heldModifiers);
 
     bool Busy() const { return busy_; }
 
   private:
-    void ReleaseHeldModifiers(const std::vector<PlaybackStep>& plan);
+    std::vector<KeyEvent> HeldModifierReleases(const std::vector<PlaybackStep>& plan,
+                                               int heldModifiers) const;
     void ReleasePressed();
 
     KeyInjector& injector_;

@@ -14,20 +14,28 @@ App::App() {
     messages_.SetOwner(main_->Handle());
     shell_.SetOwner(main_->Handle());
 
-    // The editor is made at start, hidden, and shown for one row at a time.
-    editor_ = std::make_unique<ActionEditor>(shell_);
+    // The editor is made hidden as soon as the main window is up, and shown for one row at a
+    // time.
+    main_->onStarted = [this] { CreateEditor(); };
     main_->onEditRow = [this](int row) {
+        CreateEditor();
         editor_->OpenFor(row);
         main_->Hide();
     };
+    main_->Show();
+}
+
+void App::CreateEditor() {
+    if (editor_) {
+        return;
+    }
+    editor_ = std::make_unique<ActionEditor>(shell_);
     editor_->onAdd = [this](const ActionComposer::Action& action) {
         main_->Rows().SetAction(action.row, action.displayText, action.actionCode);
         main_->RefreshRow(action.row);
         main_->Show();
     };
     editor_->onClose = [this] { main_->Show(); };
-
-    main_->Show();
 }
 
 App::~App() {

@@ -27,6 +27,8 @@ class App {
     int Run();
 
   private:
+    void CreateEditor();
+
     Win32KeyNames keyNames_;
     Win32MessageBoxes messages_;
     Win32ProfileFile profile_;

@@ -1,5 +1,7 @@
 #include "app/HotKeyRows.h"
 
+#include "platform/Keys.h"
+
 namespace tavero {
 
 namespace {
@@ -33,8 +35,15 @@ bool HotKeyRows::Arm(int row, bool armed) {
     return box->HotKeyEnabled();
 }
 
+ActionPlayer::Outcome HotKeyRows::Fire(int row) {
+    // Only the hotkey's own modifiers can still be held: the system matched it exactly.
+    Tavero* box = boxes_.at(Index(row));
+    return player_.Play(ReadActionCode(ActionCode(row)),
+                        box != nullptr ? box->ModKeyCode() : mod::kAll);
+}
+
 ActionPlayer::Outcome HotKeyRows::Opendo(const std::wstring& code) {
-    return player_.Play(ReadActionCode(code), true);
+    return player_.Play(ReadActionCode(code), mod::kAll);
 }
 
 bool HotKeyRows::SaveAll() {

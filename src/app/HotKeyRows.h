@@ -36,7 +36,7 @@ class HotKeyRows {
     bool Arm(int row, bool armed);
 
     // The row's hotkey fired: plays the row's action code as it is at this moment.
-    ActionPlayer::Outcome Fire(int row) { return Opendo(ActionCode(row)); }
+    ActionPlayer::Outcome Fire(int row);
     // Plays an action code, first letting go of the modifiers still held from the hotkey.
     ActionPlayer::Outcome Opendo(const std::wstring& code);
 

@@ -18,6 +18,8 @@ constexpr const wchar_t* kClassName = L"TaveroMirelleMain";
 constexpr const wchar_t* kLinkCaption = L"Tavero:  Omdara is Search Guides!";
 constexpr const wchar_t* kLinkTip = L"Omdara is Search Guides!";
 constexpr UINT_PTR kLinkToolId = 1;
+// Posted by the first Show: what is not needed to see the window is done once it is up.
+constexpr UINT kFinishStart = WM_APP + 2;
 
 RECT ToRect(const PixelRect& r) {
     return {r.left, r.top, r.Right(), r.Bottom()};
@@ -52,9 +54,6 @@ MainWindow::MainWindow(const TaveroServices& services, ActionPlayer& player, She
         RefreshRow(row);
     }
     Layout(static_cast<int>(::GetDpiForWindow(Handle())));
-    tray_ = std::make_unique<Tray>(
-        Handle(), Tray::Actions{[this] { Show(); }, [this] { shell_.Open(links::kProductPage); },
-                                [this] { shell_.Open(links::kVersionPage); }, [this] { Quit(); }});
     MessagePump::AddNavigableWindow(Handle());
 }
 
@@ -164,6 +163,7 @@ void MainWindow::Show() {
     if (!centred) {
         // Centred on the screen the first time it is shown.
         centred = true;
+        ::PostMessageW(Handle(), kFinishStart, 0, 0);
         RECT window;
         ::GetWindowRect(Handle(), &window);
         MONITORINFO monitor{};
@@ -195,13 +195,22 @@ void MainWindow::SetActionTip(int row) {
     ::SendMessageW(tips_.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void MainWindow::FinishStart() {
+    tray_ = std::make_unique<Tray>(
+        Handle(), Tray::Actions{[this] { Show(); }, [this] { shell_.Open(links::kProductPage); },
+                                [this] { shell_.Open(links::kVersionPage); }, [this] { Quit(); }});
+    if (onStarted) {
+        onStarted();
+    }
+}
+
 void MainWindow::Quit() {
     if (quitting_) {
         return;
     }
     quitting_ = true;
     rows_->SaveAll();
-    tray_->Remove();
+    tray_.reset();
     Hide();
     // The windows are taken down after the message loop ends, never under a running handler.
     ::PostQuitMessage(0);
@@ -213,7 +222,7 @@ void MainWindow::SaveBeforeSessionEnds() {
     }
     quitting_ = true;
     rows_->SaveAll();
-    tray_->Remove();
+    tray_.reset();
 }
 
 PixelRect MainWindow::EditButtonRect(int row) const {
@@ -231,6 +240,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_PAINT:
             Paint();
+            return 0;
+        case kFinishStart:
+            FinishStart();
             return 0;
         case WM_COMMAND:
             if (HIWORD(wParam) == BN_CLICKED) {

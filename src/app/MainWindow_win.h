@@ -33,6 +33,8 @@ class MainWindow : public Window {
 
     // Set by the program: opens the action editor for a row.
     std::function<void(int row)> onEditRow;
+    // Runs once the window is first up, for the work that need not delay it.
+    std::function<void()> onStarted;
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -53,6 +55,7 @@ class MainWindow : public Window {
     void SetLinkUnderlined(bool underlined);
     void SetActionTip(int row);
     void SaveBeforeSessionEnds();
+    void FinishStart();
     PixelRect EditButtonRect(int row) const;
     PixelRect LinkRect() const;
 

@@ -65,7 +65,8 @@ TaveroControl::TaveroControl(HWND parent, int controlId, std::wstring name,
                               0, 0, Handle(), nullptr, instance, nullptr);
     ::SetWindowSubclass(edit_, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
 
-    messageWindow_.Reset(::CreateWindowExW(0, kMessageWindowClass, L"", 0, 0, 0, 0, 0, nullptr,
+    // Message-only: it receives the hotkey message and costs no window on the screen.
+    messageWindow_.Reset(::CreateWindowExW(0, kMessageWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                            nullptr, instance, nullptr));
     ::SetWindowSubclass(messageWindow_.Get(), MessageWindowProc, 1,
                         reinterpret_cast<DWORD_PTR>(this));

@@ -35,7 +35,7 @@ TEST_F(PlayerTest, FakeInputTracksGenericModifiers) {
 }
 
 TEST_F(PlayerTest, DownsAndUpsGoInOneCallEachAroundTheHold) {
-    EXPECT_EQ(player.Play(ReadActionCode(L"3|17|16|83"), false), Outcome::Played);
+    EXPECT_EQ(player.Play(ReadActionCode(L"3|17|16|83"), 0), Outcome::Played);
     ASSERT_EQ(input.calls.size(), 2u);
     EXPECT_EQ(Flat(input.calls[0]),
               (std::vector<std::pair<int, bool>>{{17, false}, {16, false}, {83, false}}));
@@ -44,21 +44,21 @@ TEST_F(PlayerTest, DownsAndUpsGoInOneCallEachAroundTheHold) {
     EXPECT_EQ(wait.pauses, std::vector<int>{200});
     EXPECT_EQ(input.FirstKeyDown(), 0);
 
-    EXPECT_EQ(player.Play(ReadActionCode(L"1|65"), false), Outcome::Played);
+    EXPECT_EQ(player.Play(ReadActionCode(L"1|65"), 0), Outcome::Played);
     EXPECT_EQ(wait.pauses, (std::vector<int>{200, 100}));
 }
 
 TEST_F(PlayerTest, EmptyPlanSendsNothing) {
-    EXPECT_EQ(player.Play(ReadActionCode(L"1|"), true), Outcome::Empty);
+    EXPECT_EQ(player.Play(ReadActionCode(L"1|"), mod::kAll), Outcome::Empty);
     input.UserPress(vk::kLControl);
-    EXPECT_EQ(player.Play(ReadActionCode(L""), true), Outcome::Empty);
+    EXPECT_EQ(player.Play(ReadActionCode(L""), mod::kAll), Outcome::Empty);
     EXPECT_TRUE(input.calls.empty());
     EXPECT_TRUE(input.IsDown(vk::kLControl));
 }
 
 TEST_F(PlayerTest, FailingPauseReleasesWhatWasPressed) {
     wait.fail = true;
-    EXPECT_THROW(player.Play(ReadActionCode(L"2|17|67"), false), std::runtime_error);
+    EXPECT_THROW(player.Play(ReadActionCode(L"2|17|67"), 0), std::runtime_error);
     EXPECT_EQ(input.FirstKeyDown(), 0);
     EXPECT_EQ(Flat(input.calls.back()),
               (std::vector<std::pair<int, bool>>{{67, true}, {17, true}}));
@@ -67,7 +67,7 @@ TEST_F(PlayerTest, FailingPauseReleasesWhatWasPressed) {
 
 TEST_F(PlayerTest, QuitDuringPauseReleasesAndStops) {
     wait.quit = true;
-    EXPECT_EQ(player.Play(ReadActionCode(L"1|65"), false), Outcome::CutShort);
+    EXPECT_EQ(player.Play(ReadActionCode(L"1|65"), 0), Outcome::CutShort);
     EXPECT_EQ(input.FirstKeyDown(), 0);
     EXPECT_EQ(input.calls.size(), 2u);
 }
@@ -76,9 +76,9 @@ TEST_F(PlayerTest, PlaybackDuringAPauseIsIgnored) {
     std::vector<Outcome> nested;
     wait.during = [&] {
         // The action's own keys fire another armed row, or the user presses another hotkey.
-        nested.push_back(player.Play(ReadActionCode(L"1|66"), true));
+        nested.push_back(player.Play(ReadActionCode(L"1|66"), mod::kAll));
     };
-    EXPECT_EQ(player.Play(ReadActionCode(L"2|17|67"), true), Outcome::Played);
+    EXPECT_EQ(player.Play(ReadActionCode(L"2|17|67"), mod::kAll), Outcome::Played);
     EXPECT_EQ(nested, std::vector<Outcome>{Outcome::Ignored});
     EXPECT_EQ(wait.pauses.size(), 1u);
     EXPECT_EQ(input.FirstKeyDown(), 0);
@@ -90,13 +90,16 @@ TEST_F(PlayerTest, HotkeyModifiersAreReleasedFirstAndNeverPressedAgain) {
     input.UserPress(vk::kLControl);
     input.UserPress(vk::kRMenu);
     input.UserPress(vk::kLWin);
-    EXPECT_EQ(player.Play(ReadActionCode(L"2|17|67"), true), Outcome::Played);
-    ASSERT_EQ(input.calls.size(), 3u);
-    // Alt and Win go up after a masking key event; Ctrl is the action's own, so it stays.
+    EXPECT_EQ(player.Play(ReadActionCode(L"2|17|67"), mod::kAll), Outcome::Played);
+    ASSERT_EQ(input.calls.size(), 2u);
+    // Alt and Win go up after a masking key event, in the same call as the downs; Ctrl is the
+    // action's own, so it stays.
     EXPECT_EQ(Flat(input.calls[0]), (std::vector<std::pair<int, bool>>{{vk::kUnassigned, false},
                                                                        {vk::kUnassigned, true},
                                                                        {vk::kRMenu, true},
-                                                                       {vk::kLWin, true}}));
+                                                                       {vk::kLWin, true},
+                                                                       {17, false},
+                                                                       {67, false}}));
     EXPECT_FALSE(input.IsDown(vk::kMenu));
     for (const KeyEvent& e : input.Events()) {
         if (!e.up) {
@@ -107,12 +110,20 @@ TEST_F(PlayerTest, HotkeyModifiersAreReleasedFirstAndNeverPressedAgain) {
 
 TEST_F(PlayerTest, ShiftReleaseNeedsNoMask) {
     input.UserPress(vk::kLShift);
-    player.Play(ReadActionCode(L"1|65"), true);
-    EXPECT_EQ(Flat(input.calls[0]), (std::vector<std::pair<int, bool>>{{vk::kLShift, true}}));
+    player.Play(ReadActionCode(L"1|65"), mod::kAll);
+    EXPECT_EQ(Flat(input.calls[0]),
+              (std::vector<std::pair<int, bool>>{{vk::kLShift, true}, {65, false}}));
+}
+
+TEST_F(PlayerTest, OnlyTheHotkeysOwnModifiersAreChecked) {
+    input.UserPress(vk::kLShift);
+    player.Play(ReadActionCode(L"1|65"), mod::kCtrl | mod::kAlt);
+    EXPECT_TRUE(input.IsDown(vk::kLShift));
+    EXPECT_EQ(input.calls[0].size(), 1u);
 }
 
 TEST_F(PlayerTest, NothingHeldNothingReleased) {
-    player.Play(ReadActionCode(L"1|65"), true);
+    player.Play(ReadActionCode(L"1|65"), mod::kAll);
     EXPECT_EQ(input.calls.size(), 2u);
 }
 

@@ -12,6 +12,7 @@
 #include "app/ActionPlayer.h"
 #include "app/WaitableTimer_win.h"
 #include "platform/KeyInjector_win.h"
+#include "platform/Keys.h"
 #include "platform/RunTimeError.h"
 #include "platform/Window_win.h"
 
@@ -72,8 +73,8 @@ class PlaybackTest : public ::testing::Test {
         EXPECT_EQ(FirstKeyDown(), 0) << "a key is left down";
     }
 
-    Outcome Play(const wchar_t* code, bool releaseHeld = false) {
-        return player.Play(ReadActionCode(code), releaseHeld);
+    Outcome Play(const wchar_t* code, int heldModifiers = 0) {
+        return player.Play(ReadActionCode(code), heldModifiers);
     }
     // Waits until the target has seen `count` key messages.
     std::vector<KeyRecord> AwaitRecords(std::size_t count) {
@@ -148,7 +149,7 @@ TEST_F(PlaybackTest, PauseKeepsTheThreadsWindowsWorking) {
 
 TEST_F(PlaybackTest, HotkeyModifiersStillHeldDoNotReachTheApplication) {
     std::vector<Outcome> outcomes;
-    host.onHotKey[1] = [&] { outcomes.push_back(Play(L"2|17|67", true)); };
+    host.onHotKey[1] = [&] { outcomes.push_back(Play(L"2|17|67", mod::kCtrl | mod::kAlt)); };
     ASSERT_TRUE(::RegisterHotKey(host.Handle(), 1, MOD_CONTROL | MOD_ALT, VK_F5));
     // The user holds Ctrl + Alt and presses F5.
     SendKey(VK_CONTROL, false);
@@ -179,8 +180,8 @@ TEST_F(PlaybackTest, HotkeyModifiersStillHeldDoNotReachTheApplication) {
 TEST_F(PlaybackTest, HotkeyDuringAPauseIsIgnoredAndNothingStaysHeld) {
     std::vector<Outcome> outcomes;
     // Row 1 plays Ctrl + C; Ctrl + C is itself row 2's armed hotkey.
-    host.onHotKey[1] = [&] { outcomes.push_back(Play(L"2|17|67", true)); };
-    host.onHotKey[2] = [&] { outcomes.push_back(Play(L"1|66", true)); };
+    host.onHotKey[1] = [&] { outcomes.push_back(Play(L"2|17|67", mod::kCtrl | mod::kAlt)); };
+    host.onHotKey[2] = [&] { outcomes.push_back(Play(L"1|66", mod::kCtrl)); };
     ASSERT_TRUE(::RegisterHotKey(host.Handle(), 1, MOD_CONTROL | MOD_ALT, VK_F6));
     ASSERT_TRUE(::RegisterHotKey(host.Handle(), 2, MOD_CONTROL, 'C'));
     SendChord({VK_CONTROL, VK_MENU, VK_F6});

@@ -28,6 +28,7 @@ class ProgramUnderTest {
     // Waits for the process to end; its exit code, or -1 on time-out.
     int WaitForExit(int timeoutMs = 10000);
     bool Running() const;
+    HANDLE Process() const { return process_.hProcess; }
 
     HWND MainWindow() const { return main_; }
     HWND Control(int id) const { return ::GetDlgItem(main_, id); }

@@ -1,0 +1,127 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "KeyTarget_win.h"
+#include "ProgramUnderTest_win.h"
+#include "WinTestSupport_win.h"
+#include "app/Tray_win.h"
+#include "editor/ActionEditor_win.h"
+#include "platform/Win32Services_win.h"
+#include "ui/MainLayout.h"
+
+using namespace tavero;
+using namespace tavero::testing;
+
+namespace {
+
+// The whole story as a user lives it, driven only through the mouse, the keyboard, the tray
+// callback and what the screen and set.ini show.
+class Journey : public ::testing::Test {
+  protected:
+    ~Journey() override {
+        PumpUntil([] { return FirstKeyDown() == 0; }, 1000);
+        EXPECT_EQ(FirstKeyDown(), 0) << "a key is left down";
+    }
+
+    HWND Editor() const { return program.FindOwnWindow(nullptr, ActionEditor::kCaption); }
+
+    void PickWithKeyboard(int listId, int index) {
+        HWND list = ::GetDlgItem(Editor(), listId);
+        program.Click(list);
+        ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == Editor(); }));
+        for (int i = 0; i <= index; ++i) {
+            SendChord({VK_DOWN});
+        }
+        ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(list, CB_GETCURSEL, 0, 0) == index; }));
+    }
+
+    // Presses the hotkey as a user does and returns how long the action's V was held, as the
+    // focused application saw it; checks that Ctrl, and not Alt, was down with it.
+    double PlayAndMeasure() {
+        KeyTarget target;
+        SendChord({VK_CONTROL, VK_MENU, VK_F12});
+        double down = -1;
+        double up = -1;
+        PumpUntil([&] {
+            for (const KeyRecord& r : target.Records()) {
+                if (r.key == 'V' && r.Down() && down < 0) {
+                    down = r.ms;
+                    EXPECT_TRUE(r.ctrl);
+                    EXPECT_FALSE(r.alt);
+                } else if (r.key == 'V' && !r.Down() && down >= 0) {
+                    up = r.ms;
+                }
+            }
+            return up >= 0;
+        });
+        return up >= 0 ? up - down : -1;
+    }
+
+    ProgramUnderTest program;
+    Win32KeyNames names;
+};
+
+TEST_F(Journey, CaptureEditArmPlayHideQuitRestartChange) {
+    ASSERT_TRUE(program.Start());
+
+    // 1. Capture Ctrl + Alt + F12 by pressing it in row 1's box.
+    program.Click(program.HotKeyEdit(0));
+    SendChord({VK_CONTROL, VK_MENU, VK_F12});
+    std::wstring hotkey = L"Ctrl + Alt + " + names.NameOf(VK_F12);
+    ASSERT_TRUE(PumpUntil([&] { return ControlText(program.HotKeyEdit(0)) == hotkey; }));
+
+    // 2. Give row 1 the action Ctrl + V in the editor.
+    const auto& button = main_layout::kRowTable[0].editButton;
+    program.ClickAt(button.left / 15 + 11, button.top / 15 + 11);
+    ASSERT_TRUE(PumpUntil([&] { return Editor() != nullptr && ::IsWindowVisible(Editor()); }));
+    PickWithKeyboard(ActionEditor::kLeftListId, 2);    // Ctrl
+    PickWithKeyboard(ActionEditor::kRightListId, 58);  // V
+    program.Click(::GetDlgItem(Editor(), ActionEditor::kAddNowId));
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == program.MainWindow(); }));
+    EXPECT_EQ(ControlText(program.ActionText(0)), L"Ctrl + V ");
+
+    // 3. Arm row 1 and press the hotkey in another application.
+    program.Click(program.ArmBox(0));
+    ASSERT_TRUE(PumpUntil([&] { return program.Ticked(0); }));
+    double hold = PlayAndMeasure();
+    std::printf("[ measure  ] journey hold: %.2f ms (error %+.2f ms)\n", hold, hold - 200);
+    EXPECT_NEAR(hold, 200, 10);
+
+    // 4. Hidden, the hotkey still works.
+    program.ClickAt(main_layout::kHideButton.left / 15 + 10, 8);
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(program.MainWindow()); }));
+    EXPECT_NEAR(PlayAndMeasure(), 200, 10);
+
+    // 5. Quit from the tray menu: its last entry, Exit.
+    ::PostMessageW(program.MainWindow(), Tray::kCallbackMessage, 1, WM_RBUTTONUP);
+    ASSERT_TRUE(PumpUntil([&] {
+        HWND menu = ::FindWindowW(L"#32768", nullptr);
+        return menu != nullptr && ::IsWindowVisible(menu);
+    }));
+    SendChord({VK_UP});
+    SendChord({VK_RETURN});
+    ASSERT_EQ(program.WaitForExit(), 0);
+    EXPECT_EQ(CountHotKeyKeys(program.Settings()), 30);
+
+    // 6. Start again: everything is back, nothing armed.
+    ASSERT_TRUE(program.Start());
+    EXPECT_EQ(ControlText(program.HotKeyEdit(0)), hotkey);
+    EXPECT_EQ(ControlText(program.ActionText(0)), L"Ctrl + V");
+    for (int row = 0; row < 10; ++row) {
+        EXPECT_FALSE(program.Ticked(row));
+    }
+
+    // 7. Arm it, then change the hotkey: the row disarms at once.
+    program.Click(program.ArmBox(0));
+    ASSERT_TRUE(PumpUntil([&] { return program.Ticked(0); }));
+    program.Click(program.HotKeyEdit(0));
+    SendChord({VK_SHIFT, VK_F11});
+    std::wstring changed = L"Shift + " + names.NameOf(VK_F11);
+    EXPECT_TRUE(PumpUntil([&] { return ControlText(program.HotKeyEdit(0)) == changed; }));
+    EXPECT_FALSE(program.Ticked(0));
+}
+
+}  // namespace
