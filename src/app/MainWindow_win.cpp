@@ -118,6 +118,9 @@ void MainWindow::CreateControls(const TaveroServices& services) {
         tool.lpszText = const_cast<wchar_t*>(L"");
         ::SendMessageW(tips_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
+    link_ = std::make_unique<HoverLink>(
+        Handle(), HoverLink::Design{kLinkCaption, layout::kLink, 9, palette::kLinkBlue, {}},
+        [this] { shell_.Open(links::kSearchGuide); });
     TTTOOLINFOW link{};
     link.cbSize = sizeof(link);
     link.uFlags = TTF_SUBCLASS;
@@ -131,8 +134,7 @@ void MainWindow::Layout(int dpi) {
     dpi_ = dpi;
     windowFont_ = CreateSkinFont(palette::kYaHei, 9, FW_NORMAL, DEFAULT_CHARSET, dpi);
     hotKeyFont_ = CreateSkinFont(palette::kSimSun, 9, FW_NORMAL, DEFAULT_CHARSET, dpi);
-    linkFont_ = CreateSkinFont(palette::kYaHei, 9, FW_NORMAL, DEFAULT_CHARSET, dpi);
-    linkUnderlinedFont_ = CreateSkinFont(palette::kYaHei, 9, FW_NORMAL, DEFAULT_CHARSET, dpi, true);
+    link_->Layout(dpi);
 
     titleStrip_->Layout(dpi);
     for (int row = 0; row < HotKeyRows::kCount; ++row) {
@@ -150,7 +152,7 @@ void MainWindow::Layout(int dpi) {
     link.cbSize = sizeof(link);
     link.hwnd = Handle();
     link.uId = kLinkToolId;
-    link.rect = ToRect(LinkRect());
+    link.rect = ToRect(link_->Rect());
     ::SendMessageW(tips_.Get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&link));
 
     ::SetWindowPos(Handle(), nullptr, 0, 0, TwipsToPixels(layout::kWidth, dpi),
@@ -159,22 +161,11 @@ void MainWindow::Layout(int dpi) {
 }
 
 void MainWindow::Show() {
-    static bool centred = false;
-    if (!centred) {
+    if (!placed_) {
         // Centred on the screen the first time it is shown.
-        centred = true;
+        placed_ = true;
+        CentreOnWorkArea(Handle());
         ::PostMessageW(Handle(), kFinishStart, 0, 0);
-        RECT window;
-        ::GetWindowRect(Handle(), &window);
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof(monitor);
-        ::GetMonitorInfoW(::MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-        const RECT& work = monitor.rcWork;
-        int width = window.right - window.left;
-        int height = window.bottom - window.top;
-        ::SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - width) / 2,
-                       work.top + (work.bottom - work.top - height) / 2, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ::ShowWindow(Handle(), SW_SHOW);
     ::SetForegroundWindow(Handle());
@@ -205,37 +196,35 @@ void MainWindow::FinishStart() {
 }
 
 void MainWindow::Quit() {
-    if (quitting_) {
+    if (!SaveOnce()) {
         return;
     }
-    quitting_ = true;
-    rows_->SaveAll();
-    tray_.reset();
     Hide();
     // The windows are taken down after the message loop ends, never under a running handler.
     ::PostQuitMessage(0);
 }
 
-void MainWindow::SaveBeforeSessionEnds() {
+bool MainWindow::SaveOnce() {
     if (quitting_) {
-        return;
+        return false;
     }
     quitting_ = true;
     rows_->SaveAll();
     tray_.reset();
+    return true;
 }
 
 PixelRect MainWindow::EditButtonRect(int row) const {
     return ToPixels(layout::kRowTable[static_cast<std::size_t>(row)].editButton, dpi_);
 }
 
-PixelRect MainWindow::LinkRect() const {
-    return ToPixels(layout::kLink, dpi_);
-}
-
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (tray_ && tray_->HandleMessage(msg, wParam, lParam)) {
         return 0;
+    }
+    LRESULT handled = 0;
+    if (link_ && link_->HandleMessage(msg, wParam, lParam, handled)) {
+        return handled;
     }
     switch (msg) {
         case WM_PAINT:
@@ -254,29 +243,13 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 }
             }
             return 0;
-        case WM_MOUSEMOVE:
-            OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            return 0;
         case WM_LBUTTONUP:
             OnLeftButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
-        case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == Handle()) {
-                POINT p;
-                ::GetCursorPos(&p);
-                ::ScreenToClient(Handle(), &p);
-                bool link = LinkRect().Contains(p.x, p.y);
-                ::SetCursor(::LoadCursorW(nullptr, link ? IDC_HAND : IDC_ARROW));
-                return TRUE;
-            }
-            return Default(msg, wParam, lParam);
-        case WM_DPICHANGED: {
+        case WM_DPICHANGED:
             Layout(HIWORD(wParam));
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            ::SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            MoveToSuggestedRect(Handle(), lParam);
             return 0;
-        }
         case WM_CLOSE:
             // Alt+F4 or a close from the system quits like the close button.
             Quit();
@@ -285,7 +258,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_ENDSESSION:
             if (wParam) {
-                SaveBeforeSessionEnds();
+                // The session ends the process; save now.
+                SaveOnce();
             }
             return 0;
         default:
@@ -300,30 +274,13 @@ void MainWindow::OnArmBoxClicked(int row) {
     ::SendMessageW(armBox, BM_SETCHECK, armed ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void MainWindow::OnMouseMove(int x, int y) {
-    SetLinkUnderlined(LinkRect().Contains(x, y));
-}
-
 void MainWindow::OnLeftButtonUp(int x, int y) {
-    if (LinkRect().Contains(x, y)) {
-        shell_.Open(links::kSearchGuide);
-        return;
-    }
     for (int row = 0; row < HotKeyRows::kCount; ++row) {
         if (EditButtonRect(row).Contains(x, y) && onEditRow) {
             onEditRow(row);
             return;
         }
     }
-}
-
-void MainWindow::SetLinkUnderlined(bool underlined) {
-    if (underlined == linkUnderlined_) {
-        return;
-    }
-    linkUnderlined_ = underlined;
-    RECT r = ToRect(LinkRect());
-    ::InvalidateRect(Handle(), &r, TRUE);
 }
 
 void MainWindow::Paint() {
@@ -334,13 +291,7 @@ void MainWindow::Paint() {
     for (int row = 0; row < HotKeyRows::kCount; ++row) {
         DrawEditButton(dc, ToRect(EditButtonRect(row)));
     }
-    RECT link = ToRect(LinkRect());
-    HGDIOBJ oldFont = ::SelectObject(dc, (linkUnderlined_ ? linkUnderlinedFont_ : linkFont_).Get());
-    ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-    ::SetBkMode(dc, OPAQUE);
-    ::SetTextColor(dc, ToColorRef(palette::kLinkBlue));
-    ::DrawTextW(dc, kLinkCaption, -1, &link, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    ::SelectObject(dc, oldFont);
+    link_->Paint(dc);
     ::EndPaint(Handle(), &ps);
 }
 

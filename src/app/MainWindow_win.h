@@ -12,6 +12,7 @@
 #include "hotkeybox/TaveroControl_win.h"
 #include "platform/ShellOpener.h"
 #include "platform/Window_win.h"
+#include "ui/HoverLink_win.h"
 
 namespace tavero {
 
@@ -50,14 +51,12 @@ class MainWindow : public Window {
     void Layout(int dpi);
     void Paint();
     void OnArmBoxClicked(int row);
-    void OnMouseMove(int x, int y);
     void OnLeftButtonUp(int x, int y);
-    void SetLinkUnderlined(bool underlined);
     void SetActionTip(int row);
-    void SaveBeforeSessionEnds();
+    // Saves every hotkey and removes the tray icon, the first time only; false afterwards.
+    bool SaveOnce();
     void FinishStart();
     PixelRect EditButtonRect(int row) const;
-    PixelRect LinkRect() const;
 
     ShellOpener& shell_;
     std::unique_ptr<HotKeyRows> rows_;
@@ -67,10 +66,9 @@ class MainWindow : public Window {
     UniqueWindow tips_;
     UniqueFont windowFont_;
     UniqueFont hotKeyFont_;
-    UniqueFont linkFont_;
-    UniqueFont linkUnderlinedFont_;
+    std::unique_ptr<HoverLink> link_;
     int dpi_ = 96;
-    bool linkUnderlined_ = false;
+    bool placed_ = false;
     bool quitting_ = false;
 };
 

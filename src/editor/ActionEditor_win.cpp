@@ -62,6 +62,10 @@ void ActionEditor::CreateControls() {
     lists_[1] = makeList(kMiddleListId);
     lists_[2] = makeList(kRightListId);
     lists_[0] = makeList(kLeftListId);
+    link_ = std::make_unique<HoverLink>(Handle(),
+                                        HoverLink::Design{kGuideCaption, layout::kGuideLink, 12,
+                                                          palette::kLinkBlue, palette::kYellow},
+                                        [this] { shell_.Open(links::kHotKeyGuide); });
     addNow_ = ::CreateWindowExW(0, L"BUTTON", L"Add Now",
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0,
                                 Handle(), IdOf(kAddNowId), instance, nullptr);
@@ -79,9 +83,7 @@ void ActionEditor::Layout(int dpi) {
     dpi_ = dpi;
     listFont_ = CreateSkinFont(palette::kYaHei, 9, FW_NORMAL, DEFAULT_CHARSET, dpi);
     addNowFont_ = CreateSkinFont(palette::kYaHei, 18, FW_BOLD, DEFAULT_CHARSET, dpi);
-    linkFont_ = CreateSkinFont(palette::kYaHei, 12, FW_NORMAL, DEFAULT_CHARSET, dpi);
-    linkUnderlinedFont_ =
-        CreateSkinFont(palette::kYaHei, 12, FW_NORMAL, DEFAULT_CHARSET, dpi, true);
+    link_->Layout(dpi);
 
     titleStrip_->Layout(dpi);
     const TwipsRect designs[] = {layout::kLeftList, layout::kMiddleList, layout::kRightList};
@@ -112,16 +114,7 @@ void ActionEditor::OpenFor(int row) {
     if (!placed_) {
         // Centred on the screen the first time it is shown.
         placed_ = true;
-        RECT window;
-        ::GetWindowRect(Handle(), &window);
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof(monitor);
-        ::GetMonitorInfoW(::MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-        const RECT& work = monitor.rcWork;
-        ::SetWindowPos(Handle(), nullptr,
-                       work.left + (work.right - work.left - (window.right - window.left)) / 2,
-                       work.top + (work.bottom - work.top - (window.bottom - window.top)) / 2, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        CentreOnWorkArea(Handle());
     }
     ::ShowWindow(Handle(), SW_SHOW);
     ::SetForegroundWindow(Handle());
@@ -129,6 +122,10 @@ void ActionEditor::OpenFor(int row) {
 }
 
 LRESULT ActionEditor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT handled = 0;
+    if (link_ && link_->HandleMessage(msg, wParam, lParam, handled)) {
+        return handled;
+    }
     switch (msg) {
         case WM_PAINT:
             Paint();
@@ -149,31 +146,10 @@ LRESULT ActionEditor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DRAWITEM:
             DrawAddNow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
-        case WM_MOUSEMOVE:
-            SetLinkUnderlined(LinkRect().Contains(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
-            return 0;
-        case WM_LBUTTONUP:
-            if (LinkRect().Contains(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
-                shell_.Open(links::kHotKeyGuide);
-            }
-            return 0;
-        case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == Handle()) {
-                POINT p;
-                ::GetCursorPos(&p);
-                ::ScreenToClient(Handle(), &p);
-                ::SetCursor(
-                    ::LoadCursorW(nullptr, LinkRect().Contains(p.x, p.y) ? IDC_HAND : IDC_ARROW));
-                return TRUE;
-            }
-            return Default(msg, wParam, lParam);
-        case WM_DPICHANGED: {
+        case WM_DPICHANGED:
             Layout(HIWORD(wParam));
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            ::SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            MoveToSuggestedRect(Handle(), lParam);
             return 0;
-        }
         case WM_CLOSE:
             OnClose();
             return 0;
@@ -212,19 +188,6 @@ void ActionEditor::OnClose() {
     }
 }
 
-PixelRect ActionEditor::LinkRect() const {
-    return ToPixels(layout::kGuideLink, dpi_);
-}
-
-void ActionEditor::SetLinkUnderlined(bool underlined) {
-    if (underlined == linkUnderlined_) {
-        return;
-    }
-    linkUnderlined_ = underlined;
-    RECT r = ToRect(LinkRect());
-    ::InvalidateRect(Handle(), &r, TRUE);
-}
-
 void ActionEditor::DrawAddNow(const DRAWITEMSTRUCT& item) {
     UniqueBrush green(::CreateSolidBrush(ToColorRef(palette::kGreen)));
     ::FillRect(item.hDC, &item.rcItem, green.Get());
@@ -246,14 +209,7 @@ void ActionEditor::Paint() {
     HDC dc = ::BeginPaint(Handle(), &ps);
     DrawFrame(dc, ToRect(ToPixels(layout::kFrame, dpi_)),
               ScalePixels(layout::kFramePenPixels, dpi_), ToColorRef(palette::kGreen));
-    RECT link = ToRect(LinkRect());
-    UniqueBrush yellow(::CreateSolidBrush(ToColorRef(palette::kYellow)));
-    ::FillRect(dc, &link, yellow.Get());
-    HGDIOBJ oldFont = ::SelectObject(dc, (linkUnderlined_ ? linkUnderlinedFont_ : linkFont_).Get());
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ToColorRef(palette::kLinkBlue));
-    ::DrawTextW(dc, kGuideCaption, -1, &link, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    ::SelectObject(dc, oldFont);
+    link_->Paint(dc);
     ::EndPaint(Handle(), &ps);
 }
 

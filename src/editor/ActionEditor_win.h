@@ -10,6 +10,7 @@
 #include "editor/ActionComposer.h"
 #include "platform/ShellOpener.h"
 #include "platform/Window_win.h"
+#include "ui/HoverLink_win.h"
 
 namespace tavero {
 
@@ -48,8 +49,6 @@ class ActionEditor : public Window {
     void OnListPicked(int list);
     void OnAddNow();
     void OnClose();
-    void SetLinkUnderlined(bool underlined);
-    PixelRect LinkRect() const;
 
     ShellOpener& shell_;
     ActionComposer composer_;
@@ -58,10 +57,8 @@ class ActionEditor : public Window {
     HWND addNow_ = nullptr;
     UniqueFont listFont_;
     UniqueFont addNowFont_;
-    UniqueFont linkFont_;
-    UniqueFont linkUnderlinedFont_;
+    std::unique_ptr<HoverLink> link_;
     int dpi_ = 96;
-    bool linkUnderlined_ = false;
     bool discarded_ = false;
     bool placed_ = false;
 };

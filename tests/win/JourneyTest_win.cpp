@@ -96,13 +96,7 @@ TEST_F(Journey, CaptureEditArmPlayHideQuitRestartChange) {
     EXPECT_NEAR(PlayAndMeasure(), 200, 10);
 
     // 5. Quit from the tray menu: its last entry, Exit.
-    ::PostMessageW(program.MainWindow(), Tray::kCallbackMessage, 1, WM_RBUTTONUP);
-    ASSERT_TRUE(PumpUntil([&] {
-        HWND menu = ::FindWindowW(L"#32768", nullptr);
-        return menu != nullptr && ::IsWindowVisible(menu);
-    }));
-    SendChord({VK_UP});
-    SendChord({VK_RETURN});
+    ASSERT_TRUE(program.ChooseFromTrayMenu(VK_UP, [&] { return !program.Running(); }));
     ASSERT_EQ(program.WaitForExit(), 0);
     EXPECT_EQ(CountHotKeyKeys(program.Settings()), 30);
 

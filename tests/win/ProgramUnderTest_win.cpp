@@ -1,6 +1,7 @@
 #include "ProgramUnderTest_win.h"
 
 #include "app/MainWindow_win.h"
+#include "app/Tray_win.h"
 #include "ui/ControlIds.h"
 
 namespace tavero::testing {
@@ -120,6 +121,29 @@ void ProgramUnderTest::ClickAt(int clientX, int clientY) const {
     ::SetCursorPos(p.x, p.y);
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+bool ProgramUnderTest::ChooseFromTrayMenu(int key, const std::function<bool()>& done) const {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ::PostMessageW(main_, Tray::kCallbackMessage, 1, WM_RBUTTONUP);
+        HWND menu = nullptr;
+        bool open = PumpUntil([&] {
+            menu = ::FindWindowW(L"#32768", nullptr);
+            return menu != nullptr && ::IsWindowVisible(menu);
+        });
+        if (!open) {
+            continue;
+        }
+        SendChord({key});
+        SendChord({VK_RETURN});
+        if (PumpUntil(done, 2000)) {
+            return true;
+        }
+        // Close whatever is still open before trying again.
+        SendChord({VK_ESCAPE});
+        PumpUntil([&] { return !::IsWindowVisible(menu); }, 1000);
+    }
+    return false;
 }
 
 std::wstring ProgramUnderTest::AnswerMessageBox(int timeoutMs) const {

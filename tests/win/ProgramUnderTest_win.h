@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "WinTestSupport_win.h"
@@ -43,6 +44,11 @@ class ProgramUnderTest {
 
     // The program's top-level window of `className`, or nullptr.
     HWND FindOwnWindow(const wchar_t* className, const wchar_t* title) const;
+
+    // Opens the tray menu through the icon's callback and picks an entry with the keyboard
+    // (`key` once: VK_DOWN for the first entry, VK_UP for the last) until `done` holds. A key
+    // that reached the menu before its loop was ready is not the program's fault: it retries.
+    bool ChooseFromTrayMenu(int key, const std::function<bool()>& done) const;
 
     // Waits for the program's message box titled "error", returns its text and presses OK.
     std::wstring AnswerMessageBox(int timeoutMs = 5000) const;

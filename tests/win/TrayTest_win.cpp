@@ -23,15 +23,6 @@ int TrayIconCount() {
     return count;
 }
 
-HWND OpenPopupMenu() {
-    HWND menu = nullptr;
-    PumpUntil([&] {
-        menu = ::FindWindowW(L"#32768", nullptr);
-        return menu != nullptr && ::IsWindowVisible(menu);
-    });
-    return menu;
-}
-
 class TrayTest : public ::testing::Test {
   protected:
     void IconEvent(UINT mouseMessage) {
@@ -80,10 +71,7 @@ TEST_F(TrayTest, IconComesAndGoesWithTheProgram) {
     EXPECT_EQ(TrayIconCount(), before + 1);
 
     // Exit from the menu: saves all thirty hotkey values, removes the icon, ends.
-    IconEvent(WM_RBUTTONUP);
-    ASSERT_NE(OpenPopupMenu(), nullptr);
-    SendChord({VK_UP});  // the last entry
-    SendChord({VK_RETURN});
+    EXPECT_TRUE(program.ChooseFromTrayMenu(VK_UP, [&] { return !program.Running(); }));
     EXPECT_EQ(program.WaitForExit(), 0);
     EXPECT_EQ(CountHotKeyKeys(program.Settings()), 30);
     EXPECT_TRUE(PumpUntil([&] { return TrayIconCount() == before; }));
@@ -106,11 +94,7 @@ TEST_F(TrayTest, LeftReleaseShowsAndOtherMouseEventsDoNothing) {
 TEST_F(TrayTest, ShowFromTheMenu) {
     ASSERT_TRUE(program.Start());
     Hide();
-    IconEvent(WM_RBUTTONUP);
-    ASSERT_NE(OpenPopupMenu(), nullptr);
-    SendChord({VK_DOWN});  // the first entry
-    SendChord({VK_RETURN});
-    EXPECT_TRUE(PumpUntil([&] { return MainVisible(); }));
+    EXPECT_TRUE(program.ChooseFromTrayMenu(VK_DOWN, [&] { return MainVisible(); }));
     EXPECT_TRUE(program.Running());
 }
 
