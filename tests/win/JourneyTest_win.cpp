@@ -29,13 +29,7 @@ class Journey : public ::testing::Test {
     HWND Editor() const { return program.FindOwnWindow(nullptr, ActionEditor::kCaption); }
 
     void PickWithKeyboard(int listId, int index) {
-        HWND list = ::GetDlgItem(Editor(), listId);
-        program.Click(list);
-        ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == Editor(); }));
-        for (int i = 0; i <= index; ++i) {
-            SendChord({VK_DOWN});
-        }
-        ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(list, CB_GETCURSEL, 0, 0) == index; }));
+        ASSERT_TRUE(program.PickInList(::GetDlgItem(Editor(), listId), index));
     }
 
     // Presses the hotkey as a user does and returns how long the action's V was held, as the

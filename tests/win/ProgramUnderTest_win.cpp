@@ -123,6 +123,20 @@ void ProgramUnderTest::ClickAt(int clientX, int clientY) const {
     SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
+bool ProgramUnderTest::PickInList(HWND list, int index) const {
+    Click(list);
+    PumpUntil([&] { return ::GetForegroundWindow() == ::GetAncestor(list, GA_ROOT); });
+    for (int step = 0; step < 200; ++step) {
+        LRESULT current = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
+        if (current == index) {
+            return true;
+        }
+        SendChord({current < index ? VK_DOWN : VK_UP});
+        PumpUntil([&] { return ::SendMessageW(list, CB_GETCURSEL, 0, 0) != current; }, 500);
+    }
+    return false;
+}
+
 bool ProgramUnderTest::ChooseFromTrayMenu(int key, const std::function<bool()>& done) const {
     for (int attempt = 0; attempt < 3; ++attempt) {
         ::PostMessageW(main_, Tray::kCallbackMessage, 1, WM_RBUTTONUP);

@@ -45,6 +45,10 @@ class ProgramUnderTest {
     // The program's top-level window of `className`, or nullptr.
     HWND FindOwnWindow(const wchar_t* className, const wchar_t* title) const;
 
+    // Clicks a drop-down list and moves its selection to `index` with the arrow keys, looking
+    // at the list after each key as a user would.
+    bool PickInList(HWND list, int index) const;
+
     // Opens the tray menu through the icon's callback and picks an entry with the keyboard
     // (`key` once: VK_DOWN for the first entry, VK_UP for the last) until `done` holds. A key
     // that reached the menu before its loop was ready is not the program's fault: it retries.
