@@ -151,6 +151,33 @@ TEST_F(MainWindowTest, ArmedRowsPlayTheirActionsAlsoHiddenAndEverythingIsSavedOn
     }
 }
 
+TEST_F(MainWindowTest, DraggingTheTitleMovesTheWindow) {
+    ProgramUnderTest program;
+    ASSERT_TRUE(program.Start());
+    RECT before;
+    ::GetWindowRect(program.MainWindow(), &before);
+    // Press on the title, move, release: the window follows the mouse.
+    ::SetCursorPos(before.left + 150, before.top + 10);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    ::SendInput(1, &input, sizeof(INPUT));
+    PumpFor(100);  // a user's hand: the press, then the moves
+    for (int step = 1; step <= 8; ++step) {
+        ::SetCursorPos(before.left + 150 + 5 * step, before.top + 10 + 5 * step);
+        input.mi.dwFlags = MOUSEEVENTF_MOVE;
+        ::SendInput(1, &input, sizeof(INPUT));
+        PumpFor(20);
+    }
+    input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &input, sizeof(INPUT));
+    EXPECT_TRUE(PumpUntil([&] {
+        RECT now;
+        ::GetWindowRect(program.MainWindow(), &now);
+        return now.left == before.left + 40 && now.top == before.top + 40;
+    }));
+}
+
 TEST_F(MainWindowTest, AltF4QuitsLikeTheCloseButton) {
     ProgramUnderTest program;
     ASSERT_TRUE(program.Start());

@@ -137,25 +137,41 @@ bool ProgramUnderTest::PickInList(HWND list, int index) const {
     return false;
 }
 
-bool ProgramUnderTest::ChooseFromTrayMenu(int key, const std::function<bool()>& done) const {
+static HWND VisiblePopupMenu() {
+    for (HWND menu = ::FindWindowExW(nullptr, nullptr, L"#32768", nullptr); menu != nullptr;
+         menu = ::FindWindowExW(nullptr, menu, L"#32768", nullptr)) {
+        if (::IsWindowVisible(menu)) {
+            return menu;
+        }
+    }
+    return nullptr;
+}
+
+bool ProgramUnderTest::ChooseFromTrayMenu(int entry, const std::function<bool()>& done) const {
+    constexpr int kEntries = 3;
     for (int attempt = 0; attempt < 3; ++attempt) {
         ::PostMessageW(main_, Tray::kCallbackMessage, 1, WM_RBUTTONUP);
         HWND menu = nullptr;
-        bool open = PumpUntil([&] {
-            menu = ::FindWindowW(L"#32768", nullptr);
-            return menu != nullptr && ::IsWindowVisible(menu);
-        });
-        if (!open) {
+        if (!PumpUntil([&] { return (menu = VisiblePopupMenu()) != nullptr; })) {
             continue;
         }
-        SendChord({key});
-        SendChord({VK_RETURN});
+        // The entries share the menu's height evenly; click the middle of the one wanted.
+        RECT r;
+        ::GetWindowRect(menu, &r);
+        ::SetCursorPos((r.left + r.right) / 2,
+                       r.top + (r.bottom - r.top) * (2 * entry + 1) / (2 * kEntries));
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        ::SendInput(1, &input, sizeof(INPUT));
+        input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(1, &input, sizeof(INPUT));
         if (PumpUntil(done, 2000)) {
             return true;
         }
         // Close whatever is still open before trying again.
         SendChord({VK_ESCAPE});
-        PumpUntil([&] { return !::IsWindowVisible(menu); }, 1000);
+        PumpUntil([] { return VisiblePopupMenu() == nullptr; }, 1000);
     }
     return false;
 }

@@ -49,10 +49,10 @@ class ProgramUnderTest {
     // at the list after each key as a user would.
     bool PickInList(HWND list, int index) const;
 
-    // Opens the tray menu through the icon's callback and picks an entry with the keyboard
-    // (`key` once: VK_DOWN for the first entry, VK_UP for the last) until `done` holds. A key
-    // that reached the menu before its loop was ready is not the program's fault: it retries.
-    bool ChooseFromTrayMenu(int key, const std::function<bool()>& done) const;
+    // Opens the tray menu through the icon's callback and clicks its entry `entry` (0 Show,
+    // 1 About, 2 Exit) until `done` holds. A click that reached the menu before it was ready is
+    // not the program's fault: it retries.
+    bool ChooseFromTrayMenu(int entry, const std::function<bool()>& done) const;
 
     // Waits for the program's message box titled "error", returns its text and presses OK.
     std::wstring AnswerMessageBox(int timeoutMs = 5000) const;

@@ -192,6 +192,25 @@ TEST_F(TaveroControlTest, SaveSettingsWritesThirtyKeysThatNewBoxesLoad) {
     EXPECT_FALSE(boxes[0]->Box().HotKeyEnabled());
 }
 
+TEST_F(TaveroControlTest, ABoxSetToThePerUserStoreKeepsItsHotkeyThere) {
+    StoreSettings store;
+    store.settingLocation = 1;
+    store.regKeyName = L"TaveroTest" + std::to_wstring(::GetCurrentProcessId());
+    {
+        TaveroControl box(host.Handle(), 300, L"Tavero1", services, store);
+        FocusWindow(host.Handle(), box.EditHandle());
+        SendChord({VK_CONTROL, 'R'});
+        ASSERT_TRUE(PumpUntil([&] { return box.Box().KeyCode() == 'R'; }));
+        EXPECT_TRUE(box.Box().SaveSettings());
+    }
+    EXPECT_EQ(ReadFileBytes(folder.File(L"set.ini")), "");
+    TaveroControl again(host.Handle(), 301, L"Tavero1", services, store);
+    EXPECT_EQ(again.Box().KeyCode(), 'R');
+    EXPECT_EQ(again.Box().ModKeyCode(), 2);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER,
+                     (L"Software\\VB and VBA Program Settings\\" + store.regKeyName).c_str());
+}
+
 TEST_F(TaveroControlTest, EditFillsTheBoxWhenResized) {
     boxes[0]->Move(5, 5, 81, 25);
     RECT r{};

@@ -71,7 +71,7 @@ TEST_F(TrayTest, IconComesAndGoesWithTheProgram) {
     EXPECT_EQ(TrayIconCount(), before + 1);
 
     // Exit from the menu: saves all thirty hotkey values, removes the icon, ends.
-    EXPECT_TRUE(program.ChooseFromTrayMenu(VK_UP, [&] { return !program.Running(); }));
+    EXPECT_TRUE(program.ChooseFromTrayMenu(2, [&] { return !program.Running(); }));
     EXPECT_EQ(program.WaitForExit(), 0);
     EXPECT_EQ(CountHotKeyKeys(program.Settings()), 30);
     EXPECT_TRUE(PumpUntil([&] { return TrayIconCount() == before; }));
@@ -94,7 +94,7 @@ TEST_F(TrayTest, LeftReleaseShowsAndOtherMouseEventsDoNothing) {
 TEST_F(TrayTest, ShowFromTheMenu) {
     ASSERT_TRUE(program.Start());
     Hide();
-    EXPECT_TRUE(program.ChooseFromTrayMenu(VK_DOWN, [&] { return MainVisible(); }));
+    EXPECT_TRUE(program.ChooseFromTrayMenu(0, [&] { return MainVisible(); }));
     EXPECT_TRUE(program.Running());
 }
 

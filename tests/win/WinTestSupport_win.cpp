@@ -60,6 +60,23 @@ void SendChord(std::initializer_list<int> keys) {
     }
 }
 
+bool PressHotKey(std::initializer_list<int> modifiers, int key, const std::function<bool()>& until,
+                 int timeoutMs) {
+    // No person presses a hotkey within 50 ms of their last click or of the last action; Wine
+    // may report the modifiers by a key state that old, so the press waits as long.
+    PumpFor(60);
+    for (int modifier : modifiers) {
+        SendKey(modifier, false);
+    }
+    SendKey(key, false);
+    SendKey(key, true);
+    bool held = PumpUntil(until, timeoutMs);
+    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) {
+        SendKey(*it, true);
+    }
+    return held;
+}
+
 int FirstKeyDown() {
     for (int key = 1; key < 255; ++key) {
         if (::GetAsyncKeyState(key) < 0) {

@@ -17,6 +17,10 @@ void PumpFor(int ms);
 void SendKey(int key, bool up);
 // Presses the keys in order, then releases them in reverse order.
 void SendChord(std::initializer_list<int> keys);
+// Presses a hotkey as a person does: holds the modifiers, taps the key, and lets go of the
+// modifiers only once `until` holds (or after the time limit).
+bool PressHotKey(std::initializer_list<int> modifiers, int key, const std::function<bool()>& until,
+                 int timeoutMs = 5000);
 // Any key of 1..254 logically down?
 int FirstKeyDown();
 
