@@ -1,5 +1,7 @@
 #include "ProgramUnderTest_win.h"
 
+#include <cstdio>
+
 #include "app/MainWindow_win.h"
 #include "app/Tray_win.h"
 #include "ui/ControlIds.h"
@@ -153,24 +155,39 @@ bool ProgramUnderTest::ChooseFromTrayMenu(int entry, const std::function<bool()>
         ::PostMessageW(main_, Tray::kCallbackMessage, 1, WM_RBUTTONUP);
         HWND menu = nullptr;
         if (!PumpUntil([&] { return (menu = VisiblePopupMenu()) != nullptr; })) {
+            std::printf("[ note     ] tray menu did not open (attempt %d)\n", attempt + 1);
             continue;
         }
+        // Its loop waits for input once the menu is ready for it.
+        ::WaitForInputIdle(process_.hProcess, 2000);
         // The entries share the menu's height evenly; click the middle of the one wanted.
         RECT r;
         ::GetWindowRect(menu, &r);
         ::SetCursorPos((r.left + r.right) / 2,
                        r.top + (r.bottom - r.top) * (2 * entry + 1) / (2 * kEntries));
+        // Over the entry first, as a hand moves there, then the click.
         INPUT input{};
         input.type = INPUT_MOUSE;
+        input.mi.dwFlags = MOUSEEVENTF_MOVE;
+        ::SendInput(1, &input, sizeof(INPUT));
+        PumpFor(50);
         input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
         ::SendInput(1, &input, sizeof(INPUT));
         input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
         ::SendInput(1, &input, sizeof(INPUT));
-        if (PumpUntil(done, 2000)) {
+        if (PumpUntil(done, 3000)) {
             return true;
         }
-        // Close whatever is still open before trying again.
-        SendChord({VK_ESCAPE});
+        std::printf("[ note     ] tray menu click had no effect (attempt %d)\n", attempt + 1);
+        // Close whatever is still open, as a user does, by clicking away from it; the program
+        // is not in the foreground, so Escape would not reach its menu.
+        ::SetCursorPos(r.right + 40, r.bottom + 40);
+        input.mi.dwFlags = MOUSEEVENTF_MOVE;
+        ::SendInput(1, &input, sizeof(INPUT));
+        input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        ::SendInput(1, &input, sizeof(INPUT));
+        input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(1, &input, sizeof(INPUT));
         PumpUntil([] { return VisiblePopupMenu() == nullptr; }, 1000);
     }
     return false;
