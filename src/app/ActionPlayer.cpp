@@ -96,11 +96,18 @@ std::vector<KeyEvent> ActionPlayer::HeldModifierReleases(const std::vector<Playb
         if ((heldModifiers & family.flag) == 0 || PlanPresses(plan, family)) {
             continue;
         }
+        // The left and right keys that are down; where the system knows only the family's
+        // generic code to be down, the left key stands for it.
+        std::vector<int> down;
         for (std::size_t side = 1; side < family.keys.size(); ++side) {
-            int key = family.keys[side];
-            if (!keyboard_.IsDown(key)) {
-                continue;
+            if (keyboard_.IsDown(family.keys[side])) {
+                down.push_back(family.keys[side]);
             }
+        }
+        if (down.empty() && family.keys[0] != family.keys[1] && keyboard_.IsDown(family.keys[0])) {
+            down.push_back(family.keys[1]);
+        }
+        for (int key : down) {
             // A key event between the press and the release of Alt or Win keeps the release
             // from opening the application's menu bar or the Start menu.
             if (family.opensMenuOnLoneRelease && !masked) {

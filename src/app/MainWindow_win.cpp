@@ -246,6 +246,13 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONUP:
             OnLeftButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
+        case WM_SYSCOMMAND:
+            // A tap of Alt would enter menu mode, and the next click would only leave it: these
+            // windows have no menu to show.
+            if ((wParam & 0xFFF0) == SC_KEYMENU) {
+                return 0;
+            }
+            return Default(msg, wParam, lParam);
         case WM_DPICHANGED:
             Layout(HIWORD(wParam));
             MoveToSuggestedRect(Handle(), lParam);

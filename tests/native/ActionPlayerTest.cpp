@@ -115,6 +115,15 @@ TEST_F(PlayerTest, ShiftReleaseNeedsNoMask) {
               (std::vector<std::pair<int, bool>>{{vk::kLShift, true}, {65, false}}));
 }
 
+TEST_F(PlayerTest, AGenericModifierWithoutItsSideIsReleasedByItsLeftKey) {
+    input.UserPress(vk::kMenu);
+    player.Play(ReadActionCode(L"1|65"), mod::kAlt);
+    EXPECT_EQ(
+        Flat(input.calls[0]),
+        (std::vector<std::pair<int, bool>>{
+            {vk::kUnassigned, false}, {vk::kUnassigned, true}, {vk::kLMenu, true}, {65, false}}));
+}
+
 TEST_F(PlayerTest, OnlyTheHotkeysOwnModifiersAreChecked) {
     input.UserPress(vk::kLShift);
     player.Play(ReadActionCode(L"1|65"), mod::kCtrl | mod::kAlt);

@@ -100,8 +100,7 @@ TEST_F(HostileSettingsTest, UnsoundHotkeysLoadEmptyAndSoundOnesArm) {
         EXPECT_EQ(ControlText(program.HotKeyEdit(row)), L"Press Hotkey") << row;
     }
     EXPECT_EQ(ControlText(program.HotKeyEdit(5)), L"Ctrl + Alt + F6");
-    program.Click(program.ArmBox(5));
-    EXPECT_TRUE(PumpUntil([&] { return program.Ticked(5); }));
+    EXPECT_TRUE(program.Tick(5));
     EXPECT_TRUE(program.NoMessageBox());
     QuitCleanly(program);
     EXPECT_NE(program.Settings().find("Tavero6KeyCode=117"), std::string::npos);
@@ -111,8 +110,7 @@ TEST_F(HostileSettingsTest, MalformedActionsPlayNothingAndHoldNothing) {
     ProgramUnderTest program(Corpus("bad-actions.ini"));
     ASSERT_TRUE(program.Start());
     for (int row = 0; row < 6; ++row) {
-        program.Click(program.ArmBox(row));
-        ASSERT_TRUE(PumpUntil([&] { return program.Ticked(row); })) << row;
+        ASSERT_TRUE(program.Tick(row)) << row;
     }
     KeyTarget target;
     for (int row = 0; row < 6; ++row) {

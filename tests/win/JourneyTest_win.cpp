@@ -83,8 +83,7 @@ TEST_F(Journey, CaptureEditArmPlayHideQuitRestartChange) {
     EXPECT_EQ(ControlText(program.ActionText(0)), L"Ctrl + V ");
 
     // 3. Arm row 1 and press the hotkey in another application.
-    program.Click(program.ArmBox(0));
-    ASSERT_TRUE(PumpUntil([&] { return program.Ticked(0); }));
+    ASSERT_TRUE(program.Tick(0));
     double hold = PlayAndMeasure();
     std::printf("[ measure  ] journey hold: %.2f ms (error %+.2f ms)\n", hold, hold - 200);
     EXPECT_NEAR(hold, 200, 10);
@@ -108,8 +107,7 @@ TEST_F(Journey, CaptureEditArmPlayHideQuitRestartChange) {
     }
 
     // 7. Arm it, then change the hotkey: the row disarms at once.
-    program.Click(program.ArmBox(0));
-    ASSERT_TRUE(PumpUntil([&] { return program.Ticked(0); }));
+    ASSERT_TRUE(program.Tick(0));
     program.Click(program.HotKeyEdit(0));
     SendChord({VK_SHIFT, VK_F11});
     std::wstring changed = L"Shift + " + names.NameOf(VK_F11);

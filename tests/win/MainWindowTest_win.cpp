@@ -96,8 +96,7 @@ TEST_F(MainWindowTest, SecondRowWithTheSameHotkeyIsRefusedAndEmptied) {
                              "Tavero2Text=Ctrl + Alt + F7\r\nTavero2KeyCode=118\r\n"
                              "Tavero2ModKeyCode=3\r\n");
     ASSERT_TRUE(program.Start());
-    program.Click(program.ArmBox(0));
-    ASSERT_TRUE(PumpUntil([&] { return program.Ticked(0); }));
+    ASSERT_TRUE(program.Tick(0));
     program.Click(program.ArmBox(1));
     EXPECT_EQ(program.AnswerMessageBox(), L"Hotkey already exists, please change a hotkey.");
     EXPECT_TRUE(PumpUntil([&] { return !program.Ticked(1); }));
@@ -112,9 +111,8 @@ TEST_F(MainWindowTest, ArmedRowsPlayTheirActionsAlsoHiddenAndEverythingIsSavedOn
     EXPECT_EQ(ControlText(program.ActionText(0)), L"A");
     EXPECT_EQ(ControlText(program.ActionText(9)), L"B");
     EXPECT_EQ(ControlText(program.HotKeyEdit(0)), L"Ctrl + Alt + F7");
-    program.Click(program.ArmBox(0));
-    program.Click(program.ArmBox(9));
-    ASSERT_TRUE(PumpUntil([&] { return program.Ticked(0) && program.Ticked(9); }));
+    ASSERT_TRUE(program.Tick(0));
+    ASSERT_TRUE(program.Tick(9));
 
     {
         KeyTarget target;
@@ -191,15 +189,13 @@ TEST_F(MainWindowTest, AltF4QuitsLikeTheCloseButton) {
 TEST_F(MainWindowTest, KeyPressInAnArmedBoxClearsItsTick) {
     ProgramUnderTest program(kPrepared);
     ASSERT_TRUE(program.Start());
-    program.Click(program.ArmBox(0));
-    ASSERT_TRUE(PumpUntil([&] { return program.Ticked(0); }));
+    ASSERT_TRUE(program.Tick(0));
     program.Click(program.HotKeyEdit(0));
     SendChord({VK_SHIFT, 'K'});
     EXPECT_TRUE(PumpUntil([&] { return !program.Ticked(0); }));
     EXPECT_EQ(ControlText(program.HotKeyEdit(0)).rfind(L"Shift + ", 0), 0u);
     // Re-ticking arms the new combination.
-    program.Click(program.ArmBox(0));
-    EXPECT_TRUE(PumpUntil([&] { return program.Ticked(0); }));
+    EXPECT_TRUE(program.Tick(0));
     EXPECT_TRUE(program.NoMessageBox());
 }
 

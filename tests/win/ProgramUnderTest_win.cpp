@@ -20,13 +20,6 @@ std::wstring BuiltExePath() {
     return path;
 }
 
-void SendMouse(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    ::SendInput(1, &input, sizeof(INPUT));
-}
-
 }  // namespace
 
 ProgramUnderTest::ProgramUnderTest(InPlace place)
@@ -112,17 +105,23 @@ bool ProgramUnderTest::Ticked(int row) const {
 void ProgramUnderTest::Click(HWND window) const {
     RECT r;
     ::GetWindowRect(window, &r);
-    ::SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    ClickScreen((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+bool ProgramUnderTest::Tick(int row) const {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        Click(ArmBox(row));
+        if (PumpUntil([&] { return Ticked(row); }, 2000)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void ProgramUnderTest::ClickAt(int clientX, int clientY) const {
     POINT p{clientX, clientY};
     ::ClientToScreen(main_, &p);
-    ::SetCursorPos(p.x, p.y);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    ClickScreen(p.x, p.y);
 }
 
 bool ProgramUnderTest::PickInList(HWND list, int index) const {
@@ -163,31 +162,15 @@ bool ProgramUnderTest::ChooseFromTrayMenu(int entry, const std::function<bool()>
         // The entries share the menu's height evenly; click the middle of the one wanted.
         RECT r;
         ::GetWindowRect(menu, &r);
-        ::SetCursorPos((r.left + r.right) / 2,
-                       r.top + (r.bottom - r.top) * (2 * entry + 1) / (2 * kEntries));
-        // Over the entry first, as a hand moves there, then the click.
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = MOUSEEVENTF_MOVE;
-        ::SendInput(1, &input, sizeof(INPUT));
-        PumpFor(50);
-        input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        ::SendInput(1, &input, sizeof(INPUT));
-        input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        ::SendInput(1, &input, sizeof(INPUT));
+        ClickScreen((r.left + r.right) / 2,
+                    r.top + (r.bottom - r.top) * (2 * entry + 1) / (2 * kEntries));
         if (PumpUntil(done, 3000)) {
             return true;
         }
         std::printf("[ note     ] tray menu click had no effect (attempt %d)\n", attempt + 1);
         // Close whatever is still open, as a user does, by clicking away from it; the program
         // is not in the foreground, so Escape would not reach its menu.
-        ::SetCursorPos(r.right + 40, r.bottom + 40);
-        input.mi.dwFlags = MOUSEEVENTF_MOVE;
-        ::SendInput(1, &input, sizeof(INPUT));
-        input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        ::SendInput(1, &input, sizeof(INPUT));
-        input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        ::SendInput(1, &input, sizeof(INPUT));
+        ClickScreen(r.right + 40, r.bottom + 40);
         PumpUntil([] { return VisiblePopupMenu() == nullptr; }, 1000);
     }
     return false;

@@ -38,6 +38,10 @@ class ProgramUnderTest {
     HWND ActionText(int row) const;
     bool Ticked(int row) const;
 
+    // Ticks a row's arm box with a click, clicking again if the first one went unseen; true
+    // once the box shows the tick.
+    bool Tick(int row) const;
+
     // A real left click at the centre of a window, or at client point (x, y) of the main window.
     void Click(HWND window) const;
     void ClickAt(int clientX, int clientY) const;

@@ -77,6 +77,21 @@ bool PressHotKey(std::initializer_list<int> modifiers, int key, const std::funct
     return held;
 }
 
+void ClickScreen(int x, int y) {
+    int width = ::GetSystemMetrics(SM_CXSCREEN);
+    int height = ::GetSystemMetrics(SM_CYSCREEN);
+    ::SetCursorPos(x, y);
+    INPUT inputs[3] = {};
+    DWORD flags[3] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 3; ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dx = static_cast<LONG>((x * 65535LL + width / 2) / (width - 1));
+        inputs[i].mi.dy = static_cast<LONG>((y * 65535LL + height / 2) / (height - 1));
+        inputs[i].mi.dwFlags = flags[i] | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    ::SendInput(3, inputs, sizeof(INPUT));
+}
+
 int FirstKeyDown() {
     for (int key = 1; key < 255; ++key) {
         if (::GetAsyncKeyState(key) < 0) {

@@ -21,6 +21,9 @@ void SendChord(std::initializer_list<int> keys);
 // modifiers only once `until` holds (or after the time limit).
 bool PressHotKey(std::initializer_list<int> modifiers, int key, const std::function<bool()>& until,
                  int timeoutMs = 5000);
+// A left click at a screen point. Every event carries the point itself, so no click depends on
+// where an earlier pointer move has got to.
+void ClickScreen(int x, int y);
 // Any key of 1..254 logically down?
 int FirstKeyDown();
 
