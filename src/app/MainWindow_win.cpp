@@ -8,6 +8,7 @@
 #include "ui/Links.h"
 #include "ui/MainLayout.h"
 #include "ui/Skin_win.h"
+#include "ui/SkinnedWindow_win.h"
 
 namespace tavero {
 
@@ -226,6 +227,10 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (link_ && link_->HandleMessage(msg, wParam, lParam, handled)) {
         return handled;
     }
+    if (HandleSkinnedWindowMessage(
+            Handle(), msg, wParam, lParam, [this](int dpi) { Layout(dpi); }, handled)) {
+        return handled;
+    }
     switch (msg) {
         case WM_PAINT:
             Paint();
@@ -245,17 +250,6 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_LBUTTONUP:
             OnLeftButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            return 0;
-        case WM_SYSCOMMAND:
-            // A tap of Alt would enter menu mode, and the next click would only leave it: these
-            // windows have no menu to show.
-            if ((wParam & 0xFFF0) == SC_KEYMENU) {
-                return 0;
-            }
-            return Default(msg, wParam, lParam);
-        case WM_DPICHANGED:
-            Layout(HIWORD(wParam));
-            MoveToSuggestedRect(Handle(), lParam);
             return 0;
         case WM_CLOSE:
             // Alt+F4 or a close from the system quits like the close button.

@@ -7,6 +7,7 @@
 #include "ui/EditorLayout.h"
 #include "ui/Links.h"
 #include "ui/Skin_win.h"
+#include "ui/SkinnedWindow_win.h"
 
 namespace tavero {
 
@@ -126,6 +127,10 @@ LRESULT ActionEditor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (link_ && link_->HandleMessage(msg, wParam, lParam, handled)) {
         return handled;
     }
+    if (HandleSkinnedWindowMessage(
+            Handle(), msg, wParam, lParam, [this](int dpi) { Layout(dpi); }, handled)) {
+        return handled;
+    }
     switch (msg) {
         case WM_PAINT:
             Paint();
@@ -146,17 +151,6 @@ LRESULT ActionEditor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DRAWITEM:
             DrawAddNow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
-        case WM_SYSCOMMAND:
-            // A tap of Alt would enter menu mode, and the next click would only leave it: these
-            // windows have no menu to show.
-            if ((wParam & 0xFFF0) == SC_KEYMENU) {
-                return 0;
-            }
-            return Default(msg, wParam, lParam);
-        case WM_DPICHANGED:
-            Layout(HIWORD(wParam));
-            MoveToSuggestedRect(Handle(), lParam);
-            return 0;
         case WM_CLOSE:
             OnClose();
             return 0;

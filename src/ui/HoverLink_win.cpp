@@ -68,22 +68,4 @@ void HoverLink::SetUnderlined(bool underlined) {
     ::InvalidateRect(owner_, &rect, TRUE);
 }
 
-void CentreOnWorkArea(HWND window) {
-    RECT r;
-    ::GetWindowRect(window, &r);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
-    ::SetWindowPos(window, nullptr, work.left + (work.right - work.left - (r.right - r.left)) / 2,
-                   work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void MoveToSuggestedRect(HWND window, LPARAM suggestedRect) {
-    const RECT* suggested = reinterpret_cast<const RECT*>(suggestedRect);
-    ::SetWindowPos(window, nullptr, suggested->left, suggested->top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace tavero

@@ -47,9 +47,4 @@ class HoverLink {
     UniqueFont underlinedFont_;
 };
 
-// Centres a window on the work area of its monitor.
-void CentreOnWorkArea(HWND window);
-// Moves a window to where the system suggests after a DPI change (WM_DPICHANGED's lParam).
-void MoveToSuggestedRect(HWND window, LPARAM suggestedRect);
-
 }  // namespace tavero
