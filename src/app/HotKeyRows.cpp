@@ -23,7 +23,14 @@ bool HotKeyRows::SetAction(int row, const std::wstring& text, const std::wstring
     action.code = code;
     std::wstring key = std::to_wstring(row);
     bool ok = ini_.WriteIniValue(kTextSection, key, text);
-    return ini_.WriteIniValue(kCodeSection, key, code) && ok;
+    ok = ini_.WriteIniValue(kCodeSection, key, code) && ok;
+    if (!ok) {
+        // The row plays its new action now, but it would be gone after a restart: say so.
+        messages_.ShowError(Tavero::kErrorTitle, L"The action could not be saved to " +
+                                                     ini_.IniFilePath() +
+                                                     L". The file or its folder may be read-only.");
+    }
+    return ok;
 }
 
 bool HotKeyRows::Arm(int row, bool armed) {

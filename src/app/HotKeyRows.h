@@ -29,7 +29,8 @@ class HotKeyRows {
     void LoadActions();
     const std::wstring& ActionText(int row) const { return rows_.at(Index(row)).text; }
     const std::wstring& ActionCode(int row) const { return rows_.at(Index(row)).code; }
-    // Gives a row a new action and writes it to the settings file; false when a write failed.
+    // Gives a row a new action and writes it to the settings file. When a write fails the user
+    // is told, naming the file; returns false then.
     bool SetAction(int row, const std::wstring& text, const std::wstring& code);
 
     // Arms or disarms a row's hotkey; returns whether it is armed afterwards.

@@ -81,6 +81,14 @@ TEST_F(RowsTest, SaveAllWritesThirtyKeys) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(RowsTest, FailedActionWriteIsToldAndTheRowStillPlaysIt) {
+    file.readOnly = true;
+    EXPECT_FALSE(rows.SetAction(4, L"A ", L"1|65"));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].second.find(L"C:\\Tools\\set.ini"), std::wstring::npos);
+    EXPECT_EQ(rows.Fire(4), Outcome::Played);
+}
+
 TEST_F(RowsTest, FailedSaveIsToldOnceNamingTheFile) {
     file.readOnly = true;
     EXPECT_FALSE(rows.SaveAll());
