@@ -151,14 +151,8 @@ TEST_F(PlaybackTest, HotkeyModifiersStillHeldDoNotReachTheApplication) {
     std::vector<Outcome> outcomes;
     host.onHotKey[1] = [&] { outcomes.push_back(Play(L"2|17|67", mod::kCtrl | mod::kAlt)); };
     ASSERT_TRUE(::RegisterHotKey(host.Handle(), 1, MOD_CONTROL | MOD_ALT, VK_F5));
-    // The user holds Ctrl + Alt and presses F5.
-    SendKey(VK_CONTROL, false);
-    SendKey(VK_MENU, false);
-    SendKey(VK_F5, false);
-    ASSERT_TRUE(PumpUntil([&] { return !outcomes.empty(); }));
-    SendKey(VK_F5, true);
-    SendKey(VK_MENU, true);
-    SendKey(VK_CONTROL, true);
+    // The user holds Ctrl + Alt, taps F5, and lets go once the action has played.
+    ASSERT_TRUE(PressHotKey({VK_CONTROL, VK_MENU}, VK_F5, [&] { return !outcomes.empty(); }));
     EXPECT_EQ(outcomes, std::vector<Outcome>{Outcome::Played});
 
     PumpUntil([&] {
