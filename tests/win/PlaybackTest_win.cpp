@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -21,6 +22,10 @@ using namespace tavero::testing;
 using Outcome = ActionPlayer::Outcome;
 
 namespace {
+
+// Holds as the focused window sees them; measured errors are printed, typically under 1 ms.
+constexpr double kHoldTolerance = 5.0;
+constexpr int kTries = 3;
 
 // A hidden window of the playing thread: it runs handlers for hotkeys and counts the paints
 // and posted messages it gets, to show that a pause keeps the thread's windows working.
@@ -112,29 +117,41 @@ TEST_F(PlaybackTest, ChordsArriveInOrderAndHoldTheirLength) {
          200},
     };
     for (const Case& c : cases) {
-        target.Clear();
-        ASSERT_EQ(Play(c.code), Outcome::Played);
-        auto records = AwaitRecords(c.expected.size());
-        ASSERT_EQ(records.size(), c.expected.size());
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            EXPECT_EQ(records[i].Down(), c.expected[i].first) << i;
-            EXPECT_EQ(records[i].key, c.expected[i].second) << i;
+        // The best of a few tries: a busy machine can delay one delivery, but a hold that is
+        // wrong by design is wrong every time.
+        double bestError = 1e9;
+        for (int attempt = 0; attempt < kTries && bestError > kHoldTolerance; ++attempt) {
+            target.Clear();
+            ASSERT_EQ(Play(c.code), Outcome::Played);
+            auto records = AwaitRecords(c.expected.size());
+            ASSERT_EQ(records.size(), c.expected.size());
+            for (std::size_t i = 0; i < records.size(); ++i) {
+                EXPECT_EQ(records[i].Down(), c.expected[i].first) << i;
+                EXPECT_EQ(records[i].key, c.expected[i].second) << i;
+            }
+            double hold = Hold(records, c.expected.size() / 2);
+            Report("hold", hold, c.hold);
+            bestError = std::min(bestError, std::abs(hold - c.hold));
         }
-        double hold = Hold(records, c.expected.size() / 2);
-        Report("hold", hold, c.hold);
-        EXPECT_NEAR(hold, c.hold, 10.0);
+        EXPECT_LE(bestError, kHoldTolerance) << c.hold << " ms hold";
     }
 }
 
 TEST_F(PlaybackTest, BackToBackPlaybacksEachHoldTheirOwnLength) {
-    ASSERT_EQ(Play(L"1|65"), Outcome::Played);
-    ASSERT_EQ(Play(L"2|17|67"), Outcome::Played);
-    auto records = AwaitRecords(6);
-    ASSERT_EQ(records.size(), 6u);
-    Report("first of two", records[1].ms - records[0].ms, 100);
-    Report("second of two", records[4].ms - records[3].ms, 200);
-    EXPECT_NEAR(records[1].ms - records[0].ms, 100, 10.0);
-    EXPECT_NEAR(records[4].ms - records[3].ms, 200, 10.0);
+    double bestError = 1e9;
+    for (int attempt = 0; attempt < kTries && bestError > kHoldTolerance; ++attempt) {
+        target.Clear();
+        ASSERT_EQ(Play(L"1|65"), Outcome::Played);
+        ASSERT_EQ(Play(L"2|17|67"), Outcome::Played);
+        auto records = AwaitRecords(6);
+        ASSERT_EQ(records.size(), 6u);
+        double first = records[1].ms - records[0].ms;
+        double second = records[4].ms - records[3].ms;
+        Report("first of two", first, 100);
+        Report("second of two", second, 200);
+        bestError = std::min(bestError, std::max(std::abs(first - 100), std::abs(second - 200)));
+    }
+    EXPECT_LE(bestError, kHoldTolerance);
 }
 
 TEST_F(PlaybackTest, PauseKeepsTheThreadsWindowsWorking) {
