@@ -19,15 +19,9 @@ class RecordingView : public TaveroView {
 };
 
 // A box with fakes behind it; key helpers press and release like a user.
-struct Box {
+struct Box : FakeBoxServices {
     FakeHotKeySystem& system;
     FakeHotKeyRegistrar registrar{system};
-    FakeKeyNames names;
-    FakeMessageBoxes messages;
-    FakeProfileFile file;
-    FakeProgramFolder folder{L"C:\\Tools"};
-    FakeUserSettingsStore userStore;
-    IniSettings ini{file, folder};
     Tavero box{L"Tavero1", registrar, names, messages, HotKeyStore(ini, userStore, {})};
     RecordingView view;
 

@@ -12,7 +12,7 @@ using Outcome = ActionPlayer::Outcome;
 
 namespace {
 
-class RowsTest : public ::testing::Test {
+class RowsTest : public ::testing::Test, protected FakeBoxServices {
   protected:
     RowsTest() {
         for (int i = 0; i < HotKeyRows::kCount; ++i) {
@@ -27,12 +27,6 @@ class RowsTest : public ::testing::Test {
 
     FakeHotKeySystem system;
     std::vector<std::unique_ptr<FakeHotKeyRegistrar>> registrars;
-    FakeKeyNames names;
-    FakeMessageBoxes messages;
-    FakeProfileFile file;
-    FakeProgramFolder folder{L"C:\\Tools"};
-    FakeUserSettingsStore userStore;
-    IniSettings ini{file, folder};
     FakeInput input;
     FakeTimedWait wait;
     ActionPlayer player{input, input, wait};

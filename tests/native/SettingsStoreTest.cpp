@@ -50,7 +50,7 @@ TEST_F(IniValues, FailedWriteIsReported) {
 }
 
 // A box's hotkey in the settings file.
-class BoxStore : public ::testing::Test {
+class BoxStore : public ::testing::Test, protected FakeBoxServices {
   protected:
     Tavero MakeBox(const std::wstring& name, StoreSettings settings = {}) {
         return Tavero(name, registrar, names, messages,
@@ -67,12 +67,6 @@ class BoxStore : public ::testing::Test {
 
     FakeHotKeySystem system;
     FakeHotKeyRegistrar registrar{system};
-    FakeKeyNames names;
-    FakeMessageBoxes messages;
-    FakeProfileFile file;
-    FakeProgramFolder folder{L"C:\\Tools"};
-    FakeUserSettingsStore userStore;
-    IniSettings ini{file, folder};
 };
 
 TEST_F(BoxStore, NothingStoredLoadsEmpty) {

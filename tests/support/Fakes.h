@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "hotkeybox/IniSettings.h"
 #include "platform/HotKeyRegistrar.h"
 #include "platform/KeyNames.h"
 #include "platform/MessageBoxes.h"
@@ -189,6 +190,17 @@ class FakeUserSettingsStore : public UserSettingsStore {
         return true;
     }
     std::map<std::tuple<std::wstring, std::wstring, std::wstring>, std::wstring> values;
+};
+
+// What a capture box needs around it: key names, message boxes, and a settings file and a
+// per-user store for a program in C:\\Tools.
+struct FakeBoxServices {
+    FakeKeyNames names;
+    FakeMessageBoxes messages;
+    FakeProfileFile file;
+    FakeProgramFolder folder{L"C:\\Tools"};
+    FakeUserSettingsStore userStore;
+    IniSettings ini{file, folder};
 };
 
 }  // namespace tavero::testing
