@@ -29,63 +29,48 @@ bool PlanPresses(const std::vector<PlaybackStep>& plan, const ModifierFamily& fa
     });
 }
 
-// Marks the end of a run of downs or ups that go into the system as one call.
-bool EndsRun(const std::vector<PlaybackStep>& plan, std::size_t i) {
-    return i + 1 == plan.size() || plan[i + 1].kind != plan[i].kind;
-}
-
 }  // namespace
 
-ActionPlayer::Outcome ActionPlayer::Play(const std::vector<PlaybackStep>& plan, int heldModifiers) {
+ActionPlayer::Outcome ActionPlayer::Play(const std::vector<PlaybackStep>& plan, HeldHotKey from) {
     if (plan.empty()) {
         return Outcome::Empty;
     }
     if (busy_) {
         return Outcome::Ignored;
     }
+    // The plan is its presses, one hold, and its releases. The user's modifiers go up in the
+    // same call as the presses: nothing can come between.
+    std::vector<KeyEvent> presses = HeldModifierReleases(plan, from.modifiers);
+    std::vector<KeyEvent> releases;
+    int holdMs = 0;
+    bool held = false;
+    for (const PlaybackStep& step : plan) {
+        if (step.kind == PlaybackStep::Kind::Pause) {
+            holdMs += step.value;
+            held = true;
+        } else {
+            (held ? releases : presses)
+                .push_back({step.value, step.kind == PlaybackStep::Kind::KeyUp});
+        }
+    }
+
     busy_ = true;
-    pressed_.clear();
+    WaitResult result = WaitResult::Elapsed;
     try {
-        // The releases go in with the first downs: one call, nothing can come between.
-        std::vector<KeyEvent> run = HeldModifierReleases(plan, heldModifiers);
-        std::size_t planEventsFrom = run.size();
-        for (std::size_t i = 0; i < plan.size(); ++i) {
-            const PlaybackStep& step = plan[i];
-            if (step.kind == PlaybackStep::Kind::Pause) {
-                if (wait_.Pause(step.value) == WaitResult::QuitRequested) {
-                    ReleasePressed();
-                    busy_ = false;
-                    return Outcome::CutShort;
-                }
-                continue;
-            }
-            bool up = step.kind == PlaybackStep::Kind::KeyUp;
-            run.push_back({step.value, up});
-            if (EndsRun(plan, i)) {
-                injector_.Send(run);
-                // Only the plan's own keys are tracked: the releases before them are the user's.
-                for (std::size_t e = planEventsFrom; e < run.size(); ++e) {
-                    const KeyEvent& event = run[e];
-                    if (event.up) {
-                        auto it = std::find(pressed_.rbegin(), pressed_.rend(), event.key);
-                        if (it != pressed_.rend()) {
-                            pressed_.erase(std::next(it).base());
-                        }
-                    } else {
-                        pressed_.push_back(event.key);
-                    }
-                }
-                run.clear();
-                planEventsFrom = 0;
-            }
+        hold_.Begin(presses, std::move(releases), holdMs);
+        result = hold_.Wait();
+        // After the hold rather than before it: nothing may delay the presses, and a keyboard
+        // starts repeating a held key only after a longer delay than any hold.
+        if (result == WaitResult::Elapsed && from.key != 0) {
+            repeats_.SwallowRepeatsOf(from.key);
         }
     } catch (...) {
-        ReleasePressed();
+        hold_.ReleaseNow();
         busy_ = false;
         throw;
     }
     busy_ = false;
-    return Outcome::Played;
+    return result == WaitResult::QuitRequested ? Outcome::CutShort : Outcome::Played;
 }
 
 std::vector<KeyEvent> ActionPlayer::HeldModifierReleases(const std::vector<PlaybackStep>& plan,
@@ -96,15 +81,21 @@ std::vector<KeyEvent> ActionPlayer::HeldModifierReleases(const std::vector<Playb
         if ((heldModifiers & family.flag) == 0 || PlanPresses(plan, family)) {
             continue;
         }
-        // The left and right keys that are down; where the system knows only the family's
-        // generic code to be down, the left key stands for it.
+        // The generic code first: most hotkeys are let go of before this runs, and then one
+        // look per modifier is all it costs. Win has no generic code.
+        bool hasGeneric = family.keys[0] != family.keys[1];
+        if (hasGeneric && !keyboard_.IsDown(family.keys[0])) {
+            continue;
+        }
+        // The left and right keys that are down; where the system knows only the generic code
+        // to be down, the left key stands for it.
         std::vector<int> down;
         for (std::size_t side = 1; side < family.keys.size(); ++side) {
             if (keyboard_.IsDown(family.keys[side])) {
                 down.push_back(family.keys[side]);
             }
         }
-        if (down.empty() && family.keys[0] != family.keys[1] && keyboard_.IsDown(family.keys[0])) {
+        if (down.empty() && hasGeneric) {
             down.push_back(family.keys[1]);
         }
         for (int key : down) {
@@ -119,22 +110,6 @@ std::vector<KeyEvent> ActionPlayer::HeldModifierReleases(const std::vector<Playb
         }
     }
     return events;
-}
-
-void ActionPlayer::ReleasePressed() {
-    if (pressed_.empty()) {
-        return;
-    }
-    std::vector<KeyEvent> ups;
-    for (auto it = pressed_.rbegin(); it != pressed_.rend(); ++it) {
-        ups.push_back({*it, true});
-    }
-    pressed_.clear();
-    try {
-        injector_.Send(ups);
-    } catch (...) {
-        // Releasing is the last resort; there is nothing left to fall back on.
-    }
 }
 
 }  // namespace tavero

@@ -3,17 +3,23 @@
 #include <vector>
 
 #include "app/ActionCode.h"
+#include "platform/KeyHold.h"
 #include "platform/KeyInjector.h"
-#include "platform/TimedWait.h"
 
 namespace tavero {
 
+// The hotkey that started a playback: the user may still hold its keys.
+struct HeldHotKey {
+    int modifiers = 0;  // hotkey modifier flags; mod::kAll when unknown
+    int key = 0;        // its main key; 0 when none
+};
+
 // Performs playback plans through the system's input stream.
 //
-// Guarantees: a key the player pressed is released whatever happens (an error in the pause,
-// a quit during it); a playback that starts while another one is pausing is ignored, so actions
-// that trigger each other cannot nest without end; keys the player did not press are never
-// pressed by it.
+// Guarantees: a key the player pressed is released on time whatever the program is doing
+// meanwhile, and whatever happens (an error, a quit during the hold); a playback that starts
+// while another one is holding is ignored, so actions that trigger each other cannot nest
+// without end; keys the player did not press are never pressed by it.
 class ActionPlayer {
   public:
     enum class Outcome {
@@ -23,27 +29,24 @@ class ActionPlayer {
         CutShort,  // the program is quitting; pressed keys were released
     };
 
-    ActionPlayer(KeyInjector& injector, const KeyboardState& keyboard, TimedWait& wait)
-        : injector_(injector), keyboard_(keyboard), wait_(wait) {}
+    ActionPlayer(const KeyboardState& keyboard, KeyHold& hold, KeyRepeatGuard& repeats)
+        : keyboard_(keyboard), hold_(hold), repeats_(repeats) {}
 
-    // `heldModifiers` (hotkey modifier flags) names the modifiers the user may still hold: those
-    // of the hotkey that started the playback. Those still down are released with the first
-    // key-downs, unless the plan presses them itself, so the focused application sees exactly
-    // the plan's combination. 0 checks none; mod::kAll checks every modifier.
-    Outcome Play(const std::vector<PlaybackStep>& plan, int heldModifiers);
+    // The hotkey's modifiers that are still down are released with the first key-downs, unless
+    // the plan presses them itself, so the focused application sees exactly the plan's
+    // combination; the repeats of its main key, still held, are swallowed.
+    Outcome Play(const std::vector<PlaybackStep>& plan, HeldHotKey from);
 
     bool Busy() const { return busy_; }
 
   private:
     std::vector<KeyEvent> HeldModifierReleases(const std::vector<PlaybackStep>& plan,
                                                int heldModifiers) const;
-    void ReleasePressed();
 
-    KeyInjector& injector_;
     const KeyboardState& keyboard_;
-    TimedWait& wait_;
+    KeyHold& hold_;
+    KeyRepeatGuard& repeats_;
     bool busy_ = false;
-    std::vector<int> pressed_;  // in press order
 };
 
 }  // namespace tavero

@@ -5,8 +5,9 @@
 #include <memory>
 
 #include "app/ActionPlayer.h"
+#include "app/KeyHold_win.h"
 #include "app/MainWindow_win.h"
-#include "app/WaitableTimer_win.h"
+#include "app/RepeatGuard_win.h"
 #include "editor/ActionEditor_win.h"
 #include "hotkeybox/IniSettings.h"
 #include "hotkeybox/TaveroControl_win.h"
@@ -38,8 +39,9 @@ class App {
     IniSettings ini_{profile_, folder_};
     SendInputKeyInjector injector_;
     AsyncKeyboardState keyboard_;
-    MessagePumpingPause pause_;
-    ActionPlayer player_{injector_, keyboard_, pause_};
+    TimerKeyHold hold_{injector_};
+    LowLevelRepeatGuard repeats_;
+    ActionPlayer player_{keyboard_, hold_, repeats_};
     TaveroServices services_{keyNames_, messages_, ini_, userStore_};
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<ActionEditor> editor_;

@@ -43,14 +43,11 @@ bool HotKeyRows::Arm(int row, bool armed) {
 }
 
 ActionPlayer::Outcome HotKeyRows::Fire(int row) {
-    // Only the hotkey's own modifiers can still be held: the system matched it exactly.
+    // Only the hotkey's own keys can still be held: the system matched it exactly.
     Tavero* box = boxes_.at(Index(row));
-    return player_.Play(ReadActionCode(ActionCode(row)),
-                        box != nullptr ? box->ModKeyCode() : mod::kAll);
-}
-
-ActionPlayer::Outcome HotKeyRows::Opendo(const std::wstring& code) {
-    return player_.Play(ReadActionCode(code), mod::kAll);
+    HeldHotKey from =
+        box != nullptr ? HeldHotKey{box->ModKeyCode(), box->KeyCode()} : HeldHotKey{mod::kAll, 0};
+    return player_.Play(ReadActionCode(ActionCode(row)), from);
 }
 
 bool HotKeyRows::SaveAll() {

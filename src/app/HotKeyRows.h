@@ -38,8 +38,6 @@ class HotKeyRows {
 
     // The row's hotkey fired: plays the row's action code as it is at this moment.
     ActionPlayer::Outcome Fire(int row);
-    // Plays an action code, first letting go of the modifiers still held from the hotkey.
-    ActionPlayer::Outcome Opendo(const std::wstring& code);
 
     // Saves every row's hotkey, Tavero1 first. When a write fails the user is told once,
     // naming the file; returns false then.

@@ -4,26 +4,16 @@
 
 namespace tavero {
 
-namespace {
-
-bool IsModifierKey(int key) {
-    return key == vk::kShift || key == vk::kControl || key == vk::kMenu || key == vk::kLWin ||
-           key == vk::kRWin;
-}
-
-}  // namespace
-
-void HotKeyCapture::KeyDown(int key, int shiftState) {
-    // Either Windows key counts as Win; the shift state does not report it.
-    if (key == vk::kLWin) {
-        leftWinDown_ = true;
-    } else if (key == vk::kRWin) {
-        rightWinDown_ = true;
+HotKeyCapture::Outcome HotKeyCapture::KeyDown(int key, int shiftState, bool winDown) {
+    bool alt = (shiftState & shift::kAlt) != 0;
+    // Alt+Tab and Win+Tab switch windows; Windows never lets them reach a program, and where
+    // they do arrive they are not meant as a hotkey.
+    if (key == vk::kTab && (alt || winDown)) {
+        return Outcome::Ignored;
     }
-
     std::wstring text;
     int mods = 0;
-    if (WinKeyDown()) {
+    if (winDown) {
         text += L"Win + ";
         mods |= mod::kWin;
     }
@@ -31,7 +21,7 @@ void HotKeyCapture::KeyDown(int key, int shiftState) {
         text += L"Ctrl + ";
         mods |= mod::kCtrl;
     }
-    if (shiftState & shift::kAlt) {
+    if (alt) {
         text += L"Alt + ";
         mods |= mod::kAlt;
     }
@@ -41,31 +31,26 @@ void HotKeyCapture::KeyDown(int key, int shiftState) {
     }
 
     if (IsModifierKey(key)) {
-        keyCode_ = 0;
-    } else {
-        text += names_.NameOf(key);
-        keyCode_ = key;
+        preview_ = std::move(text);
+        previewing_ = true;
+        return Outcome::Previewed;
     }
+    text_ = std::move(text) + names_.NameOf(key);
+    keyCode_ = key;
     modKeyCode_ = mods;
-    text_ = std::move(text);
+    previewing_ = false;
+    return Outcome::Captured;
 }
 
-void HotKeyCapture::KeyUp(int key) {
-    if (key == vk::kLWin) {
-        leftWinDown_ = false;
-    } else if (key == vk::kRWin) {
-        rightWinDown_ = false;
-    }
-    if (keyCode_ == 0) {
-        text_ = kEmptyText;
-        modKeyCode_ = 0;
-    }
+void HotKeyCapture::KeyUp() {
+    previewing_ = false;
 }
 
 void HotKeyCapture::Clear() {
     text_ = kEmptyText;
     keyCode_ = 0;
     modKeyCode_ = 0;
+    previewing_ = false;
 }
 
 void HotKeyCapture::Restore(const std::wstring& text, int keyCode, int modKeyCode) {
@@ -76,6 +61,7 @@ void HotKeyCapture::Restore(const std::wstring& text, int keyCode, int modKeyCod
     text_ = text;
     keyCode_ = keyCode;
     modKeyCode_ = modKeyCode;
+    previewing_ = false;
 }
 
 }  // namespace tavero

@@ -8,23 +8,39 @@ namespace tavero {
 
 // Turns the keys pressed in a capture box into a hotkey: the main key, the modifier flags and
 // the text the box shows ("Win + ", "Ctrl + ", "Alt + ", "Shift + ", then the key's name).
+//
+// Modifiers pressed alone only preview the combination being formed: the hotkey is replaced
+// only when a key other than a modifier completes a new one, so a Shift+Tab, an Alt+Tab or a
+// stray Ctrl never wipes it.
 class HotKeyCapture {
   public:
     static constexpr const wchar_t* kEmptyText = L"Press Hotkey";
 
+    enum class Outcome {
+        Previewed,  // modifiers alone: shown, the hotkey unchanged
+        Captured,   // a new hotkey
+        Ignored,    // a key that is never a hotkey's
+    };
+
     explicit HotKeyCapture(const KeyNames& names) : names_(names) {}
 
-    // A key went down with the given shift state (shift::kShift | kCtrl | kAlt).
-    void KeyDown(int key, int shiftState);
-    // A key went up: a capture of modifiers alone falls back to empty.
-    void KeyUp(int key);
+    // A key went down with the given shift state (shift::kShift | kCtrl | kAlt); `winDown`
+    // tells whether either Windows key is down at that moment.
+    Outcome KeyDown(int key, int shiftState, bool winDown);
+    // A key went up: a preview gives way to the hotkey as it was.
+    void KeyUp();
+    // The box lost the keyboard mid-combination: likewise.
+    void EndPreview() { KeyUp(); }
 
     // The empty state: "Press Hotkey", no key, no modifiers.
     void Clear();
     // A hotkey from the store: taken as it is when sound, otherwise the empty state.
     void Restore(const std::wstring& text, int keyCode, int modKeyCode);
 
-    const std::wstring& Text() const { return text_; }
+    // What the box shows now: the hotkey, or the preview of modifiers being held.
+    const std::wstring& Text() const { return previewing_ ? preview_ : text_; }
+    // The hotkey's own text, as it is saved.
+    const std::wstring& HotKeyText() const { return text_; }
     int KeyCode() const { return keyCode_; }
     int ModKeyCode() const { return modKeyCode_; }
 
@@ -32,14 +48,12 @@ class HotKeyCapture {
     static bool IsValidModKeyCode(int mods) { return mods >= 0 && mods <= 15; }
 
   private:
-    bool WinKeyDown() const { return leftWinDown_ || rightWinDown_; }
-
     const KeyNames& names_;
     std::wstring text_ = kEmptyText;
     int keyCode_ = 0;
     int modKeyCode_ = 0;
-    bool leftWinDown_ = false;
-    bool rightWinDown_ = false;
+    std::wstring preview_;
+    bool previewing_ = false;
 };
 
 }  // namespace tavero

@@ -24,16 +24,19 @@ void Tavero::Load() {
     ShowCapture();
 }
 
-void Tavero::KeyDown(int& key, int& shiftState) {
+void Tavero::KeyDown(int& key, int& shiftState, bool winDown) {
     if (key == vk::kApps) {
         key = 0;
+        return;
+    }
+    if (key == vk::kPacket) {
         return;
     }
     if (events_.keyDown) {
         events_.keyDown(key, shiftState);
     }
-    capture_.KeyDown(key, shiftState);
-    if (hotKeyEnabled_) {
+    if (capture_.KeyDown(key, shiftState, winDown) == HotKeyCapture::Outcome::Captured &&
+        hotKeyEnabled_) {
         SetHotKeyEnabled(false);
         if (events_.hotKeyDisarmed) {
             events_.hotKeyDisarmed();
@@ -43,11 +46,16 @@ void Tavero::KeyDown(int& key, int& shiftState) {
 }
 
 void Tavero::KeyUp(int& key, int& shiftState) {
-    capture_.KeyUp(key);
+    capture_.KeyUp();
     ShowCapture();
     if (events_.keyUp) {
         events_.keyUp(key, shiftState);
     }
+}
+
+void Tavero::FocusLost() {
+    capture_.EndPreview();
+    ShowCapture();
 }
 
 void Tavero::RaiseEvents() {
@@ -79,7 +87,7 @@ void Tavero::SetHotKeyEnabled(bool enabled) {
 }
 
 bool Tavero::SaveSettings() {
-    return store_.Save(name_, capture_.Text(), capture_.KeyCode(), capture_.ModKeyCode());
+    return store_.Save(name_, capture_.HotKeyText(), capture_.KeyCode(), capture_.ModKeyCode());
 }
 
 void Tavero::SetINIFileName(const std::wstring&) {

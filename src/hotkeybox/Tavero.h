@@ -57,13 +57,18 @@ class Tavero {
     void Load();
 
     // Key events of the box. A key-down of the context-menu key sets `key` to 0 and does
-    // nothing else; any other key-down captures and disarms the box.
-    void KeyDown(int& key, int& shiftState);
+    // nothing else, as does a character packet from an input method. Modifiers alone only
+    // preview; a key that completes a new hotkey captures it and disarms the box. `winDown`:
+    // either Windows key is down as the key goes down.
+    void KeyDown(int& key, int& shiftState, bool winDown);
     void KeyUp(int& key, int& shiftState);
+    // The box lost the keyboard focus: a preview gives way to the hotkey.
+    void FocusLost();
 
     // The registered hotkey was pressed.
     void RaiseEvents();
 
+    // What the box shows now (a preview while modifiers are held alone).
     const std::wstring& Text() const { return capture_.Text(); }
     int KeyCode() const { return capture_.KeyCode(); }
     int ModKeyCode() const { return capture_.ModKeyCode(); }
@@ -73,7 +78,7 @@ class Tavero {
     // matching message and leaves the box disarmed; a refused combination is also cleared.
     void SetHotKeyEnabled(bool enabled);
 
-    // Writes the hotkey to the store; false when a write failed.
+    // Writes the hotkey (never a preview) to the store; false when a write failed.
     bool SaveSettings();
 
     // Store settings are given at creation; changing them afterwards raises error 382.

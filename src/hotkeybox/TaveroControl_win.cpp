@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "platform/KeyInjector_win.h"
 #include "platform/Keys.h"
 
 namespace tavero {
@@ -32,6 +33,16 @@ int ShiftStateNow() {
         state |= shift::kAlt;
     }
     return state;
+}
+
+bool WinKeyDownNow() {
+    return ::GetKeyState(VK_LWIN) < 0 || ::GetKeyState(VK_RWIN) < 0;
+}
+
+// The program's own key events (a row's action played while a box has the focus) are not the
+// user's: they never change a hotkey.
+bool IsOwnKeyEvent() {
+    return static_cast<ULONG_PTR>(::GetMessageExtraInfo()) == kInjectedKeyMarker;
 }
 
 int MouseButton(UINT msg, WPARAM wParam) {
@@ -164,16 +175,20 @@ LRESULT TaveroControl::OnEditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN: {
-            int key = static_cast<int>(wParam);
-            int state = ShiftStateNow();
-            box_->KeyDown(key, state);
+            if (!IsOwnKeyEvent()) {
+                int key = static_cast<int>(wParam);
+                int state = ShiftStateNow();
+                box_->KeyDown(key, state, WinKeyDownNow());
+            }
             return 0;  // the edit never acts on a key itself
         }
         case WM_KEYUP:
         case WM_SYSKEYUP: {
-            int key = static_cast<int>(wParam);
-            int state = ShiftStateNow();
-            box_->KeyUp(key, state);
+            if (!IsOwnKeyEvent()) {
+                int key = static_cast<int>(wParam);
+                int state = ShiftStateNow();
+                box_->KeyUp(key, state);
+            }
             return 0;
         }
         case WM_SETFOCUS: {
@@ -182,6 +197,9 @@ LRESULT TaveroControl::OnEditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return result;
         }
         case WM_KILLFOCUS: {
+            // The focus went with modifiers still held (Shift+Tab, Alt+Tab): their key-ups go
+            // elsewhere, so the preview ends here.
+            box_->FocusLost();
             LRESULT result = ::DefSubclassProc(edit_, msg, wParam, lParam);
             ::SendMessageW(edit_, EM_SETSEL, 0, 0);
             ::SendMessageW(edit_, EM_SCROLLCARET, 0, 0);

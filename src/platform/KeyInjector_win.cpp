@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "platform/Keys.h"
-
 namespace tavero {
 
 void SendInputKeyInjector::Send(std::span<const KeyEvent> events) {
@@ -13,8 +11,7 @@ void SendInputKeyInjector::Send(std::span<const KeyEvent> events) {
         INPUT input{};
         input.type = INPUT_KEYBOARD;
         input.ki.wVk = static_cast<WORD>(event.key);
-        input.ki.wScan =
-            static_cast<WORD>(::MapVirtualKeyW(static_cast<UINT>(event.key), MAPVK_VK_TO_VSC));
+        input.ki.wScan = static_cast<WORD>(ScanCodeOf(event.key));
         input.ki.dwFlags = (event.up ? KEYEVENTF_KEYUP : 0) |
                            (IsExtendedKey(event.key) ? KEYEVENTF_EXTENDEDKEY : 0);
         input.ki.dwExtraInfo = kInjectedKeyMarker;

@@ -13,6 +13,7 @@ inline constexpr int kShift = 16;
 inline constexpr int kControl = 17;
 inline constexpr int kMenu = 18;  // Alt
 inline constexpr int kEscape = 27;
+inline constexpr int kSnapshot = 44;  // Print Screen
 inline constexpr int kPrior = 33;
 inline constexpr int kNext = 34;
 inline constexpr int kEnd = 35;
@@ -34,6 +35,8 @@ inline constexpr int kLControl = 162;
 inline constexpr int kRControl = 163;
 inline constexpr int kLMenu = 164;
 inline constexpr int kRMenu = 165;
+// Not a key: a character typed through an input method or an on-screen keyboard.
+inline constexpr int kPacket = 231;
 // Assigned to no key; pressing it has no effect anywhere, which makes it a safe way to keep a
 // lone Alt or Win release from opening a menu bar or the Start menu.
 inline constexpr int kUnassigned = 0xE8;
@@ -69,12 +72,61 @@ constexpr bool IsExtendedKey(int key) {
         case vk::kDown:
         case vk::kInsert:
         case vk::kDelete:
+        case vk::kSnapshot:
         case vk::kLWin:
         case vk::kRWin:
         case vk::kApps:
         case vk::kDivide:
         case vk::kNumLock:
         case vk::kRControl:
+        case vk::kRMenu:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The scan codes of keys whose code the platform's map may give for their twin (the two Shift
+// keys are told apart only by theirs) or for a keypad key (Print Screen); 0 for the rest, which
+// the platform maps.
+constexpr int KnownScanCode(int key) {
+    switch (key) {
+        case vk::kShift:
+        case vk::kLShift:
+            return 0x2A;
+        case vk::kRShift:
+            return 0x36;
+        case vk::kControl:
+        case vk::kLControl:
+        case vk::kRControl:
+            return 0x1D;
+        case vk::kMenu:
+        case vk::kLMenu:
+        case vk::kRMenu:
+            return 0x38;
+        case vk::kLWin:
+            return 0x5B;
+        case vk::kRWin:
+            return 0x5C;
+        case vk::kSnapshot:
+            return 0x37;
+        default:
+            return 0;
+    }
+}
+
+constexpr bool IsModifierKey(int key) {
+    switch (key) {
+        case vk::kShift:
+        case vk::kControl:
+        case vk::kMenu:
+        case vk::kLWin:
+        case vk::kRWin:
+        case vk::kLShift:
+        case vk::kRShift:
+        case vk::kLControl:
+        case vk::kRControl:
+        case vk::kLMenu:
         case vk::kRMenu:
             return true;
         default:

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/Keys.h"
+#include "platform/KeyInjector_win.h"
 
 namespace tavero {
 
@@ -18,8 +18,7 @@ void WindowHotKeyRegistrar::Unregister(int id) {
 }
 
 std::wstring Win32KeyNames::NameOf(int key) const {
-    UINT scan = ::MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
-    LONG param = static_cast<LONG>(scan << 16);
+    LONG param = static_cast<LONG>(ScanCodeOf(key) << 16);
     // Without the extended bit, Left would be named after keypad 4, and so on.
     if (IsExtendedKey(key)) {
         param |= 1 << 24;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "app/ActionPlayer.h"
 #include "platform/Keys.h"
+#include "platform/PendingRelease.h"
 #include "support/FakeInput.h"
 
 using namespace tavero;
@@ -21,8 +24,9 @@ std::vector<std::pair<int, bool>> Flat(const std::vector<KeyEvent>& events) {
 class PlayerTest : public ::testing::Test {
   protected:
     FakeInput input;
-    FakeTimedWait wait;
-    ActionPlayer player{input, input, wait};
+    FakeKeyHold hold{input};
+    FakeRepeatGuard repeats;
+    ActionPlayer player{input, hold, repeats};
 };
 
 TEST_F(PlayerTest, FakeInputTracksGenericModifiers) {
@@ -35,52 +39,59 @@ TEST_F(PlayerTest, FakeInputTracksGenericModifiers) {
 }
 
 TEST_F(PlayerTest, DownsAndUpsGoInOneCallEachAroundTheHold) {
-    EXPECT_EQ(player.Play(ReadActionCode(L"3|17|16|83"), 0), Outcome::Played);
+    EXPECT_EQ(player.Play(ReadActionCode(L"3|17|16|83"), {0}), Outcome::Played);
     ASSERT_EQ(input.calls.size(), 2u);
     EXPECT_EQ(Flat(input.calls[0]),
               (std::vector<std::pair<int, bool>>{{17, false}, {16, false}, {83, false}}));
     EXPECT_EQ(Flat(input.calls[1]),
               (std::vector<std::pair<int, bool>>{{83, true}, {16, true}, {17, true}}));
-    EXPECT_EQ(wait.pauses, std::vector<int>{200});
+    EXPECT_EQ(hold.holds, std::vector<int>{200});
     EXPECT_EQ(input.FirstKeyDown(), 0);
 
-    EXPECT_EQ(player.Play(ReadActionCode(L"1|65"), 0), Outcome::Played);
-    EXPECT_EQ(wait.pauses, (std::vector<int>{200, 100}));
+    EXPECT_EQ(player.Play(ReadActionCode(L"1|65"), {0}), Outcome::Played);
+    EXPECT_EQ(hold.holds, (std::vector<int>{200, 100}));
 }
 
 TEST_F(PlayerTest, EmptyPlanSendsNothing) {
-    EXPECT_EQ(player.Play(ReadActionCode(L"1|"), mod::kAll), Outcome::Empty);
+    EXPECT_EQ(player.Play(ReadActionCode(L"1|"), {mod::kAll}), Outcome::Empty);
     input.UserPress(vk::kLControl);
-    EXPECT_EQ(player.Play(ReadActionCode(L""), mod::kAll), Outcome::Empty);
+    EXPECT_EQ(player.Play(ReadActionCode(L""), {mod::kAll}), Outcome::Empty);
     EXPECT_TRUE(input.calls.empty());
     EXPECT_TRUE(input.IsDown(vk::kLControl));
 }
 
-TEST_F(PlayerTest, FailingPauseReleasesWhatWasPressed) {
-    wait.fail = true;
-    EXPECT_THROW(player.Play(ReadActionCode(L"2|17|67"), 0), std::runtime_error);
+TEST_F(PlayerTest, FailingHoldReleasesWhatWasPressed) {
+    hold.fail = true;
+    EXPECT_THROW(player.Play(ReadActionCode(L"2|17|67"), {0}), std::runtime_error);
     EXPECT_EQ(input.FirstKeyDown(), 0);
     EXPECT_EQ(Flat(input.calls.back()),
               (std::vector<std::pair<int, bool>>{{67, true}, {17, true}}));
     EXPECT_FALSE(player.Busy());
 }
 
-TEST_F(PlayerTest, QuitDuringPauseReleasesAndStops) {
-    wait.quit = true;
-    EXPECT_EQ(player.Play(ReadActionCode(L"1|65"), 0), Outcome::CutShort);
+TEST_F(PlayerTest, QuitDuringHoldReleasesAndStops) {
+    hold.quit = true;
+    EXPECT_EQ(player.Play(ReadActionCode(L"1|65"), {0, 'K'}), Outcome::CutShort);
     EXPECT_EQ(input.FirstKeyDown(), 0);
     EXPECT_EQ(input.calls.size(), 2u);
+    EXPECT_TRUE(repeats.guarded.empty());
 }
 
-TEST_F(PlayerTest, PlaybackDuringAPauseIsIgnored) {
+TEST_F(PlayerTest, TheHotkeysMainKeyIsGuardedOnceTheHoldIsOver) {
+    hold.during = [&] { EXPECT_TRUE(repeats.guarded.empty()); };
+    player.Play(ReadActionCode(L"1|65"), {mod::kCtrl, 116});
+    EXPECT_EQ(repeats.guarded, std::vector<int>{116});
+}
+
+TEST_F(PlayerTest, PlaybackDuringAHoldIsIgnored) {
     std::vector<Outcome> nested;
-    wait.during = [&] {
+    hold.during = [&] {
         // The action's own keys fire another armed row, or the user presses another hotkey.
-        nested.push_back(player.Play(ReadActionCode(L"1|66"), mod::kAll));
+        nested.push_back(player.Play(ReadActionCode(L"1|66"), {mod::kAll}));
     };
-    EXPECT_EQ(player.Play(ReadActionCode(L"2|17|67"), mod::kAll), Outcome::Played);
+    EXPECT_EQ(player.Play(ReadActionCode(L"2|17|67"), {mod::kAll}), Outcome::Played);
     EXPECT_EQ(nested, std::vector<Outcome>{Outcome::Ignored});
-    EXPECT_EQ(wait.pauses.size(), 1u);
+    EXPECT_EQ(hold.holds.size(), 1u);
     EXPECT_EQ(input.FirstKeyDown(), 0);
     EXPECT_FALSE(player.Busy());
 }
@@ -90,7 +101,7 @@ TEST_F(PlayerTest, HotkeyModifiersAreReleasedFirstAndNeverPressedAgain) {
     input.UserPress(vk::kLControl);
     input.UserPress(vk::kRMenu);
     input.UserPress(vk::kLWin);
-    EXPECT_EQ(player.Play(ReadActionCode(L"2|17|67"), mod::kAll), Outcome::Played);
+    EXPECT_EQ(player.Play(ReadActionCode(L"2|17|67"), {mod::kAll}), Outcome::Played);
     ASSERT_EQ(input.calls.size(), 2u);
     // Alt and Win go up after a masking key event, in the same call as the downs; Ctrl is the
     // action's own, so it stays.
@@ -110,14 +121,14 @@ TEST_F(PlayerTest, HotkeyModifiersAreReleasedFirstAndNeverPressedAgain) {
 
 TEST_F(PlayerTest, ShiftReleaseNeedsNoMask) {
     input.UserPress(vk::kLShift);
-    player.Play(ReadActionCode(L"1|65"), mod::kAll);
+    player.Play(ReadActionCode(L"1|65"), {mod::kAll});
     EXPECT_EQ(Flat(input.calls[0]),
               (std::vector<std::pair<int, bool>>{{vk::kLShift, true}, {65, false}}));
 }
 
 TEST_F(PlayerTest, AGenericModifierWithoutItsSideIsReleasedByItsLeftKey) {
     input.UserPress(vk::kMenu);
-    player.Play(ReadActionCode(L"1|65"), mod::kAlt);
+    player.Play(ReadActionCode(L"1|65"), {mod::kAlt});
     EXPECT_EQ(
         Flat(input.calls[0]),
         (std::vector<std::pair<int, bool>>{
@@ -126,14 +137,35 @@ TEST_F(PlayerTest, AGenericModifierWithoutItsSideIsReleasedByItsLeftKey) {
 
 TEST_F(PlayerTest, OnlyTheHotkeysOwnModifiersAreChecked) {
     input.UserPress(vk::kLShift);
-    player.Play(ReadActionCode(L"1|65"), mod::kCtrl | mod::kAlt);
+    player.Play(ReadActionCode(L"1|65"), {mod::kCtrl | mod::kAlt});
     EXPECT_TRUE(input.IsDown(vk::kLShift));
     EXPECT_EQ(input.calls[0].size(), 1u);
 }
 
 TEST_F(PlayerTest, NothingHeldNothingReleased) {
-    player.Play(ReadActionCode(L"1|65"), mod::kAll);
+    player.Play(ReadActionCode(L"1|65"), {mod::kAll});
     EXPECT_EQ(input.calls.size(), 2u);
+}
+
+TEST(PendingRelease, EachReleaseIsHandedOutOnceWhoeverReachesFirst) {
+    // The timer's thread and the player letting go early, racing.
+    for (int round = 0; round < 500; ++round) {
+        PendingRelease pending;
+        pending.Set({{67, true}, {17, true}}, 100);
+        std::vector<KeyEvent> byTimer;
+        std::thread timer([&] { byTimer = pending.TakeIfDue(100, 0); });
+        std::vector<KeyEvent> byPlayer = pending.Take();
+        timer.join();
+        EXPECT_EQ(byTimer.size() + byPlayer.size(), 2u);
+        EXPECT_TRUE(byTimer.empty() || byPlayer.empty());
+    }
+    // A wake that comes too early, as one meant for an earlier hold does, takes nothing.
+    PendingRelease pending;
+    pending.Set({{65, true}}, 200000);
+    EXPECT_TRUE(pending.TakeIfDue(100000, 2000).empty());
+    EXPECT_EQ(pending.Remaining(100000), 100000);
+    EXPECT_EQ(pending.TakeIfDue(198500, 2000).size(), 1u);
+    EXPECT_EQ(pending.Remaining(198500), 0);
 }
 
 }  // namespace

@@ -28,8 +28,9 @@ class RowsTest : public ::testing::Test, protected FakeBoxServices {
     FakeHotKeySystem system;
     std::vector<std::unique_ptr<FakeHotKeyRegistrar>> registrars;
     FakeInput input;
-    FakeTimedWait wait;
-    ActionPlayer player{input, input, wait};
+    FakeKeyHold hold{input};
+    FakeRepeatGuard repeats;
+    ActionPlayer player{input, hold, repeats};
     HotKeyRows rows{ini, player, messages};
     std::vector<std::unique_ptr<Tavero>> boxes;
 };
@@ -63,7 +64,7 @@ TEST_F(RowsTest, ArmingMirrorsWhatTheBoxAccepted) {
     EXPECT_FALSE(rows.Arm(2, true));  // empty box
     EXPECT_EQ(messages.shown.size(), 1u);
     int key = 'A', state = 2;
-    boxes[2]->KeyDown(key, state);
+    boxes[2]->KeyDown(key, state, false);
     EXPECT_TRUE(rows.Arm(2, true));
     EXPECT_FALSE(rows.Arm(2, false));
     EXPECT_FALSE(system.IsTaken(2, 'A'));

@@ -81,7 +81,10 @@ TEST_F(BoxStore, NothingStoredLoadsEmpty) {
 TEST_F(BoxStore, SaveWritesThreeKeysAndLoadsBack) {
     Tavero box = MakeBox(L"Tavero10");
     int key = 116, state = 6;  // Ctrl + Alt
-    box.KeyDown(key, state);
+    box.KeyDown(key, state, false);
+    // Saved while Shift alone is held: the hotkey is saved, not the preview.
+    int shiftKey = 16, shiftState = 1;
+    box.KeyDown(shiftKey, shiftState, false);
     ASSERT_TRUE(box.SaveSettings());
     ASSERT_NE(Stored(L"Tavero10Text"), nullptr);
     EXPECT_EQ(*Stored(L"Tavero10Text"), L"Ctrl + Alt + F5");
@@ -140,7 +143,7 @@ TEST_F(BoxStore, UserStoreKeepsTheSameKeysUnderItsAppName) {
     settings.regKeyName = L"MyApp";
     Tavero box = MakeBox(L"Tavero2", settings);
     int key = 'E', state = 0;
-    box.KeyDown(key, state);
+    box.KeyDown(key, state, false);
     box.SaveSettings();
     EXPECT_EQ(file.KeyCount(ini.IniFilePath()), 0u);
     EXPECT_EQ((userStore.values[{L"MyApp", L"Tavero", L"Tavero2KeyCode"}]), L"69");

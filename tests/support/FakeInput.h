@@ -5,9 +5,10 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/KeyHold.h"
 #include "platform/KeyInjector.h"
 #include "platform/Keys.h"
-#include "platform/TimedWait.h"
+#include "platform/PendingRelease.h"
 
 namespace tavero::testing {
 
@@ -77,23 +78,49 @@ class FakeInput : public KeyInjector, public KeyboardState {
     std::array<bool, 256> down_{};
 };
 
-// Records pauses; a test can act during one (a nested hotkey) or make it fail or quit.
-class FakeTimedWait : public TimedWait {
+// Holds at once: the presses go in at Begin and the releases at the end of Wait, after
+// `during` (a nested hotkey, say); the wait can be made to fail or to see a quit.
+class FakeKeyHold : public KeyHold {
   public:
-    WaitResult Pause(int milliseconds) override {
-        pauses.push_back(milliseconds);
+    explicit FakeKeyHold(KeyInjector& injector) : injector_(injector) {}
+
+    void Begin(std::span<const KeyEvent> presses, std::vector<KeyEvent> releases,
+               int milliseconds) override {
+        holds.push_back(milliseconds);
+        injector_.Send(presses);
+        pending_.Set(std::move(releases), 0);
+    }
+    WaitResult Wait() override {
         if (during) {
             during();
         }
         if (fail) {
             throw std::runtime_error("wait failed");
         }
+        ReleaseNow();
         return quit ? WaitResult::QuitRequested : WaitResult::Elapsed;
     }
-    std::vector<int> pauses;
+    void ReleaseNow() override {
+        std::vector<KeyEvent> releases = pending_.Take();
+        if (!releases.empty()) {
+            injector_.Send(releases);
+        }
+    }
+
+    std::vector<int> holds;
     std::function<void()> during;
     bool fail = false;
     bool quit = false;
+
+  private:
+    KeyInjector& injector_;
+    PendingRelease pending_;
+};
+
+class FakeRepeatGuard : public KeyRepeatGuard {
+  public:
+    void SwallowRepeatsOf(int key) override { guarded.push_back(key); }
+    std::vector<int> guarded;
 };
 
 }  // namespace tavero::testing

@@ -96,4 +96,69 @@ void KeyTarget::Activate() {
     PumpUntil([&] { return ::GetForegroundWindow() == hwnd_; }, 2000);
 }
 
+namespace {
+InputRecorder* g_recorder = nullptr;
+}
+
+InputRecorder::InputRecorder() {
+    g_recorder = this;
+    HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    thread_ = std::thread([this, ready] { Run(ready); });
+    ::WaitForSingleObject(ready, 10000);
+    ::CloseHandle(ready);
+}
+
+InputRecorder::~InputRecorder() {
+    ::PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
+    g_recorder = nullptr;
+}
+
+void InputRecorder::Run(HANDLE ready) {
+    threadId_ = ::GetCurrentThreadId();
+    MSG msg;
+    ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue, for the quit
+    HHOOK hook = ::SetWindowsHookExW(WH_KEYBOARD_LL, Hook, ::GetModuleHandleW(nullptr), 0);
+    ::SetEvent(ready);
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::DispatchMessageW(&msg);
+    }
+    ::UnhookWindowsHookEx(hook);
+}
+
+LRESULT CALLBACK InputRecorder::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && g_recorder != nullptr) {
+        const auto& e = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        InputRecord record{static_cast<int>(e.vkCode),
+                           static_cast<int>(e.scanCode),
+                           (e.flags & LLKHF_UP) != 0,
+                           (e.flags & LLKHF_EXTENDED) != 0,
+                           e.dwExtraInfo,
+                           KeyTarget::NowMs()};
+        std::lock_guard lock(g_recorder->mutex_);
+        g_recorder->records_.push_back(record);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::vector<InputRecord> InputRecorder::Records() const {
+    std::lock_guard lock(mutex_);
+    return records_;
+}
+
+void InputRecorder::Clear() {
+    std::lock_guard lock(mutex_);
+    records_.clear();
+}
+
+double InputRecorder::Seen(int key, bool up, double from) const {
+    std::lock_guard lock(mutex_);
+    for (const InputRecord& r : records_) {
+        if (r.key == key && r.up == up && r.ms >= from) {
+            return r.ms;
+        }
+    }
+    return -1;
+}
+
 }  // namespace tavero::testing

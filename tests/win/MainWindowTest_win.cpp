@@ -186,6 +186,45 @@ TEST_F(MainWindowTest, AltF4QuitsLikeTheCloseButton) {
     EXPECT_EQ(CountHotKeyKeys(program.Settings()), 30);
 }
 
+// Row 10's box has the focus while row 1's hotkey plays A into it; then Shift+Tab out of it,
+// Alt+Tab, a lone Ctrl. None of these is a new hotkey: nothing changes, nothing is disarmed.
+TEST_F(MainWindowTest, KeysThatCompleteNoNewHotkeyLeaveTheBoxAsItWas) {
+    ProgramUnderTest program(kPrepared);
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.Tick(0));
+    ASSERT_TRUE(program.Tick(9));
+    HWND box = program.HotKeyEdit(9);
+    auto unchanged = [&](const char* after) {
+        PumpFor(150);
+        EXPECT_EQ(ControlText(box), L"Ctrl + Alt + F8") << after;
+        EXPECT_TRUE(program.Ticked(9)) << after;
+    };
+
+    program.Click(box);
+    {
+        InputRecorder recorder;
+        ASSERT_TRUE(PressHotKey({VK_CONTROL, VK_MENU}, VK_F7,
+                                [&] { return recorder.Seen('A', true) >= 0; }));
+    }
+    unchanged("the program's own keys");
+    SendChord({VK_SHIFT, VK_TAB});
+    unchanged("Shift+Tab");
+    program.Click(box);
+    SendChord({VK_MENU, VK_TAB});
+    unchanged("Alt+Tab");
+    program.Click(box);
+    SendChord({VK_CONTROL});
+    unchanged("a lone Ctrl");
+
+    ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    ASSERT_EQ(program.WaitForExit(), 0);
+    std::string saved = program.Settings();
+    for (const char* value : {"Tavero10Text=Ctrl + Alt + F8", "Tavero10KeyCode=119",
+                              "Tavero10ModKeyCode=3", "Tavero1KeyCode=118"}) {
+        EXPECT_NE(saved.find(value), std::string::npos) << value;
+    }
+}
+
 TEST_F(MainWindowTest, KeyPressInAnArmedBoxClearsItsTick) {
     ProgramUnderTest program(kPrepared);
     ASSERT_TRUE(program.Start());

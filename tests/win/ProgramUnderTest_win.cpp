@@ -138,7 +138,8 @@ bool ProgramUnderTest::PickInList(HWND list, int index) const {
     return false;
 }
 
-static HWND VisiblePopupMenu() {
+namespace {
+HWND VisiblePopupMenu() {
     for (HWND menu = ::FindWindowExW(nullptr, nullptr, L"#32768", nullptr); menu != nullptr;
          menu = ::FindWindowExW(nullptr, menu, L"#32768", nullptr)) {
         if (::IsWindowVisible(menu)) {
@@ -147,13 +148,29 @@ static HWND VisiblePopupMenu() {
     }
     return nullptr;
 }
+}  // namespace
+
+HWND ProgramUnderTest::OpenTrayMenu() const {
+    ::PostMessageW(main_, Tray::kCallbackMessage, 1, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    PumpUntil([&] { return (menu = VisiblePopupMenu()) != nullptr; });
+    return menu;
+}
+
+void ProgramUnderTest::DismissMenu(HWND menu) {
+    // By clicking away from it, as a user does: the program is not in the foreground, so Escape
+    // would not reach its menu.
+    RECT r;
+    ::GetWindowRect(menu, &r);
+    ClickScreen(r.right + 40, r.bottom + 40);
+    PumpUntil([] { return VisiblePopupMenu() == nullptr; }, 1000);
+}
 
 bool ProgramUnderTest::ChooseFromTrayMenu(int entry, const std::function<bool()>& done) const {
     constexpr int kEntries = 3;
     for (int attempt = 0; attempt < 3; ++attempt) {
-        ::PostMessageW(main_, Tray::kCallbackMessage, 1, WM_RBUTTONUP);
-        HWND menu = nullptr;
-        if (!PumpUntil([&] { return (menu = VisiblePopupMenu()) != nullptr; })) {
+        HWND menu = OpenTrayMenu();
+        if (menu == nullptr) {
             std::printf("[ note     ] tray menu did not open (attempt %d)\n", attempt + 1);
             continue;
         }
@@ -168,10 +185,7 @@ bool ProgramUnderTest::ChooseFromTrayMenu(int entry, const std::function<bool()>
             return true;
         }
         std::printf("[ note     ] tray menu click had no effect (attempt %d)\n", attempt + 1);
-        // Close whatever is still open, as a user does, by clicking away from it; the program
-        // is not in the foreground, so Escape would not reach its menu.
-        ClickScreen(r.right + 40, r.bottom + 40);
-        PumpUntil([] { return VisiblePopupMenu() == nullptr; }, 1000);
+        DismissMenu(menu);
     }
     return false;
 }

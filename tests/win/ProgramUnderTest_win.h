@@ -53,6 +53,10 @@ class ProgramUnderTest {
     // at the list after each key as a user would.
     bool PickInList(HWND list, int index) const;
 
+    // Opens the tray menu through the icon's callback; the menu's window, or nullptr.
+    HWND OpenTrayMenu() const;
+    // Closes an open menu without choosing from it.
+    static void DismissMenu(HWND menu);
     // Opens the tray menu through the icon's callback and clicks its entry `entry` (0 Show,
     // 1 About, 2 Exit) until `done` holds. A click that reached the menu before it was ready is
     // not the program's fault: it retries.

@@ -76,11 +76,27 @@ TEST_F(TaveroControlTest, CapturesFromRealKeysAndShowsText) {
     EXPECT_EQ(ControlText(boxes[0]->EditHandle()), L"Ctrl + Alt + " + f5);
 }
 
-TEST_F(TaveroControlTest, ArrowKeysAreNamedAsArrowsNotKeypad) {
+TEST_F(TaveroControlTest, KeysSharingAScanCodeWithTheKeypadAreNamedAsThemselves) {
     Capture(0, {VK_CONTROL, VK_LEFT});
     // With the extended bit the platform names the arrow, not keypad 4.
     EXPECT_EQ(names.NameOf(VK_LEFT), ControlText(boxes[0]->EditHandle()).substr(7));
     EXPECT_NE(names.NameOf(VK_LEFT), names.NameOf(VK_NUMPAD4));
+    Capture(1, {VK_SNAPSHOT});
+    EXPECT_EQ(ControlText(boxes[1]->EditHandle()), names.NameOf(VK_SNAPSHOT));
+    EXPECT_NE(names.NameOf(VK_SNAPSHOT), names.NameOf(VK_MULTIPLY));
+}
+
+TEST_F(TaveroControlTest, WinReleasedInAnotherBoxLeavesNoWinBehind) {
+    HWND first = boxes[0]->EditHandle();
+    FocusWindow(host.Handle(), first);
+    SendKey(VK_LWIN, false);
+    ASSERT_TRUE(PumpUntil([&] { return ControlText(first) == L"Win + "; }));
+    FocusWindow(host.Handle(), boxes[1]->EditHandle());
+    SendKey(VK_LWIN, true);
+    PumpFor(100);
+    Capture(0, {'E'});
+    EXPECT_EQ(ControlText(first), names.NameOf('E'));
+    EXPECT_EQ(boxes[0]->Box().ModKeyCode(), 0);
 }
 
 TEST_F(TaveroControlTest, TypedCharactersAndEditingNeverChangeTheText) {
@@ -92,7 +108,17 @@ TEST_F(TaveroControlTest, TypedCharactersAndEditingNeverChangeTheText) {
     ::SendMessageW(edit, WM_CHAR, L'\b', 0);
     ::SendMessageW(edit, WM_PASTE, 0, 0);
     ::SendMessageW(edit, WM_CUT, 0, 0);
+    // A character from an input method or an on-screen keyboard comes as a key packet.
+    INPUT packet[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        packet[i].type = INPUT_KEYBOARD;
+        packet[i].ki.wScan = L'x';
+        packet[i].ki.dwFlags = KEYEVENTF_UNICODE | (i == 1 ? KEYEVENTF_KEYUP : 0);
+    }
+    ::SendInput(2, packet, sizeof(INPUT));
+    PumpFor(100);
     EXPECT_EQ(ControlText(edit), before);
+    EXPECT_EQ(boxes[0]->Box().KeyCode(), 'A');
 }
 
 TEST_F(TaveroControlTest, NoContextMenu) {

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <vector>
 
-#include "platform/Keys.h"
+#include "platform/KeyInjector_win.h"
 
 namespace tavero::testing {
 
@@ -45,7 +45,7 @@ void SendKey(int key, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = static_cast<WORD>(key);
-    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC));
+    input.ki.wScan = static_cast<WORD>(ScanCodeOf(key));
     input.ki.dwFlags =
         (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0);
     ::SendInput(1, &input, sizeof(INPUT));
