@@ -32,14 +32,6 @@ struct Sample {
     double hold;     // that key's down -> up
 };
 
-std::wstring WinePath(const std::string& unix) {
-    std::wstring path = L"Z:";
-    for (char c : unix) {
-        path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
-    }
-    return path;
-}
-
 double Percentile(std::vector<double> values, double p) {
     std::sort(values.begin(), values.end());
     std::size_t i = static_cast<std::size_t>(std::ceil(p * static_cast<double>(values.size()))) - 1;

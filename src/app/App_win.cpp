@@ -6,7 +6,7 @@
 
 namespace tavero {
 
-App::App() {
+App::App(SingleInstance& instance) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
 
@@ -23,6 +23,7 @@ App::App() {
         main_->Hide();
     };
     main_->Show();
+    instance.Ready(main_->Handle());
 }
 
 void App::CreateEditor() {

@@ -8,6 +8,7 @@
 #include "app/KeyHold_win.h"
 #include "app/MainWindow_win.h"
 #include "app/RepeatGuard_win.h"
+#include "app/SingleInstance_win.h"
 #include "editor/ActionEditor_win.h"
 #include "hotkeybox/IniSettings.h"
 #include "hotkeybox/TaveroControl_win.h"
@@ -20,7 +21,8 @@ namespace tavero {
 // order, after the message loop ends.
 class App {
   public:
-    App();
+    // Takes over the folder's one running copy.
+    explicit App(SingleInstance& instance);
     ~App();
     App(const App&) = delete;
     App& operator=(const App&) = delete;
@@ -32,11 +34,12 @@ class App {
 
     Win32KeyNames keyNames_;
     Win32MessageBoxes messages_;
-    Win32ProfileFile profile_;
+    Win32FileSystem files_;
+    Win32AnsiCodePage ansi_;
     ExeFolder folder_;
     RegistryUserSettingsStore userStore_;
     ShellExecuteOpener shell_;
-    IniSettings ini_{profile_, folder_};
+    IniSettings ini_{files_, ansi_, folder_};
     SendInputKeyInjector injector_;
     AsyncKeyboardState keyboard_;
     TimerKeyHold hold_{injector_};

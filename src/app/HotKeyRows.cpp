@@ -17,18 +17,28 @@ void HotKeyRows::LoadActions() {
     }
 }
 
+bool HotKeyRows::ReportReadError() {
+    if (!ini_.ReadError()) {
+        return false;
+    }
+    Tell(L"The settings could not be read from ", ini_.ReadError());
+    return true;
+}
+
+void HotKeyRows::Tell(const std::wstring& what, const FileError& error) {
+    messages_.ShowError(Tavero::kErrorTitle, what + ini_.IniFilePath() + L".\n\n" + error.reason);
+}
+
 bool HotKeyRows::SetAction(int row, const std::wstring& text, const std::wstring& code) {
     Action& action = rows_.at(Index(row));
     action.text = text;
     action.code = code;
     std::wstring key = std::to_wstring(row);
-    bool ok = ini_.WriteIniValue(kTextSection, key, text);
-    ok = ini_.WriteIniValue(kCodeSection, key, code) && ok;
+    const IniValue values[] = {{kTextSection, key, text}, {kCodeSection, key, code}};
+    bool ok = ini_.WriteIniValues(values);  // the text and the code together, or neither
     if (!ok) {
         // The row plays its new action now, but it would be gone after a restart: say so.
-        messages_.ShowError(Tavero::kErrorTitle, L"The action could not be saved to " +
-                                                     ini_.IniFilePath() +
-                                                     L". The file or its folder may be read-only.");
+        Tell(L"The action could not be saved to ", ini_.WriteError());
     }
     return ok;
 }
@@ -51,16 +61,19 @@ ActionPlayer::Outcome HotKeyRows::Fire(int row) {
 }
 
 bool HotKeyRows::SaveAll() {
+    // A file that could not be read at start still holds the hotkeys it had: only those the
+    // user set since are ours to write over them.
+    bool unread = static_cast<bool>(ini_.ReadError());
+    IniSettings::Batch batch(ini_);
     bool ok = true;
     for (Tavero* box : boxes_) {
-        if (box != nullptr) {
+        if (box != nullptr && (box->Edited() || !unread)) {
             ok = box->SaveSettings() && ok;
         }
     }
+    ok = batch.Commit() && ok;
     if (!ok) {
-        messages_.ShowError(Tavero::kErrorTitle, L"The hotkeys could not be saved to " +
-                                                     ini_.IniFilePath() +
-                                                     L". The file or its folder may be read-only.");
+        Tell(L"The hotkeys could not be saved to ", ini_.WriteError());
     }
     return ok;
 }

@@ -29,8 +29,11 @@ class HotKeyRows {
     void LoadActions();
     const std::wstring& ActionText(int row) const { return rows_.at(Index(row)).text; }
     const std::wstring& ActionCode(int row) const { return rows_.at(Index(row)).code; }
+    // Tells the user when the settings file could not be read at start (a lock, a path too
+    // long); true then.
+    bool ReportReadError();
     // Gives a row a new action and writes it to the settings file. When a write fails the user
-    // is told, naming the file; returns false then.
+    // is told, naming the file and the system's reason; returns false then.
     bool SetAction(int row, const std::wstring& text, const std::wstring& code);
 
     // Arms or disarms a row's hotkey; returns whether it is armed afterwards.
@@ -39,8 +42,8 @@ class HotKeyRows {
     // The row's hotkey fired: plays the row's action code as it is at this moment.
     ActionPlayer::Outcome Fire(int row);
 
-    // Saves every row's hotkey, Tavero1 first. When a write fails the user is told once,
-    // naming the file; returns false then.
+    // Saves every row's hotkey, Tavero1 first, in one write of the file. When it fails the user
+    // is told once, naming the file and the system's reason; returns false then.
     bool SaveAll();
 
   private:
@@ -49,6 +52,7 @@ class HotKeyRows {
         std::wstring code;
     };
     static std::size_t Index(int row) { return static_cast<std::size_t>(row); }
+    void Tell(const std::wstring& what, const FileError& error);
 
     IniSettings& ini_;
     ActionPlayer& player_;

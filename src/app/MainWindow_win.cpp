@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "app/AppMessages_win.h"
 #include "platform/MessagePump_win.h"
 #include "ui/ControlIds.h"
 #include "ui/Links.h"
@@ -15,12 +16,9 @@ namespace tavero {
 namespace {
 
 namespace layout = main_layout;
-constexpr const wchar_t* kClassName = L"TaveroMirelleMain";
 constexpr const wchar_t* kLinkCaption = L"Tavero:  Omdara is Search Guides!";
 constexpr const wchar_t* kLinkTip = L"Omdara is Search Guides!";
 constexpr UINT_PTR kLinkToolId = 1;
-// Posted by the first Show: what is not needed to see the window is done once it is up.
-constexpr UINT kFinishStart = WM_APP + 2;
 
 RECT ToRect(const PixelRect& r) {
     return {r.left, r.top, r.Right(), r.Bottom()};
@@ -166,7 +164,7 @@ void MainWindow::Show() {
         // Centred on the screen the first time it is shown.
         placed_ = true;
         CentreOnWorkArea(Handle());
-        ::PostMessageW(Handle(), kFinishStart, 0, 0);
+        ::PostMessageW(Handle(), app_messages::kFinishStart, 0, 0);
     }
     ::ShowWindow(Handle(), SW_SHOW);
     ::SetForegroundWindow(Handle());
@@ -194,6 +192,7 @@ void MainWindow::FinishStart() {
     if (onStarted) {
         onStarted();
     }
+    rows_->ReportReadError();
 }
 
 void MainWindow::Quit() {
@@ -235,8 +234,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             Paint();
             return 0;
-        case kFinishStart:
+        case app_messages::kFinishStart:
             FinishStart();
+            return 0;
+        case app_messages::kShowRequest:
+            Show();
             return 0;
         case WM_COMMAND:
             if (HIWORD(wParam) == BN_CLICKED) {

@@ -20,6 +20,7 @@ namespace tavero {
 class MainWindow : public Window {
   public:
     static constexpr const wchar_t* kCaption = L"\u8BBE\u7F6E";
+    static constexpr const wchar_t* kClassName = L"TaveroMirelleMain";
 
     MainWindow(const TaveroServices& services, ActionPlayer& player, ShellOpener& shell);
     ~MainWindow() override;

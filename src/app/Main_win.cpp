@@ -7,7 +7,12 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
-        tavero::App app;
+        tavero::SingleInstance instance(tavero::ExeFolder().Path());
+        if (!instance.IsFirst()) {
+            instance.ShowFirst();
+            return 0;
+        }
+        tavero::App app(instance);
         return app.Run();
     } catch (const std::exception& e) {
         tavero::ReportUnhandledError(nullptr, e);

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/AppMessages_win.h"
 #include "ui/MenuIds.h"
 
 namespace tavero {
@@ -35,7 +36,7 @@ Tray::Tray(HWND window, Actions actions)
 void Tray::Add() {
     NOTIFYICONDATAW data = IconData(window_);
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = kCallbackMessage;
+    data.uCallbackMessage = app_messages::kTrayCallback;
     data.hIcon = icon_.Get();
     // Without a notification area the program runs on without an icon.
     added_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
@@ -56,7 +57,7 @@ bool Tray::HandleMessage(UINT msg, WPARAM, LPARAM lParam) {
         Add();
         return true;
     }
-    if (msg != kCallbackMessage) {
+    if (msg != app_messages::kTrayCallback) {
         return false;
     }
     switch (LOWORD(lParam)) {

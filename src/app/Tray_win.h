@@ -12,9 +12,6 @@ namespace tavero {
 // until Remove() or destruction, and comes back when the shell restarts.
 class Tray {
   public:
-    // Icon events arrive at `window` as this message, with the mouse message in lParam.
-    static constexpr UINT kCallbackMessage = WM_APP + 1;
-
     struct Actions {
         std::function<void()> show;
         std::function<void()> aboutMirelle;

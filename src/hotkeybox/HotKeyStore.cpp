@@ -28,10 +28,18 @@ StoredHotKey HotKeyStore::Load(const std::wstring& boxName) {
 
 bool HotKeyStore::Save(const std::wstring& boxName, const std::wstring& text, int keyCode,
                        int modKeyCode) {
-    // All three writes are tried even when one fails, so as much as possible is kept.
-    bool ok = Write(boxName + L"Text", text);
-    ok = Write(boxName + L"KeyCode", std::to_wstring(keyCode)) && ok;
-    ok = Write(boxName + L"ModKeyCode", std::to_wstring(modKeyCode)) && ok;
+    const IniValue values[] = {
+        {kSection, boxName + L"Text", text},
+        {kSection, boxName + L"KeyCode", std::to_wstring(keyCode)},
+        {kSection, boxName + L"ModKeyCode", std::to_wstring(modKeyCode)},
+    };
+    if (UsesFile()) {
+        return ini_.WriteIniValues(values);  // the three together or none
+    }
+    bool ok = true;
+    for (const IniValue& v : values) {
+        ok = userStore_.Save(settings_.regKeyName, kSection, v.key, v.value) && ok;
+    }
     return ok;
 }
 
@@ -40,13 +48,6 @@ std::wstring HotKeyStore::Read(const std::wstring& key, const std::wstring& fall
         return ini_.ReadIniValue(kSection, key, fallback);
     }
     return userStore_.Get(settings_.regKeyName, kSection, key, fallback);
-}
-
-bool HotKeyStore::Write(const std::wstring& key, const std::wstring& value) {
-    if (UsesFile()) {
-        return ini_.WriteIniValue(kSection, key, value);
-    }
-    return userStore_.Save(settings_.regKeyName, kSection, key, value);
 }
 
 }  // namespace tavero

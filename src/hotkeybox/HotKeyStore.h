@@ -36,7 +36,6 @@ class HotKeyStore {
 
   private:
     std::wstring Read(const std::wstring& key, const std::wstring& fallback);
-    bool Write(const std::wstring& key, const std::wstring& value);
     bool UsesFile() const { return settings_.settingLocation == 0; }
 
     IniSettings& ini_;

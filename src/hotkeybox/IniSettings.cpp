@@ -1,46 +1,58 @@
 #include "hotkeybox/IniSettings.h"
 
-#include <array>
+#include <algorithm>
 
 namespace tavero {
 
 namespace {
-// The read buffer holds 254 characters and the terminating NUL.
-constexpr std::size_t kReadBufferSize = 255;
+// What the profile functions' 255-character buffer held: 254 characters and the NUL.
+constexpr std::size_t kLongestValue = 254;
 }  // namespace
 
-IniSettings::IniSettings(ProfileFile& file, const ProgramFolder& folder)
-    : file_(file), folder_(folder) {
+IniSettings::IniSettings(FileSystem& files, const AnsiCodePage& ansi, const ProgramFolder& folder)
+    : file_(files, ansi), folder_(folder) {
     BuildIniPath(L"set.ini");
 }
 
 void IniSettings::BuildIniPath(const std::wstring& fileName) {
     std::wstring folder = folder_.Path();
-    if (!folder.empty() && folder.back() == L'\\') {
-        path_ = folder + fileName;
-    } else {
-        path_ = folder + L"\\" + fileName;
+    std::wstring path =
+        !folder.empty() && folder.back() == L'\\' ? folder + fileName : folder + L"\\" + fileName;
+    if (path != path_) {
+        path_ = std::move(path);
+        loaded_ = false;
+    }
+}
+
+void IniSettings::Load() {
+    if (!loaded_) {
+        readError_ = file_.Load(path_, text_);
+        loaded_ = true;
     }
 }
 
 std::wstring IniSettings::ReadIniValue(const std::wstring& section, const std::wstring& key,
                                        const std::wstring& fallback) {
-    std::array<wchar_t, kReadBufferSize> buffer{};
-    std::size_t copied = file_.GetString(section, key, fallback, buffer, path_);
-    if (copied == 0) {
-        return {};
-    }
-    // Up to the first NUL: a value with an embedded NUL ends there.
-    std::size_t length = 0;
-    while (length < buffer.size() && buffer[length] != L'\0') {
-        ++length;
-    }
-    return std::wstring(buffer.data(), length);
+    Load();
+    std::wstring value = text_.Get(section, key).value_or(fallback);
+    // A value with an embedded NUL ends there, as a C string does.
+    value.resize(std::min({value.find(L'\0'), value.size(), kLongestValue}));
+    return value;
 }
 
 bool IniSettings::WriteIniValue(const std::wstring& section, const std::wstring& key,
                                 const std::wstring& value) {
-    return file_.WriteString(section, key, value, path_);
+    IniValue one{section, key, value};
+    return WriteIniValues({&one, 1});
+}
+
+bool IniSettings::WriteIniValues(std::span<const IniValue> values) {
+    if (batch_ != nullptr) {
+        batch_->insert(batch_->end(), values.begin(), values.end());
+        return true;
+    }
+    writeError_ = file_.Update(path_, values, text_);
+    return !writeError_;
 }
 
 }  // namespace tavero

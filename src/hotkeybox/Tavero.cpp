@@ -35,8 +35,9 @@ void Tavero::KeyDown(int& key, int& shiftState, bool winDown) {
     if (events_.keyDown) {
         events_.keyDown(key, shiftState);
     }
-    if (capture_.KeyDown(key, shiftState, winDown) == HotKeyCapture::Outcome::Captured &&
-        hotKeyEnabled_) {
+    bool captured = capture_.KeyDown(key, shiftState, winDown) == HotKeyCapture::Outcome::Captured;
+    edited_ = edited_ || captured;
+    if (captured && hotKeyEnabled_) {
         SetHotKeyEnabled(false);
         if (events_.hotKeyDisarmed) {
             events_.hotKeyDisarmed();
@@ -83,6 +84,7 @@ void Tavero::SetHotKeyEnabled(bool enabled) {
     }
     messages_.ShowError(kErrorTitle, kTakenMessage);
     capture_.Clear();
+    edited_ = true;
     ShowCapture();
 }
 

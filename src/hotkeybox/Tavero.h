@@ -78,6 +78,9 @@ class Tavero {
     // matching message and leaves the box disarmed; a refused combination is also cleared.
     void SetHotKeyEnabled(bool enabled);
 
+    // Whether the hotkey changed since it was loaded (captured anew, or cleared as refused).
+    bool Edited() const { return edited_; }
+
     // Writes the hotkey (never a preview) to the store; false when a write failed.
     bool SaveSettings();
 
@@ -101,6 +104,7 @@ class Tavero {
     TaveroView* view_ = nullptr;
     TaveroEvents events_;
     bool hotKeyEnabled_ = false;
+    bool edited_ = false;
 };
 
 }  // namespace tavero

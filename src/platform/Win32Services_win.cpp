@@ -2,8 +2,10 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
+#include "platform/Handles_win.h"
 #include "platform/KeyInjector_win.h"
 
 namespace tavero {
@@ -32,17 +34,112 @@ void Win32MessageBoxes::ShowError(const std::wstring& title, const std::wstring&
     ::MessageBoxW(owner_, text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
 }
 
-std::size_t Win32ProfileFile::GetString(const std::wstring& section, const std::wstring& key,
-                                        const std::wstring& fallback, std::span<wchar_t> buffer,
-                                        const std::wstring& path) {
-    return ::GetPrivateProfileStringW(section.c_str(), key.c_str(), fallback.c_str(), buffer.data(),
-                                      static_cast<DWORD>(buffer.size()), path.c_str());
+int Win32FileSystem::Read(const std::wstring& path, std::string& bytes) {
+    UniqueKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.Get() == INVALID_HANDLE_VALUE) {
+        file.Release();
+        return static_cast<int>(::GetLastError());
+    }
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.Get(), &size)) {
+        return static_cast<int>(::GetLastError());
+    }
+    if (size.QuadPart > (1LL << 31)) {
+        return ERROR_FILE_TOO_LARGE;
+    }
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 24));
+        if (!::ReadFile(file.Get(), bytes.data() + done, chunk, &got, nullptr)) {
+            return static_cast<int>(::GetLastError());
+        }
+        if (got == 0) {
+            break;  // shorter than it said: what is there is what there is
+        }
+        done += got;
+    }
+    bytes.resize(done);
+    return 0;
 }
 
-bool Win32ProfileFile::WriteString(const std::wstring& section, const std::wstring& key,
-                                   const std::wstring& value, const std::wstring& path) {
-    return ::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(),
-                                        path.c_str()) != FALSE;
+int Win32FileSystem::Create(const std::wstring& path, std::string_view bytes) {
+    UniqueKernelHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.Get() == INVALID_HANDLE_VALUE) {
+        file.Release();
+        return static_cast<int>(::GetLastError());
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD wrote = 0;
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 24));
+        if (!::WriteFile(file.Get(), bytes.data() + done, chunk, &wrote, nullptr)) {
+            return static_cast<int>(::GetLastError());
+        }
+        if (wrote == 0) {
+            return ERROR_DISK_FULL;
+        }
+        done += wrote;
+    }
+    if (!::FlushFileBuffers(file.Get())) {
+        return static_cast<int>(::GetLastError());
+    }
+    HANDLE handle = file.Release();
+    return ::CloseHandle(handle) ? 0 : static_cast<int>(::GetLastError());
+}
+
+int Win32FileSystem::Replace(const std::wstring& replacement, const std::wstring& path) {
+    return ::MoveFileExW(replacement.c_str(), path.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+               ? 0
+               : static_cast<int>(::GetLastError());
+}
+
+void Win32FileSystem::Remove(const std::wstring& path) {
+    ::DeleteFileW(path.c_str());
+}
+
+std::wstring Win32FileSystem::Describe(int error) const {
+    wchar_t* text = nullptr;
+    DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring described = length > 0 ? std::wstring(text, length) : std::wstring();
+    ::LocalFree(text);
+    while (!described.empty() &&
+           (described.back() == L'\n' || described.back() == L'\r' || described.back() == L' ')) {
+        described.pop_back();
+    }
+    if (described.empty()) {
+        described = L"System error " + std::to_wstring(error) + L".";
+    }
+    return described;
+}
+
+std::wstring Win32AnsiCodePage::Decode(std::string_view bytes) const {
+    if (bytes.empty()) {
+        return {};
+    }
+    int size = static_cast<int>(bytes.size());
+    int length = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), length);
+    return text;
+}
+
+std::string Win32AnsiCodePage::Encode(std::wstring_view text) const {
+    if (text.empty()) {
+        return {};
+    }
+    int size = static_cast<int>(text.size());
+    int length = ::WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
+    return bytes;
 }
 
 namespace {

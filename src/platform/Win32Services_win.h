@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
+#include "platform/FileSystem.h"
 #include "platform/HotKeyRegistrar.h"
 #include "platform/KeyNames.h"
 #include "platform/MessageBoxes.h"
-#include "platform/ProfileFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ShellOpener.h"
 #include "platform/UserSettingsStore.h"
@@ -39,13 +39,19 @@ class Win32MessageBoxes : public MessageBoxes {
     HWND owner_;
 };
 
-class Win32ProfileFile : public ProfileFile {
+class Win32FileSystem : public FileSystem {
   public:
-    std::size_t GetString(const std::wstring& section, const std::wstring& key,
-                          const std::wstring& fallback, std::span<wchar_t> buffer,
-                          const std::wstring& path) override;
-    bool WriteString(const std::wstring& section, const std::wstring& key,
-                     const std::wstring& value, const std::wstring& path) override;
+    int Read(const std::wstring& path, std::string& bytes) override;
+    int Create(const std::wstring& path, std::string_view bytes) override;
+    int Replace(const std::wstring& replacement, const std::wstring& path) override;
+    void Remove(const std::wstring& path) override;
+    std::wstring Describe(int error) const override;
+};
+
+class Win32AnsiCodePage : public AnsiCodePage {
+  public:
+    std::wstring Decode(std::string_view bytes) const override;
+    std::string Encode(std::wstring_view text) const override;
 };
 
 // Values under HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<app>\<section>, where

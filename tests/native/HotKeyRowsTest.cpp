@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "app/HotKeyRows.h"
+#include "app/InstanceKey.h"
 #include "support/FakeInput.h"
 #include "support/Fakes.h"
 
@@ -23,7 +25,6 @@ class RowsTest : public ::testing::Test, protected FakeBoxServices {
             rows.Attach(i, *boxes.back());
         }
     }
-    const std::wstring Path() { return ini.IniFilePath(); }
 
     FakeHotKeySystem system;
     std::vector<std::unique_ptr<FakeHotKeyRegistrar>> registrars;
@@ -56,8 +57,7 @@ TEST_F(RowsTest, HotkeyOfRowNPlaysRowNsCurrentCode) {
     rows.Fire(9);
     EXPECT_EQ(input.calls.back().front().key, 67);
     EXPECT_EQ(rows.Fire(3), Outcome::Empty);
-    EXPECT_EQ(*file.Stored(Path(), L"conftooltip", L"9"), L"1|67");
-    EXPECT_EQ(*file.Stored(Path(), L"conftext", L"9"), L"C");
+    EXPECT_EQ(SettingsBytes(), "[conftext]\r\n0=A\r\n9=C\r\n[conftooltip]\r\n0=1|65\r\n9=1|67\r\n");
 }
 
 TEST_F(RowsTest, ArmingMirrorsWhatTheBoxAccepted) {
@@ -70,25 +70,54 @@ TEST_F(RowsTest, ArmingMirrorsWhatTheBoxAccepted) {
     EXPECT_FALSE(system.IsTaken(2, 'A'));
 }
 
-TEST_F(RowsTest, SaveAllWritesThirtyKeys) {
+TEST_F(RowsTest, SaveAllWritesThirtyValuesInOneWrite) {
     EXPECT_TRUE(rows.SaveAll());
-    EXPECT_EQ(file.KeyCount(Path()), 30u);
+    EXPECT_EQ(files.creates, 1);
+    EXPECT_EQ(std::count(SettingsBytes().begin(), SettingsBytes().end(), '='), 30);
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(RowsTest, FailedActionWriteIsToldAndTheRowStillPlaysIt) {
-    file.readOnly = true;
+TEST_F(RowsTest, FailedWritesAreToldWithTheFileAndTheReason) {
+    files.createError = 5;
     EXPECT_FALSE(rows.SetAction(4, L"A ", L"1|65"));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_NE(messages.shown[0].second.find(L"C:\\Tools\\set.ini"), std::wstring::npos);
-    EXPECT_EQ(rows.Fire(4), Outcome::Played);
+    EXPECT_EQ(rows.Fire(4), Outcome::Played);  // it plays now, though it was not kept
+    EXPECT_FALSE(rows.SaveAll());
+    ASSERT_EQ(messages.shown.size(), 2u);
+    for (const auto& [title, text] : messages.shown) {
+        EXPECT_EQ(title, L"error");
+        EXPECT_NE(text.find(L"C:\\Tools\\set.ini"), std::wstring::npos) << text;
+        EXPECT_NE(text.find(L"System error 5."), std::wstring::npos) << text;
+    }
 }
 
-TEST_F(RowsTest, FailedSaveIsToldOnceNamingTheFile) {
-    file.readOnly = true;
-    EXPECT_FALSE(rows.SaveAll());
+// A file another program held locked at start: the user is told then, and the hotkeys in it
+// are not written over with the empty rows the program started with.
+TEST_F(RowsTest, AFileUnreadableAtStartIsToldAndItsHotkeysAreNotWrittenOver) {
+    SettingsBytes() =
+        "[Tavero]\r\nTavero1Text=Kept\r\nTavero1KeyCode=65\r\nTavero1ModKeyCode=2\r\n";
+    files.readErrors[kSettingsPath] = 32;
+    for (auto& box : boxes) {
+        box->Load();
+    }
+    rows.LoadActions();
+    EXPECT_TRUE(rows.ReportReadError());
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_NE(messages.shown[0].second.find(L"C:\\Tools\\set.ini"), std::wstring::npos);
+    EXPECT_NE(messages.shown[0].second.find(L"System error 32."), std::wstring::npos);
+
+    files.readErrors.clear();  // the other program let go
+    int key = 'B', state = 0;
+    boxes[2]->KeyDown(key, state, false);
+    EXPECT_TRUE(rows.SaveAll());
+    EXPECT_EQ(SettingsBytes(),
+              "[Tavero]\r\nTavero1Text=Kept\r\nTavero1KeyCode=65\r\nTavero1ModKeyCode=2\r\n"
+              "Tavero3Text=B\r\nTavero3KeyCode=66\r\nTavero3ModKeyCode=0\r\n");
+}
+
+// Copies in one folder are one program; a path written another way is the same folder.
+TEST(FolderIdentity, SameFolderHoweverWrittenAndOnlyThat) {
+    EXPECT_EQ(FolderIdentity(L"C:\\Tools\\Tavero"), FolderIdentity(L"c:/tools/TAVERO\\"));
+    EXPECT_NE(FolderIdentity(L"C:\\Tools\\Tavero"), FolderIdentity(L"C:\\Tools\\Tavero2"));
+    EXPECT_NE(FolderIdentity(L"C:\\Tools"), FolderIdentity(L"D:\\Tools"));
 }
 
 }  // namespace

@@ -11,9 +11,10 @@ using namespace tavero::testing;
 namespace {
 
 TEST(IniPath, JoinsFolderAndNameWithoutDoubledSeparator) {
-    FakeProfileFile file;
+    FakeFileSystem files;
+    FakeAnsiCodePage ansi;
     FakeProgramFolder folder(L"C:\\");
-    IniSettings ini(file, folder);
+    IniSettings ini(files, ansi, folder);
     EXPECT_EQ(ini.IniFilePath(), L"C:\\set.ini");
     folder.Set(L"C:\\Tools");
     ini.BuildIniPath(L"set.ini");
@@ -22,31 +23,89 @@ TEST(IniPath, JoinsFolderAndNameWithoutDoubledSeparator) {
     EXPECT_EQ(ini.IniFilePath(), L"C:\\Tools\\other.ini");
 }
 
-class IniValues : public ::testing::Test {
-  protected:
-    FakeProfileFile file;
-    FakeProgramFolder folder{L"C:\\Tools"};
-    IniSettings ini{file, folder};
-};
+class IniFile : public ::testing::Test, protected FakeBoxServices {};
 
-TEST_F(IniValues, DefaultOnlyForMissingKey) {
-    EXPECT_EQ(ini.ReadIniValue(L"conftext", L"0", L"dflt"), L"dflt");
-    ini.WriteIniValue(L"conftext", L"0", L"");
-    EXPECT_EQ(ini.ReadIniValue(L"conftext", L"0", L"dflt"), L"");
-    EXPECT_EQ(ini.ReadIniValue(L"conftext", L"1", L""), L"");
+TEST_F(IniFile, ReadsByTheProfileFunctionsRules) {
+    SettingsBytes() = std::string(
+                          "; a comment\r\n"
+                          "  [ConfText]  \r\n"
+                          "  0 =  Ctrl + Alt + A   \r\n"
+                          "1=\"quoted \"\r\n"
+                          "0=second of two\r\n"
+                          "2=\r\n"
+                          "no equals sign\r\n"
+                          "3=") +
+                      std::string(300, 'x') + "\r\n" + std::string("4=ab\0cd\r\n", 9) +
+                      "[conftext]\r\n5=in a second section of the same name\r\n";
+    EXPECT_EQ(ini.ReadIniValue(L"conftext", L"0", L"-"), L"Ctrl + Alt + A");
+    EXPECT_EQ(ini.ReadIniValue(L"CONFTEXT", L"1", L"-"), L"quoted ");
+    EXPECT_EQ(ini.ReadIniValue(L"conftext", L"2", L"-"), L"");
+    EXPECT_EQ(ini.ReadIniValue(L"conftext", L"3", L"-"), std::wstring(254, L'x'));
+    EXPECT_EQ(ini.ReadIniValue(L"conftext", L"4", L"-"), L"ab");
+    EXPECT_EQ(ini.ReadIniValue(L"conftext", L"no equals sign", L"-"), L"-");
+    EXPECT_EQ(ini.ReadIniValue(L"conftext", L"5", L"-"), L"-");
+    EXPECT_EQ(ini.ReadIniValue(L"conftooltip", L"0", L"-"), L"-");
+    EXPECT_FALSE(ini.ReadError());
 }
 
-TEST_F(IniValues, LongValueCutTo254AndTrailingBlankTrimmed) {
-    ini.WriteIniValue(L"conftext", L"0", std::wstring(300, L'x'));
-    EXPECT_EQ(ini.ReadIniValue(L"conftext", L"0", L""), std::wstring(254, L'x'));
-    ini.WriteIniValue(L"conftext", L"1", L"Ctrl + Alt + A ");
-    EXPECT_EQ(ini.ReadIniValue(L"CONFTEXT", L"1", L""), L"Ctrl + Alt + A");
+TEST_F(IniFile, AWriteChangesItsValuesAndKeepsEveryOtherLine) {
+    SettingsBytes() =
+        "; kept\r\n[conftext]\r\n0=old\r\nsomething unknown\r\n\r\n[Other]\r\nx = 1\r\n";
+    const IniValue values[] = {{L"CONFTEXT", L"0", L"new"},
+                               {L"conftext", L"1", L"added"},
+                               {L"conftooltip", L"0", L"1|65"}};
+    ASSERT_TRUE(ini.WriteIniValues(values));
+    EXPECT_EQ(SettingsBytes(),
+              "; kept\r\n[conftext]\r\n0=new\r\nsomething unknown\r\n1=added\r\n\r\n"
+              "[Other]\r\nx = 1\r\n[conftooltip]\r\n0=1|65\r\n");
+    EXPECT_EQ(ini.ReadIniValue(L"conftooltip", L"0", L""), L"1|65");
 }
 
-TEST_F(IniValues, FailedWriteIsReported) {
-    file.readOnly = true;
-    EXPECT_FALSE(ini.WriteIniValue(L"conftext", L"0", L"x"));
-    EXPECT_EQ(file.KeyCount(ini.IniFilePath()), 0u);
+TEST_F(IniFile, AWriteKeepsTheFilesEncoding) {
+    auto utf16 = [](const std::string& ascii) {
+        std::string bytes = "\xFF\xFE";
+        for (char c : ascii) {
+            bytes += c;
+            bytes += '\0';
+        }
+        return bytes;
+    };
+    SettingsBytes() = utf16("[conftext]\r\n0=a\r\n");
+    EXPECT_EQ(ini.ReadIniValue(L"conftext", L"0", L""), L"a");
+    ASSERT_TRUE(ini.WriteIniValue(L"conftext", L"1", L"b"));
+    EXPECT_EQ(SettingsBytes(), utf16("[conftext]\r\n0=a\r\n1=b\r\n"));
+}
+
+// A disk that fills at any byte, says so or not; a rename that fails; a file that cannot be
+// read: the old text survives whole and nothing is left beside it.
+TEST_F(IniFile, AFailedWriteLeavesTheOldFileWholeWhereverItFails) {
+    const std::string old = "[conftext]\r\n0=old\r\n[Tavero]\r\nTavero1KeyCode=116\r\n";
+    const IniValue values[] = {{L"conftext", L"0", L"new"}, {L"conftooltip", L"0", L"1|65"}};
+    std::size_t full = ProfileText(std::wstring(old.begin(), old.end())).Text().size() + 20;
+    auto expectIntact = [&](const char* how) {
+        EXPECT_FALSE(ini.WriteIniValues(values)) << how;
+        EXPECT_EQ(SettingsBytes(), old) << how;
+        EXPECT_EQ(files.files.size(), 1u) << how << ": something was left beside the file";
+        EXPECT_TRUE(ini.WriteError()) << how;
+    };
+    SettingsBytes() = old;
+    for (std::size_t at = 0; at < full; ++at) {
+        files.writeLimit = at;
+        files.silentShortWrite = false;
+        expectIntact("a full disk");
+        files.silentShortWrite = true;
+        expectIntact("a full disk that says nothing");
+    }
+    files.writeLimit.reset();
+    files.replaceError = 32;
+    expectIntact("a failed rename");
+    EXPECT_EQ(ini.WriteError().code, 32);
+    EXPECT_EQ(ini.WriteError().reason, L"System error 32.");
+    files.replaceError = 0;
+    files.readErrors[kSettingsPath] = 32;
+    expectIntact("a file locked by another program");
+    files.readErrors.clear();
+    EXPECT_TRUE(ini.WriteIniValues(values));
 }
 
 // A box's hotkey in the settings file.
@@ -56,9 +115,7 @@ class BoxStore : public ::testing::Test, protected FakeBoxServices {
         return Tavero(name, registrar, names, messages,
                       HotKeyStore(ini, userStore, std::move(settings)));
     }
-    const std::wstring* Stored(const std::wstring& key) {
-        return file.Stored(L"C:\\Tools\\set.ini", L"Tavero", key);
-    }
+
     void Store(const std::wstring& text, const std::wstring& key, const std::wstring& mods) {
         ini.WriteIniValue(L"Tavero", L"Tavero1Text", text);
         ini.WriteIniValue(L"Tavero", L"Tavero1KeyCode", key);
@@ -86,11 +143,9 @@ TEST_F(BoxStore, SaveWritesThreeKeysAndLoadsBack) {
     int shiftKey = 16, shiftState = 1;
     box.KeyDown(shiftKey, shiftState, false);
     ASSERT_TRUE(box.SaveSettings());
-    ASSERT_NE(Stored(L"Tavero10Text"), nullptr);
-    EXPECT_EQ(*Stored(L"Tavero10Text"), L"Ctrl + Alt + F5");
-    EXPECT_EQ(*Stored(L"Tavero10KeyCode"), L"116");
-    EXPECT_EQ(*Stored(L"Tavero10ModKeyCode"), L"3");
-    EXPECT_EQ(Stored(L"Tavero1KeyCode"), nullptr);
+    EXPECT_EQ(SettingsBytes(),
+              "[Tavero]\r\nTavero10Text=Ctrl + Alt + F5\r\nTavero10KeyCode=116\r\n"
+              "Tavero10ModKeyCode=3\r\n");
 
     Tavero again = MakeBox(L"Tavero10");
     again.Load();
@@ -103,9 +158,9 @@ TEST_F(BoxStore, SaveWritesThreeKeysAndLoadsBack) {
 TEST_F(BoxStore, EmptyBoxSavesItsEmptyState) {
     Tavero box = MakeBox(L"Tavero1");
     box.SaveSettings();
-    EXPECT_EQ(*Stored(L"Tavero1Text"), L"Press Hotkey");
-    EXPECT_EQ(*Stored(L"Tavero1KeyCode"), L"0");
-    EXPECT_EQ(*Stored(L"Tavero1ModKeyCode"), L"0");
+    EXPECT_EQ(SettingsBytes(),
+              "[Tavero]\r\nTavero1Text=Press Hotkey\r\nTavero1KeyCode=0\r\n"
+              "Tavero1ModKeyCode=0\r\n");
 }
 
 TEST_F(BoxStore, UnsoundNumbersLoadAsNoHotkey) {
@@ -145,7 +200,7 @@ TEST_F(BoxStore, UserStoreKeepsTheSameKeysUnderItsAppName) {
     int key = 'E', state = 0;
     box.KeyDown(key, state, false);
     box.SaveSettings();
-    EXPECT_EQ(file.KeyCount(ini.IniFilePath()), 0u);
+    EXPECT_TRUE(files.files.empty());
     EXPECT_EQ((userStore.values[{L"MyApp", L"Tavero", L"Tavero2KeyCode"}]), L"69");
     EXPECT_EQ((userStore.values[{L"MyApp", L"Tavero", L"Tavero2Text"}]), L"E");
 
@@ -171,7 +226,7 @@ TEST_F(BoxStore, DesignTimeSettingsRefuseChangeWith382) {
 
 TEST_F(BoxStore, FailedSaveIsReported) {
     Tavero box = MakeBox(L"Tavero1");
-    file.readOnly = true;
+    files.createError = 5;
     EXPECT_FALSE(box.SaveSettings());
 }
 

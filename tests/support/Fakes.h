@@ -1,8 +1,8 @@
 #pragma once
 
 #include <algorithm>
-#include <cwctype>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <tuple>
@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "hotkeybox/IniSettings.h"
+#include "platform/FileSystem.h"
 #include "platform/HotKeyRegistrar.h"
 #include "platform/KeyNames.h"
 #include "platform/MessageBoxes.h"
-#include "platform/ProfileFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UserSettingsStore.h"
 
@@ -109,72 +109,73 @@ class FakeProgramFolder : public ProgramFolder {
     std::wstring path_;
 };
 
-// Profile files in memory, with the platform's rules: names match whatever their case, a
-// value loses its surrounding blanks when read, and a read is cut to the buffer.
-class FakeProfileFile : public ProfileFile {
+// Files in memory. Reads, writes and replacements can fail with a system error; a write can
+// fall short at any byte, saying so or, as a full disk sometimes does, not.
+class FakeFileSystem : public FileSystem {
   public:
-    std::size_t GetString(const std::wstring& section, const std::wstring& key,
-                          const std::wstring& fallback, std::span<wchar_t> buffer,
-                          const std::wstring& path) override {
-        ++reads;
-        std::wstring value = fallback;
-        auto it = files_.find(path);
-        if (it != files_.end()) {
-            auto found = it->second.find({Lower(section), Lower(key)});
-            if (found != it->second.end()) {
-                value = Trim(found->second);
-            }
+    int Read(const std::wstring& path, std::string& bytes) override {
+        if (auto it = readErrors.find(path); it != readErrors.end()) {
+            return it->second;
         }
-        std::size_t n = std::min(value.size(), buffer.size() - 1);
-        std::copy_n(value.begin(), n, buffer.begin());
-        buffer[n] = L'\0';
-        return n;
-    }
-
-    bool WriteString(const std::wstring& section, const std::wstring& key,
-                     const std::wstring& value, const std::wstring& path) override {
-        if (readOnly) {
-            return false;
+        auto it = files.find(path);
+        if (it == files.end()) {
+            return kFileNotFound;
         }
-        files_[path][{Lower(section), Lower(key)}] = value;
-        return true;
+        bytes = it->second;
+        return 0;
     }
-
-    // What is stored, as written; nullptr when the key is missing.
-    const std::wstring* Stored(const std::wstring& path, const std::wstring& section,
-                               const std::wstring& key) const {
-        auto it = files_.find(path);
-        if (it == files_.end()) {
-            return nullptr;
+    int Create(const std::wstring& path, std::string_view bytes) override {
+        ++creates;
+        if (createError != 0) {
+            return createError;
         }
-        auto found = it->second.find({Lower(section), Lower(key)});
-        return found == it->second.end() ? nullptr : &found->second;
+        bool short_ = writeLimit && *writeLimit < bytes.size();
+        files[path] = std::string(bytes.substr(0, short_ ? *writeLimit : bytes.size()));
+        return short_ && !silentShortWrite ? kDiskFull : 0;
     }
-    std::size_t KeyCount(const std::wstring& path) const {
-        auto it = files_.find(path);
-        return it == files_.end() ? 0 : it->second.size();
+    int Replace(const std::wstring& replacement, const std::wstring& path) override {
+        if (replaceError != 0) {
+            return replaceError;
+        }
+        auto it = files.find(replacement);
+        if (it == files.end()) {
+            return kFileNotFound;
+        }
+        files[path] = std::move(it->second);
+        files.erase(it);
+        return 0;
+    }
+    void Remove(const std::wstring& path) override { files.erase(path); }
+    std::wstring Describe(int error) const override {
+        return L"System error " + std::to_wstring(error) + L".";
     }
 
-    bool readOnly = false;
-    int reads = 0;
+    std::map<std::wstring, std::string> files;
+    std::map<std::wstring, int> readErrors;
+    std::optional<std::size_t> writeLimit;
+    bool silentShortWrite = false;
+    int createError = 0;
+    int replaceError = 0;
+    int creates = 0;
+};
 
-  private:
-    static std::wstring Lower(std::wstring text) {
-        for (auto& c : text) {
-            c = static_cast<wchar_t>(std::towlower(c));
+// The code page of Western Windows for the characters tests use: one byte each.
+class FakeAnsiCodePage : public AnsiCodePage {
+  public:
+    std::wstring Decode(std::string_view bytes) const override {
+        std::wstring text;
+        for (char c : bytes) {
+            text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
         }
         return text;
     }
-    static std::wstring Trim(const std::wstring& text) {
-        auto first = text.find_first_not_of(L" \t");
-        if (first == std::wstring::npos) {
-            return {};
+    std::string Encode(std::wstring_view text) const override {
+        std::string bytes;
+        for (wchar_t c : text) {
+            bytes.push_back(c < 256 ? static_cast<char>(c) : '?');
         }
-        auto last = text.find_last_not_of(L" \t");
-        return text.substr(first, last - first + 1);
+        return bytes;
     }
-
-    std::map<std::wstring, std::map<std::pair<std::wstring, std::wstring>, std::wstring>> files_;
 };
 
 class FakeUserSettingsStore : public UserSettingsStore {
@@ -195,12 +196,17 @@ class FakeUserSettingsStore : public UserSettingsStore {
 // What a capture box needs around it: key names, message boxes, and a settings file and a
 // per-user store for a program in C:\\Tools.
 struct FakeBoxServices {
+    static constexpr const wchar_t* kSettingsPath = L"C:\\Tools\\set.ini";
+
     FakeKeyNames names;
     FakeMessageBoxes messages;
-    FakeProfileFile file;
+    FakeFileSystem files;
+    FakeAnsiCodePage ansi;
     FakeProgramFolder folder{L"C:\\Tools"};
     FakeUserSettingsStore userStore;
-    IniSettings ini{file, folder};
+    IniSettings ini{files, ansi, folder};
+
+    std::string& SettingsBytes() { return files.files[kSettingsPath]; }
 };
 
 }  // namespace tavero::testing

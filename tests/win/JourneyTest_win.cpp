@@ -7,7 +7,6 @@
 #include "KeyTarget_win.h"
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
-#include "app/Tray_win.h"
 #include "editor/ActionEditor_win.h"
 #include "platform/Win32Services_win.h"
 #include "ui/MainLayout.h"

@@ -149,6 +149,24 @@ TEST_F(MainWindowTest, ArmedRowsPlayTheirActionsAlsoHiddenAndEverythingIsSavedOn
     }
 }
 
+TEST_F(MainWindowTest, ASecondStartInTheSameFolderBringsTheFirstForwardAndLeaves) {
+    ProgramUnderTest program(kPrepared);
+    ASSERT_TRUE(program.Start());
+    HWND main = program.MainWindow();
+    ::ShowWindow(main, SW_HIDE);  // as the hide button leaves it
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(main); }));
+    std::string before = program.Settings();
+    EXPECT_EQ(program.StartAgainBeside(), 0);
+    EXPECT_TRUE(
+        PumpUntil([&] { return ::IsWindowVisible(main) && ::GetForegroundWindow() == main; }));
+    EXPECT_EQ(program.Settings(), before);
+
+    // A copy in another folder is another program, with a file of its own.
+    ProgramUnderTest elsewhere(kPrepared);
+    EXPECT_TRUE(elsewhere.Start());
+    EXPECT_TRUE(program.Running());
+}
+
 TEST_F(MainWindowTest, DraggingTheTitleMovesTheWindow) {
     ProgramUnderTest program;
     ASSERT_TRUE(program.Start());

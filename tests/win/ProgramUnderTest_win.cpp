@@ -2,22 +2,17 @@
 
 #include <cstdio>
 
+#include "app/AppMessages_win.h"
 #include "app/MainWindow_win.h"
-#include "app/Tray_win.h"
 #include "ui/ControlIds.h"
 
 namespace tavero::testing {
 
 namespace {
 
-// The build puts the exe's Unix path here; Wine sees the Unix root as drive Z:.
+// The build puts the exe's Unix path here.
 std::wstring BuiltExePath() {
-    std::string unix = TAVERO_EXE_PATH;
-    std::wstring path = L"Z:";
-    for (char c : unix) {
-        path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
-    }
-    return path;
+    return WinePath(TAVERO_EXE_PATH);
 }
 
 }  // namespace
@@ -73,6 +68,27 @@ bool ProgramUnderTest::Start() {
     return main_ != nullptr;
 }
 
+int ProgramUnderTest::StartAgainBeside(int timeoutMs) const {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION second{};
+    std::wstring commandLine = L"\"" + exe_ + L"\"";
+    if (!::CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folderPath_.c_str(), &startup, &second)) {
+        return -1;
+    }
+    DWORD code = static_cast<DWORD>(-1);
+    if (PumpUntil([&] { return ::WaitForSingleObject(second.hProcess, 0) == WAIT_OBJECT_0; },
+                  timeoutMs)) {
+        ::GetExitCodeProcess(second.hProcess, &code);
+    } else {
+        ::TerminateProcess(second.hProcess, 99);
+    }
+    ::CloseHandle(second.hProcess);
+    ::CloseHandle(second.hThread);
+    return static_cast<int>(code);
+}
+
 int ProgramUnderTest::WaitForExit(int timeoutMs) {
     bool ended = PumpUntil(
         [&] { return ::WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
@@ -118,6 +134,16 @@ bool ProgramUnderTest::Tick(int row) const {
     return false;
 }
 
+bool ProgramUnderTest::CaptureHotKey(int row, std::initializer_list<int> chord) const {
+    std::wstring before = ControlText(HotKeyEdit(row));
+    Click(HotKeyEdit(row));
+    SendChord(chord);
+    return PumpUntil([&] {
+        std::wstring now = ControlText(HotKeyEdit(row));
+        return FirstKeyDown() == 0 && now != before && now != L"Press Hotkey" && now.back() != L' ';
+    });
+}
+
 void ProgramUnderTest::ClickAt(int clientX, int clientY) const {
     POINT p{clientX, clientY};
     ::ClientToScreen(main_, &p);
@@ -151,7 +177,7 @@ HWND VisiblePopupMenu() {
 }  // namespace
 
 HWND ProgramUnderTest::OpenTrayMenu() const {
-    ::PostMessageW(main_, Tray::kCallbackMessage, 1, WM_RBUTTONUP);
+    ::PostMessageW(main_, app_messages::kTrayCallback, 1, WM_RBUTTONUP);
     HWND menu = nullptr;
     PumpUntil([&] { return (menu = VisiblePopupMenu()) != nullptr; });
     return menu;

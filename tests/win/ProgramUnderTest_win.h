@@ -26,6 +26,9 @@ class ProgramUnderTest {
 
     // Starts (again) and waits for the main window; false when it did not appear.
     bool Start();
+    // Starts the exe once more from the same folder, as a user would a second time, and waits
+    // for that copy to end: its exit code, or -1 if it is still running after `timeoutMs`.
+    int StartAgainBeside(int timeoutMs = 10000) const;
     // Waits for the process to end; its exit code, or -1 on time-out.
     int WaitForExit(int timeoutMs = 10000);
     bool Running() const;
@@ -41,6 +44,10 @@ class ProgramUnderTest {
     // Ticks a row's arm box with a click, clicking again if the first one went unseen; true
     // once the box shows the tick.
     bool Tick(int row) const;
+
+    // Clicks a row's hotkey box and presses `chord` in it; true once the box shows a complete
+    // hotkey (not the preview of modifiers being held).
+    bool CaptureHotKey(int row, std::initializer_list<int> chord) const;
 
     // A real left click at the centre of a window, or at client point (x, y) of the main window.
     void Click(HWND window) const;

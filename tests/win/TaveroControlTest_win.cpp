@@ -58,8 +58,9 @@ class TaveroControlTest : public ::testing::Test {
 
     TempFolder folder;
     FakeProgramFolder programFolder{folder.Path()};
-    Win32ProfileFile profile;
-    IniSettings ini{profile, programFolder};
+    Win32FileSystem files;
+    Win32AnsiCodePage ansi;
+    IniSettings ini{files, ansi, programFolder};
     Win32KeyNames names;
     FakeMessageBoxes messages;
     RegistryUserSettingsStore userStore;

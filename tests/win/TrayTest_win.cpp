@@ -4,7 +4,7 @@
 
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
-#include "app/Tray_win.h"
+#include "app/AppMessages_win.h"
 #include "ui/MenuIds.h"
 
 using namespace tavero;
@@ -26,7 +26,7 @@ int TrayIconCount() {
 class TrayTest : public ::testing::Test {
   protected:
     void IconEvent(UINT mouseMessage) {
-        ::PostMessageW(program.MainWindow(), Tray::kCallbackMessage, 1, mouseMessage);
+        ::PostMessageW(program.MainWindow(), app_messages::kTrayCallback, 1, mouseMessage);
     }
     bool MainVisible() { return ::IsWindowVisible(program.MainWindow()) != FALSE; }
     void Hide() {

@@ -133,6 +133,26 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(std::filesystem::path(path_), ignored);
 }
 
+std::wstring WinePath(const std::string& unix) {
+    std::wstring path = L"Z:";
+    for (char c : unix) {
+        path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
+    }
+    return path;
+}
+
+std::wstring SystemErrorText(DWORD error) {
+    wchar_t text[512] = {};
+    ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                     text, 512, nullptr);
+    std::wstring described = text;
+    while (!described.empty() &&
+           (described.back() == L'\n' || described.back() == L'\r' || described.back() == L' ')) {
+        described.pop_back();
+    }
+    return described;
+}
+
 std::string ReadFileBytes(const std::wstring& path) {
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});

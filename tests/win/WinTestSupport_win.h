@@ -47,6 +47,12 @@ class TempFolder {
     std::wstring path_;
 };
 
+// A Unix path as Wine's programs see it: the Unix root is drive Z:.
+std::wstring WinePath(const std::string& unix);
+
+// The system's own words for an error, as the program puts them in its messages.
+std::wstring SystemErrorText(DWORD error);
+
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
