@@ -81,21 +81,21 @@ std::vector<KeyEvent> ActionPlayer::HeldModifierReleases(const std::vector<Playb
         if ((heldModifiers & family.flag) == 0 || PlanPresses(plan, family)) {
             continue;
         }
-        // The generic code first: most hotkeys are let go of before this runs, and then one
-        // look per modifier is all it costs. Win has no generic code.
+        // The system matched the hotkey, so the modifier was down as it fired; the key state
+        // only tells which side is down, and may lag behind (Wine answers from a cache for
+        // 50 ms). The generic code first: one look when it is up. Win has no generic code.
         bool hasGeneric = family.keys[0] != family.keys[1];
-        if (hasGeneric && !keyboard_.IsDown(family.keys[0])) {
-            continue;
-        }
-        // The left and right keys that are down; where the system knows only the generic code
-        // to be down, the left key stands for it.
         std::vector<int> down;
-        for (std::size_t side = 1; side < family.keys.size(); ++side) {
-            if (keyboard_.IsDown(family.keys[side])) {
-                down.push_back(family.keys[side]);
+        if (!hasGeneric || keyboard_.IsDown(family.keys[0])) {
+            for (std::size_t side = 1; side < family.keys.size(); ++side) {
+                if (keyboard_.IsDown(family.keys[side])) {
+                    down.push_back(family.keys[side]);
+                }
             }
         }
-        if (down.empty() && hasGeneric) {
+        // Where no side is seen down, the left one stands for it: releasing a key that is
+        // already up does no harm.
+        if (down.empty()) {
             down.push_back(family.keys[1]);
         }
         for (int key : down) {

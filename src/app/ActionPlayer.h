@@ -10,7 +10,7 @@ namespace tavero {
 
 // The hotkey that started a playback: the user may still hold its keys.
 struct HeldHotKey {
-    int modifiers = 0;  // hotkey modifier flags; mod::kAll when unknown
+    int modifiers = 0;  // hotkey modifier flags
     int key = 0;        // its main key; 0 when none
 };
 
@@ -32,9 +32,9 @@ class ActionPlayer {
     ActionPlayer(const KeyboardState& keyboard, KeyHold& hold, KeyRepeatGuard& repeats)
         : keyboard_(keyboard), hold_(hold), repeats_(repeats) {}
 
-    // The hotkey's modifiers that are still down are released with the first key-downs, unless
-    // the plan presses them itself, so the focused application sees exactly the plan's
-    // combination; the repeats of its main key, still held, are swallowed.
+    // The hotkey's modifiers are released with the first key-downs, unless the plan presses
+    // them itself, so the focused application sees exactly the plan's combination; the repeats
+    // of its main key, still held, are swallowed.
     Outcome Play(const std::vector<PlaybackStep>& plan, HeldHotKey from);
 
     bool Busy() const { return busy_; }

@@ -14,8 +14,8 @@ App::App(SingleInstance& instance) {
     messages_.SetOwner(main_->Handle());
     shell_.SetOwner(main_->Handle());
 
-    // The editor is made hidden as soon as the main window is up, and shown for one row at a
-    // time.
+    // The editor is made hidden once the main window has been painted, and shown for one row at
+    // a time.
     main_->onStarted = [this] { CreateEditor(); };
     main_->onEditRow = [this](int row) {
         CreateEditor();

@@ -55,8 +55,7 @@ bool HotKeyRows::Arm(int row, bool armed) {
 ActionPlayer::Outcome HotKeyRows::Fire(int row) {
     // Only the hotkey's own keys can still be held: the system matched it exactly.
     Tavero* box = boxes_.at(Index(row));
-    HeldHotKey from =
-        box != nullptr ? HeldHotKey{box->ModKeyCode(), box->KeyCode()} : HeldHotKey{mod::kAll, 0};
+    HeldHotKey from = box != nullptr ? HeldHotKey{box->ModKeyCode(), box->KeyCode()} : HeldHotKey{};
     return player_.Play(ReadActionCode(ActionCode(row)), from);
 }
 

@@ -1,15 +1,13 @@
 #include "app/MainWindow_win.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include "app/AppMessages_win.h"
-#include "platform/MessagePump_win.h"
 #include "ui/ControlIds.h"
 #include "ui/Links.h"
 #include "ui/MainLayout.h"
+#include "ui/MenuIds.h"
 #include "ui/Skin_win.h"
-#include "ui/SkinnedWindow_win.h"
 
 namespace tavero {
 
@@ -18,177 +16,179 @@ namespace {
 namespace layout = main_layout;
 constexpr const wchar_t* kLinkCaption = L"Tavero:  Omdara is Search Guides!";
 constexpr const wchar_t* kLinkTip = L"Omdara is Search Guides!";
-constexpr UINT_PTR kLinkToolId = 1;
 
-RECT ToRect(const PixelRect& r) {
-    return {r.left, r.top, r.Right(), r.Bottom()};
+SkinnedWindow::Skin MainSkin() {
+    return {MainWindow::kClassName,
+            MainWindow::kCaption,
+            layout::kWidth,
+            layout::kHeight,
+            {L"Tavero Mirelle", layout::kTitleStrip, layout::kLogo, layout::kTitle,
+             layout::kCloseButton, layout::kHideButton},
+            layout::kFrame,
+            layout::kFramePenPixels,
+            ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))};
 }
 
-void Place(HWND control, const PixelRect& r) {
-    ::MoveWindow(control, r.left, r.top, r.width, r.height, TRUE);
+const layout::Row& Design(int row) {
+    return layout::kRowTable[static_cast<std::size_t>(row)];
 }
 
-HMENU IdOf(int id) {
-    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+std::wstring OfRow(const wchar_t* what, int row) {
+    return what + std::to_wstring(row + 1);
 }
 
-TitleStrip::Design MainTitleDesign() {
-    return {L"Tavero Mirelle", layout::kTitleStrip,  layout::kLogo,
-            layout::kTitle,    layout::kCloseButton, layout::kHideButton};
+HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
+                   DWORD exStyle, int id, const TwipsRect& place, int dpi) {
+    PixelRect r = ToPixels(place, dpi);
+    return ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                             r.width, r.height, parent, AsMenuId(id), ::GetModuleHandleW(nullptr),
+                             nullptr);
+}
+
+void Place(HWND control, const TwipsRect& place, int dpi) {
+    PixelRect r = ToPixels(place, dpi);
+    ::SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
 
 MainWindow::MainWindow(const TaveroServices& services, ActionPlayer& player, ShellOpener& shell)
-    : shell_(shell) {
-    RegisterClassOnce(kClassName, CS_DBLCLKS, ::GetSysColorBrush(COLOR_BTNFACE),
-                      ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
-    // No taskbar button: the notification-area icon stands for the program.
-    Create(kClassName, kCaption, WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT,
-           0, 0, 0, 0, nullptr, nullptr);
-    rows_ = std::make_unique<HotKeyRows>(services.ini, player, services.messages);
-    CreateControls(services);
+    : SkinnedWindow(MainSkin(), {[this] { Quit(); }, [this] { Hide(); },
+                                 [this] { shell_.Open(links::kHomePage); }}),
+      shell_(shell),
+      rows_(std::make_unique<HotKeyRows>(services.ini, player, services.messages)) {
+    SetFonts();
+    CreateRows(services);
     rows_->LoadActions();
     for (int row = 0; row < HotKeyRows::kCount; ++row) {
         RefreshRow(row);
     }
-    Layout(static_cast<int>(::GetDpiForWindow(Handle())));
-    MessagePump::AddNavigableWindow(Handle());
+    link_ = std::make_unique<DrawnButton>(
+        Handle(), control_ids::kLink, kLinkCaption, roles::kLink,
+        [this](HDC dc, const RECT& r, bool hot) {
+            DrawLink(dc, r, kLinkCaption, (hot ? linkHotFont_ : linkFont_).Get(),
+                     ToColorRef(palette::kLinkBlue), ::GetSysColor(COLOR_BTNFACE));
+        },
+        [this] { shell_.Open(links::kSearchGuide); });
+    link_->Place(ToPixels(layout::kLink, Dpi()));
 }
 
 MainWindow::~MainWindow() {
-    MessagePump::RemoveNavigableWindow(Handle());
-    // The boxes' windows are children of ours: take them down while it still exists.
-    for (RowControls& row : controls_) {
-        row.hotKeyBox.reset();
-    }
     tray_.reset();
-    titleStrip_.reset();
-    tips_.Reset();
+    // The boxes' windows are children of ours: take them down while it still exists.
+    for (Row& row : controls_) {
+        row.hotKeyBox.reset();
+        row.editButton.reset();
+    }
+    link_.reset();
     Destroy();
 }
 
-void MainWindow::CreateControls(const TaveroServices& services) {
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    titleStrip_ =
-        std::make_unique<TitleStrip>(Handle(), control_ids::kTitleStrip, MainTitleDesign());
-    titleStrip_->onHide = [this] { Hide(); };
-    titleStrip_->onClose = [this] { Quit(); };
-    titleStrip_->onLogo = [this] { shell_.Open(links::kHomePage); };
+void MainWindow::SetFonts() {
+    windowFont_ = CreateSkinFont(palette::kYaHei, 9, FW_NORMAL, DEFAULT_CHARSET, Dpi());
+    hotKeyFont_ = CreateSkinFont(palette::kSimSun, 9, FW_NORMAL, DEFAULT_CHARSET, Dpi());
+    linkFont_ = CreateSkinFont(palette::kYaHei, 9, FW_NORMAL, DEFAULT_CHARSET, Dpi());
+    linkHotFont_ = CreateSkinFont(palette::kYaHei, 9, FW_NORMAL, DEFAULT_CHARSET, Dpi(), true);
+}
 
-    auto makeEdit = [&](int row) {
-        controls_[static_cast<std::size_t>(row)].actionText = ::CreateWindowExW(
-            WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0,
-            0, 0, 0, Handle(), IdOf(control_ids::ActionText(row)), instance, nullptr);
+void MainWindow::CreateRows(const TaveroServices& services) {
+    int dpi = Dpi();
+    auto makeActionText = [&](int row) {
+        HWND text =
+            CreateControl(Handle(), L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                          control_ids::ActionText(row), Design(row).actionText, dpi);
+        // Enter or F2 on it opens the editor, as its pencil does.
+        ::SetWindowSubclass(text, ActionTextProc, static_cast<UINT_PTR>(row),
+                            reinterpret_cast<DWORD_PTR>(this));
+        controls_[static_cast<std::size_t>(row)].actionText = text;
     };
     // Created in the keyboard's tab order: the first action text, the ten arm boxes, the other
     // action texts, the ten capture boxes.
-    makeEdit(0);
+    makeActionText(0);
     for (int row = 0; row < HotKeyRows::kCount; ++row) {
-        controls_[static_cast<std::size_t>(row)].armBox = ::CreateWindowExW(
-            0, L"BUTTON", L"START", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 0,
-            0, Handle(), IdOf(control_ids::ArmBox(row)), instance, nullptr);
+        controls_[static_cast<std::size_t>(row)].armBox =
+            CreateControl(Handle(), L"BUTTON", L"START", WS_TABSTOP | BS_AUTOCHECKBOX, 0,
+                          control_ids::ArmBox(row), Design(row).armBox, dpi);
     }
     for (int row = 1; row < HotKeyRows::kCount; ++row) {
-        makeEdit(row);
+        makeActionText(row);
     }
     for (int row = 0; row < HotKeyRows::kCount; ++row) {
-        auto& box = controls_[static_cast<std::size_t>(row)].hotKeyBox;
-        box = std::make_unique<TaveroControl>(Handle(), control_ids::HotKeyBox(row),
-                                              L"Tavero" + std::to_wstring(row + 1), services);
-        rows_->Attach(row, box->Box());
-        box->Box().Events().hotKeyPressed = [this, row] { rows_->Fire(row); };
-        // A key pressed in an armed box disarms it; the arm box says so at once.
-        box->Box().Events().hotKeyDisarmed = [this, row] {
-            ::SendMessageW(controls_[static_cast<std::size_t>(row)].armBox, BM_SETCHECK,
-                           BST_UNCHECKED, 0);
+        Row& c = controls_[static_cast<std::size_t>(row)];
+        PixelRect box = ToPixels(Design(row).hotKeyBox, dpi);
+        c.hotKeyBox = std::make_unique<TaveroControl>(Handle(), control_ids::HotKeyBox(row),
+                                                      OfRow(L"Tavero", row), services, box);
+        rows_->Attach(row, c.hotKeyBox->Box());
+        c.hotKeyBox->Box().Events().hotKeyPressed = [this, row] { rows_->Fire(row); };
+        // Capturing a new hotkey in an armed box disarms it; the arm box says so at once.
+        c.hotKeyBox->Box().Events().hotKeyDisarmed = [&c] {
+            ::SendMessageW(c.armBox, BM_SETCHECK, BST_UNCHECKED, 0);
         };
+        c.editButton = std::make_unique<DrawnButton>(
+            Handle(), control_ids::EditButton(row),
+            L"Edit the action of row " + std::to_wstring(row + 1), roles::kPushButton,
+            [](HDC dc, const RECT& r, bool) {
+                ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
+                DrawEditButton(dc, r);
+            },
+            [this, row] {
+                if (onEditRow) {
+                    onEditRow(row);
+                }
+            });
+        c.editButton->Place(ToPixels(Design(row).editButton, dpi));
     }
-
-    tips_.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  Handle(), nullptr, instance, nullptr));
-    for (int row = 0; row < HotKeyRows::kCount; ++row) {
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = Handle();
-        tool.uId = reinterpret_cast<UINT_PTR>(controls_[static_cast<std::size_t>(row)].actionText);
-        tool.lpszText = const_cast<wchar_t*>(L"");
-        ::SendMessageW(tips_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    for (Row& c : controls_) {
+        ::SendMessageW(c.armBox, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.Get()), FALSE);
+        ::SendMessageW(c.actionText, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.Get()),
+                       FALSE);
+        c.hotKeyBox->SetFont(hotKeyFont_.Get());
     }
-    link_ = std::make_unique<HoverLink>(
-        Handle(), HoverLink::Design{kLinkCaption, layout::kLink, 9, palette::kLinkBlue, {}},
-        [this] { shell_.Open(links::kSearchGuide); });
-    TTTOOLINFOW link{};
-    link.cbSize = sizeof(link);
-    link.uFlags = TTF_SUBCLASS;
-    link.hwnd = Handle();
-    link.uId = kLinkToolId;
-    link.lpszText = const_cast<wchar_t*>(kLinkTip);
-    ::SendMessageW(tips_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&link));
 }
 
-void MainWindow::Layout(int dpi) {
-    dpi_ = dpi;
-    windowFont_ = CreateSkinFont(palette::kYaHei, 9, FW_NORMAL, DEFAULT_CHARSET, dpi);
-    hotKeyFont_ = CreateSkinFont(palette::kSimSun, 9, FW_NORMAL, DEFAULT_CHARSET, dpi);
-    link_->Layout(dpi);
-
-    titleStrip_->Layout(dpi);
+void MainWindow::Relayout(int dpi) {
+    SetFonts();
     for (int row = 0; row < HotKeyRows::kCount; ++row) {
-        const layout::Row& design = layout::kRowTable[static_cast<std::size_t>(row)];
-        RowControls& c = controls_[static_cast<std::size_t>(row)];
-        PixelRect box = ToPixels(design.hotKeyBox, dpi);
+        Row& c = controls_[static_cast<std::size_t>(row)];
+        Place(c.armBox, Design(row).armBox, dpi);
+        Place(c.actionText, Design(row).actionText, dpi);
+        PixelRect box = ToPixels(Design(row).hotKeyBox, dpi);
         c.hotKeyBox->Move(box.left, box.top, box.width, box.height);
         c.hotKeyBox->SetFont(hotKeyFont_.Get());
-        Place(c.armBox, ToPixels(design.armBox, dpi));
-        Place(c.actionText, ToPixels(design.actionText, dpi));
+        c.editButton->Place(ToPixels(Design(row).editButton, dpi));
         ::SendMessageW(c.armBox, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.Get()), TRUE);
         ::SendMessageW(c.actionText, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.Get()), TRUE);
     }
-    TTTOOLINFOW link{};
-    link.cbSize = sizeof(link);
-    link.hwnd = Handle();
-    link.uId = kLinkToolId;
-    link.rect = ToRect(link_->Rect());
-    ::SendMessageW(tips_.Get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&link));
-
-    ::SetWindowPos(Handle(), nullptr, 0, 0, TwipsToPixels(layout::kWidth, dpi),
-                   TwipsToPixels(layout::kHeight, dpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ::InvalidateRect(Handle(), nullptr, TRUE);
+    link_->Place(ToPixels(layout::kLink, dpi));
 }
 
 void MainWindow::Show() {
-    if (!placed_) {
-        // Centred on the screen the first time it is shown.
-        placed_ = true;
-        CentreOnWorkArea(Handle());
+    if (SkinnedWindow::Show()) {
+        // Posted, so it runs after the first paint: what is not needed to see the window waits.
         ::PostMessageW(Handle(), app_messages::kFinishStart, 0, 0);
     }
-    ::ShowWindow(Handle(), SW_SHOW);
-    ::SetForegroundWindow(Handle());
 }
 
 void MainWindow::RefreshRow(int row) {
-    ::SetWindowTextW(controls_[static_cast<std::size_t>(row)].actionText,
-                     rows_->ActionText(row).c_str());
-    SetActionTip(row);
-}
-
-void MainWindow::SetActionTip(int row) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(controls_[static_cast<std::size_t>(row)].actionText);
-    tool.lpszText = const_cast<wchar_t*>(rows_->ActionCode(row).c_str());
-    ::SendMessageW(tips_.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    const Row& c = controls_[static_cast<std::size_t>(row)];
+    ::SetWindowTextW(c.actionText, rows_->ActionText(row).c_str());
+    if (tips_) {
+        tips_->Set(c.actionText, rows_->ActionCode(row));
+    }
 }
 
 void MainWindow::FinishStart() {
-    tray_ = std::make_unique<Tray>(
-        Handle(), Tray::Actions{[this] { Show(); }, [this] { shell_.Open(links::kProductPage); },
-                                [this] { shell_.Open(links::kVersionPage); }, [this] { Quit(); }});
+    tray_ = std::make_unique<Tray>(Handle(), [this] { Show(); });
+    tips_ = std::make_unique<ToolTips>(Handle());
+    tips_->Set(link_->Handle(), kLinkTip);
+    for (int row = 0; row < HotKeyRows::kCount; ++row) {
+        const Row& c = controls_[static_cast<std::size_t>(row)];
+        tips_->Set(c.actionText, rows_->ActionCode(row));
+        NameForScreenReaders(c.armBox, OfRow(L"START, row ", row), roles::kCheckButton);
+        NameForScreenReaders(c.actionText, OfRow(L"Action, row ", row));
+        c.hotKeyBox->SetAccessibleName(OfRow(L"Hotkey, row ", row));
+    }
     if (onStarted) {
         onStarted();
     }
@@ -214,59 +214,62 @@ bool MainWindow::SaveOnce() {
     return true;
 }
 
-PixelRect MainWindow::EditButtonRect(int row) const {
-    return ToPixels(layout::kRowTable[static_cast<std::size_t>(row)].editButton, dpi_);
+bool MainWindow::OnCommand(int id, int code, HWND) {
+    for (int row = 0; row < HotKeyRows::kCount; ++row) {
+        if (id == control_ids::ArmBox(row) && code == BN_CLICKED) {
+            OnArmBoxClicked(row);
+            return true;
+        }
+    }
+    switch (id) {
+        case IDCANCEL:  // Escape, where the focus is not in a hotkey box
+            Hide();
+            return true;
+        // The tray menu's commands arrive here once the menu has closed.
+        case TAVERO_CMD_SHOW:
+            Show();
+            return true;
+        case TAVERO_CMD_ABOUT_MIRELLE:
+            shell_.Open(links::kProductPage);
+            return true;
+        case TAVERO_CMD_CHECK_VERSON:
+            shell_.Open(links::kVersionPage);
+            return true;
+        case TAVERO_CMD_EXIT:
+            Quit();
+            return true;
+        default:
+            return false;
+    }
 }
 
-LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+bool MainWindow::OnClose() {
+    // Alt+F4 or a close from the system quits like the close button.
+    Quit();
+    return true;
+}
+
+bool MainWindow::OnEndSession(bool ending) {
+    if (ending) {
+        // The session ends the process; save now.
+        SaveOnce();
+    }
+    return true;
+}
+
+std::optional<LRESULT> MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (tray_ && tray_->HandleMessage(msg, wParam, lParam)) {
         return 0;
     }
-    LRESULT handled = 0;
-    if (link_ && link_->HandleMessage(msg, wParam, lParam, handled)) {
-        return handled;
-    }
-    if (HandleSkinnedWindowMessage(
-            Handle(), msg, wParam, lParam, [this](int dpi) { Layout(dpi); }, handled)) {
-        return handled;
-    }
     switch (msg) {
-        case WM_PAINT:
-            Paint();
-            return 0;
         case app_messages::kFinishStart:
             FinishStart();
             return 0;
         case app_messages::kShowRequest:
             Show();
             return 0;
-        case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED) {
-                int id = LOWORD(wParam);
-                for (int row = 0; row < HotKeyRows::kCount; ++row) {
-                    if (id == control_ids::ArmBox(row)) {
-                        OnArmBoxClicked(row);
-                    }
-                }
-            }
-            return 0;
-        case WM_LBUTTONUP:
-            OnLeftButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            return 0;
-        case WM_CLOSE:
-            // Alt+F4 or a close from the system quits like the close button.
-            Quit();
-            return 0;
-        case WM_QUERYENDSESSION:
-            return TRUE;
-        case WM_ENDSESSION:
-            if (wParam) {
-                // The session ends the process; save now.
-                SaveOnce();
-            }
-            return 0;
         default:
-            return Default(msg, wParam, lParam);
+            return std::nullopt;
     }
 }
 
@@ -277,25 +280,38 @@ void MainWindow::OnArmBoxClicked(int row) {
     ::SendMessageW(armBox, BM_SETCHECK, armed ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void MainWindow::OnLeftButtonUp(int x, int y) {
-    for (int row = 0; row < HotKeyRows::kCount; ++row) {
-        if (EditButtonRect(row).Contains(x, y) && onEditRow) {
-            onEditRow(row);
-            return;
-        }
+LRESULT CALLBACK MainWindow::ActionTextProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR row, DWORD_PTR self) {
+    auto* window = reinterpret_cast<MainWindow*>(self);
+    bool opens = wParam == VK_RETURN || wParam == VK_F2;
+    switch (msg) {
+        case WM_GETDLGCODE:
+            // Enter is the text's own, not the window's default button.
+            if (lParam != 0 && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN &&
+                reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN) {
+                return ::DefSubclassProc(hwnd, msg, wParam, lParam) | DLGC_WANTMESSAGE;
+            }
+            break;
+        case WM_KEYDOWN:
+            if (opens && window->onEditRow) {
+                return Fenced(hwnd, 0, [&] {
+                    window->onEditRow(static_cast<int>(row));
+                    return LRESULT{0};
+                });
+            }
+            break;
+        case WM_CHAR:
+            if (wParam == L'\r') {
+                return 0;  // no beep
+            }
+            break;
+        case WM_NCDESTROY:
+            ::RemoveWindowSubclass(hwnd, ActionTextProc, row);
+            break;
+        default:
+            break;
     }
-}
-
-void MainWindow::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(Handle(), &ps);
-    RECT frame = ToRect(ToPixels(layout::kFrame, dpi_));
-    DrawFrame(dc, frame, ScalePixels(layout::kFramePenPixels, dpi_), ToColorRef(palette::kGreen));
-    for (int row = 0; row < HotKeyRows::kCount; ++row) {
-        DrawEditButton(dc, ToRect(EditButtonRect(row)));
-    }
-    link_->Paint(dc);
-    ::EndPaint(Handle(), &ps);
+    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace tavero

@@ -7,17 +7,19 @@
 #include <memory>
 
 #include "app/HotKeyRows.h"
-#include "app/TitleStrip_win.h"
 #include "app/Tray_win.h"
 #include "hotkeybox/TaveroControl_win.h"
 #include "platform/ShellOpener.h"
-#include "platform/Window_win.h"
-#include "ui/HoverLink_win.h"
+#include "ui/DrawnButton_win.h"
+#include "ui/SkinnedWindow_win.h"
+#include "ui/ToolTips_win.h"
 
 namespace tavero {
 
-// The startup window "设置": ten hotkey rows under a green title strip, in a green frame.
-class MainWindow : public Window {
+// The startup window "设置": ten hotkey rows under the green title strip, in the green frame.
+// A row is its hotkey box, its arm box ("START"), its action text and its pencil; below the
+// rows, cut by the window's edge, a text link.
+class MainWindow : public SkinnedWindow {
   public:
     static constexpr const wchar_t* kCaption = L"\u8BBE\u7F6E";
     static constexpr const wchar_t* kClassName = L"TaveroMirelleMain";
@@ -27,7 +29,6 @@ class MainWindow : public Window {
 
     HotKeyRows& Rows() { return *rows_; }
     void Show();
-    void Hide() { ::ShowWindow(Handle(), SW_HIDE); }
     // Saves every hotkey, tells the user if that failed, and ends the program's message loop.
     void Quit();
     // Shows a row's action as it now is (after the editor changed it).
@@ -35,41 +36,43 @@ class MainWindow : public Window {
 
     // Set by the program: opens the action editor for a row.
     std::function<void(int row)> onEditRow;
-    // Runs once the window is first up, for the work that need not delay it.
+    // Runs once the window has been painted, for the work that need not delay it.
     std::function<void()> onStarted;
 
   protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void Relayout(int dpi) override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnClose() override;
+    bool OnEndSession(bool ending) override;
+    std::optional<LRESULT> OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    struct RowControls {
-        std::unique_ptr<TaveroControl> hotKeyBox;
-        HWND armBox = nullptr;
+    struct Row {
         HWND actionText = nullptr;
+        HWND armBox = nullptr;
+        std::unique_ptr<TaveroControl> hotKeyBox;
+        std::unique_ptr<DrawnButton> editButton;
     };
 
-    void CreateControls(const TaveroServices& services);
-    void Layout(int dpi);
-    void Paint();
+    void CreateRows(const TaveroServices& services);
+    void SetFonts();
+    void FinishStart();
     void OnArmBoxClicked(int row);
-    void OnLeftButtonUp(int x, int y);
-    void SetActionTip(int row);
     // Saves every hotkey and removes the tray icon, the first time only; false afterwards.
     bool SaveOnce();
-    void FinishStart();
-    PixelRect EditButtonRect(int row) const;
+    static LRESULT CALLBACK ActionTextProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR row, DWORD_PTR self);
 
     ShellOpener& shell_;
     std::unique_ptr<HotKeyRows> rows_;
-    std::unique_ptr<TitleStrip> titleStrip_;
+    std::array<Row, HotKeyRows::kCount> controls_;
+    std::unique_ptr<DrawnButton> link_;
+    std::unique_ptr<ToolTips> tips_;
     std::unique_ptr<Tray> tray_;
-    std::array<RowControls, HotKeyRows::kCount> controls_;
-    UniqueWindow tips_;
     UniqueFont windowFont_;
     UniqueFont hotKeyFont_;
-    std::unique_ptr<HoverLink> link_;
-    int dpi_ = 96;
-    bool placed_ = false;
+    UniqueFont linkFont_;
+    UniqueFont linkHotFont_;
     bool quitting_ = false;
 };
 

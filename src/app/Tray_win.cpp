@@ -20,9 +20,9 @@ NOTIFYICONDATAW IconData(HWND window) {
 }
 }  // namespace
 
-Tray::Tray(HWND window, Actions actions)
+Tray::Tray(HWND window, std::function<void()> onShow)
     : window_(window),
-      actions_(std::move(actions)),
+      onShow_(std::move(onShow)),
       taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {
     // The size the shell asks for at this DPI, picked from the icon's images.
     UINT dpi = ::GetDpiForWindow(window_);
@@ -42,11 +42,10 @@ void Tray::Add() {
     added_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
 }
 
-void Tray::Remove() {
+Tray::~Tray() {
     if (added_) {
         NOTIFYICONDATAW data = IconData(window_);
         ::Shell_NotifyIconW(NIM_DELETE, &data);
-        added_ = false;
     }
 }
 
@@ -62,8 +61,8 @@ bool Tray::HandleMessage(UINT msg, WPARAM, LPARAM lParam) {
     }
     switch (LOWORD(lParam)) {
         case WM_LBUTTONUP:
-            if (actions_.show) {
-                actions_.show();
+            if (onShow_) {
+                onShow_();
             }
             break;
         case WM_RBUTTONUP:
@@ -83,36 +82,10 @@ void Tray::ShowMenu() {
     POINT at;
     ::GetCursorPos(&at);
     // The foreground step and the null message afterwards make the menu close when the user
-    // clicks elsewhere.
+    // clicks elsewhere. The choice is posted to the window as WM_COMMAND.
     ::SetForegroundWindow(window_);
-    UINT command = static_cast<UINT>(::TrackPopupMenuEx(::GetSubMenu(menu.Get(), 0),
-                                                        TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y,
-                                                        window_, nullptr));
+    ::TrackPopupMenuEx(::GetSubMenu(menu.Get(), 0), TPM_RIGHTBUTTON, at.x, at.y, window_, nullptr);
     ::PostMessageW(window_, WM_NULL, 0, 0);
-    Run(command);
-}
-
-void Tray::Run(UINT command) {
-    const std::function<void()>* action = nullptr;
-    switch (command) {
-        case TAVERO_CMD_SHOW:
-            action = &actions_.show;
-            break;
-        case TAVERO_CMD_ABOUT_MIRELLE:
-            action = &actions_.aboutMirelle;
-            break;
-        case TAVERO_CMD_CHECK_VERSON:
-            action = &actions_.checkVerson;
-            break;
-        case TAVERO_CMD_EXIT:
-            action = &actions_.exit;
-            break;
-        default:
-            return;  // the menu was dismissed
-    }
-    if (*action) {
-        (*action)();
-    }
 }
 
 }  // namespace tavero

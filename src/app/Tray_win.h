@@ -9,22 +9,15 @@
 namespace tavero {
 
 // The program's icon in the notification area and its menu. The icon is there from creation
-// until Remove() or destruction, and comes back when the shell restarts.
+// until destruction, and comes back when the shell restarts. A left click runs `onShow`; the
+// menu's choices reach the window as WM_COMMAND once the menu has closed, so nothing runs
+// inside the icon's own handling.
 class Tray {
   public:
-    struct Actions {
-        std::function<void()> show;
-        std::function<void()> aboutMirelle;
-        std::function<void()> checkVerson;
-        std::function<void()> exit;
-    };
-
-    Tray(HWND window, Actions actions);
-    ~Tray() { Remove(); }
+    Tray(HWND window, std::function<void()> onShow);
+    ~Tray();
     Tray(const Tray&) = delete;
     Tray& operator=(const Tray&) = delete;
-
-    void Remove();
 
     // Handles the icon's callback and the shell's restart notice; false for other messages.
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -32,10 +25,9 @@ class Tray {
   private:
     void Add();
     void ShowMenu();
-    void Run(UINT command);
 
     HWND window_;
-    Actions actions_;
+    std::function<void()> onShow_;
     UINT taskbarCreated_;
     UniqueIcon icon_;
     bool added_ = false;

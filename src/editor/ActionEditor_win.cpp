@@ -1,13 +1,10 @@
 #include "editor/ActionEditor_win.h"
 
-#include <windowsx.h>
-
 #include "editor/KeyNameTable.h"
-#include "platform/MessagePump_win.h"
+#include "ui/ControlIds.h"
 #include "ui/EditorLayout.h"
 #include "ui/Links.h"
 #include "ui/Skin_win.h"
-#include "ui/SkinnedWindow_win.h"
 
 namespace tavero {
 
@@ -20,85 +17,104 @@ constexpr const wchar_t* kGuideCaption =
 // The drop-down part of a list, below its edit field, in pixels at 96 DPI.
 constexpr int kDropDownPixels = 240;
 
-RECT ToRect(const PixelRect& r) {
-    return {r.left, r.top, r.Right(), r.Bottom()};
+struct ListDesign {
+    int id;
+    TwipsRect place;
+    const wchar_t* name;  // what a screen reader calls it: the press order, left to right
+};
+// In the keyboard's tab order: the middle list, the right, the left.
+constexpr std::array<ListDesign, 3> kLists = {{
+    {control_ids::kMiddleList, layout::kMiddleList, L"Second key"},
+    {control_ids::kRightList, layout::kRightList, L"Third key"},
+    {control_ids::kLeftList, layout::kLeftList, L"First key"},
+}};
+constexpr std::array<std::size_t, 3> kListIndex = {1, 2, 0};  // kLists[i] is lists_[kListIndex[i]]
+
+SkinnedWindow::Skin EditorSkin() {
+    return {kClassName,
+            ActionEditor::kCaption,
+            layout::kWidth,
+            layout::kHeight,
+            {L"Edit", layout::kTitleStrip, layout::kLogo, layout::kTitle, layout::kCloseButton,
+             std::nullopt},
+            layout::kFrame,
+            layout::kFramePenPixels};
 }
-HMENU IdOf(int id) {
-    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+
+PixelRect ListPlace(const TwipsRect& place, int dpi) {
+    PixelRect r = ToPixels(place, dpi);
+    r.height += ScalePixels(kDropDownPixels, dpi);
+    return r;
 }
 
 }  // namespace
 
-ActionEditor::ActionEditor(ShellOpener& shell) : shell_(shell) {
-    RegisterClassOnce(kClassName, 0, ::GetSysColorBrush(COLOR_BTNFACE));
-    Create(kClassName, kCaption, WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT,
-           0, 0, 0, 0, nullptr, nullptr);
+ActionEditor::ActionEditor(ShellOpener& shell)
+    : SkinnedWindow(EditorSkin(), {[this] { OnClose(); }, {}, {}}), shell_(shell) {
+    SetFonts();
     CreateControls();
-    FillLists();
-    Layout(static_cast<int>(::GetDpiForWindow(Handle())));
-    MessagePump::AddNavigableWindow(Handle());
 }
 
 ActionEditor::~ActionEditor() {
-    MessagePump::RemoveNavigableWindow(Handle());
-    titleStrip_.reset();
+    link_.reset();
     Destroy();
+}
+
+void ActionEditor::SetFonts() {
+    listFont_ = CreateSkinFont(palette::kYaHei, 9, FW_NORMAL, DEFAULT_CHARSET, Dpi());
+    addNowFont_ = CreateSkinFont(palette::kYaHei, 18, FW_BOLD, DEFAULT_CHARSET, Dpi());
+    linkFont_ = CreateSkinFont(palette::kYaHei, 12, FW_NORMAL, DEFAULT_CHARSET, Dpi());
+    linkHotFont_ = CreateSkinFont(palette::kYaHei, 12, FW_NORMAL, DEFAULT_CHARSET, Dpi(), true);
 }
 
 void ActionEditor::CreateControls() {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    titleStrip_ = std::make_unique<TitleStrip>(
-        Handle(), kTitleStripId,
-        TitleStrip::Design{L"Edit", layout::kTitleStrip, layout::kLogo, layout::kTitle,
-                           layout::kCloseButton, std::nullopt});
-    titleStrip_->onClose = [this] { OnClose(); };
-
-    // Created in the keyboard's tab order: the middle list, the right, the left, "Add Now".
-    auto makeList = [&](int id) {
-        return ::CreateWindowExW(
+    for (std::size_t i = 0; i < kLists.size(); ++i) {
+        PixelRect r = ListPlace(kLists[i].place, Dpi());
+        HWND list = ::CreateWindowExW(
             0, L"COMBOBOX", L"",
-            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0,
-            0, 0, Handle(), IdOf(id), instance, nullptr);
-    };
-    lists_[1] = makeList(kMiddleListId);
-    lists_[2] = makeList(kRightListId);
-    lists_[0] = makeList(kLeftListId);
-    link_ = std::make_unique<HoverLink>(Handle(),
-                                        HoverLink::Design{kGuideCaption, layout::kGuideLink, 12,
-                                                          palette::kLinkBlue, palette::kYellow},
-                                        [this] { shell_.Open(links::kHotKeyGuide); });
-    addNow_ = ::CreateWindowExW(0, L"BUTTON", L"Add Now",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0,
-                                Handle(), IdOf(kAddNowId), instance, nullptr);
-}
-
-void ActionEditor::FillLists() {
-    for (HWND list : lists_) {
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+            r.left, r.top, r.width, r.height, Handle(), AsMenuId(kLists[i].id), instance, nullptr);
+        ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.Get()), FALSE);
         for (const std::wstring& entry : KeyListEntries()) {
             ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
         }
+        NameForScreenReaders(list, kLists[i].name, roles::kComboBox);
+        // The focus goes into the list's edit field: it answers to the same name.
+        COMBOBOXINFO parts{};
+        parts.cbSize = sizeof(parts);
+        if (::GetComboBoxInfo(list, &parts) && parts.hwndItem != nullptr) {
+            NameForScreenReaders(parts.hwndItem, kLists[i].name);
+        }
+        lists_[kListIndex[i]] = list;
     }
+    PixelRect add = ToPixels(layout::kAddNow, Dpi());
+    addNow_ = ::CreateWindowExW(0, L"BUTTON", L"Add Now",
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, add.left,
+                                add.top, add.width, add.height, Handle(),
+                                AsMenuId(control_ids::kAddNow), instance, nullptr);
+    NameForScreenReaders(addNow_, L"Add Now", roles::kPushButton);
+    link_ = std::make_unique<DrawnButton>(
+        Handle(), control_ids::kLink, kGuideCaption, roles::kLink,
+        [this](HDC dc, const RECT& r, bool hot) {
+            DrawLink(dc, r, kGuideCaption, (hot ? linkHotFont_ : linkFont_).Get(),
+                     ToColorRef(palette::kLinkBlue), ToColorRef(palette::kYellow));
+        },
+        [this] { shell_.Open(links::kHotKeyGuide); });
+    link_->Place(ToPixels(layout::kGuideLink, Dpi()));
 }
 
-void ActionEditor::Layout(int dpi) {
-    dpi_ = dpi;
-    listFont_ = CreateSkinFont(palette::kYaHei, 9, FW_NORMAL, DEFAULT_CHARSET, dpi);
-    addNowFont_ = CreateSkinFont(palette::kYaHei, 18, FW_BOLD, DEFAULT_CHARSET, dpi);
-    link_->Layout(dpi);
-
-    titleStrip_->Layout(dpi);
-    const TwipsRect designs[] = {layout::kLeftList, layout::kMiddleList, layout::kRightList};
-    for (std::size_t i = 0; i < lists_.size(); ++i) {
-        PixelRect r = ToPixels(designs[i], dpi);
-        ::SendMessageW(lists_[i], WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.Get()), TRUE);
-        ::MoveWindow(lists_[i], r.left, r.top, r.width,
-                     r.height + ScalePixels(kDropDownPixels, dpi), TRUE);
+void ActionEditor::Relayout(int dpi) {
+    SetFonts();
+    for (std::size_t i = 0; i < kLists.size(); ++i) {
+        PixelRect r = ListPlace(kLists[i].place, dpi);
+        HWND list = lists_[kListIndex[i]];
+        ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.Get()), TRUE);
+        ::MoveWindow(list, r.left, r.top, r.width, r.height, TRUE);
     }
     PixelRect add = ToPixels(layout::kAddNow, dpi);
     ::MoveWindow(addNow_, add.left, add.top, add.width, add.height, TRUE);
-    ::SetWindowPos(Handle(), nullptr, 0, 0, TwipsToPixels(layout::kWidth, dpi),
-                   TwipsToPixels(layout::kHeight, dpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ::InvalidateRect(Handle(), nullptr, TRUE);
+    link_->Place(ToPixels(layout::kGuideLink, dpi));
 }
 
 void ActionEditor::OpenFor(int row) {
@@ -112,51 +128,34 @@ void ActionEditor::OpenFor(int row) {
         }
     }
     composer_.SetRow(row);
-    if (!placed_) {
-        // Centred on the screen the first time it is shown.
-        placed_ = true;
-        CentreOnWorkArea(Handle());
-    }
-    ::ShowWindow(Handle(), SW_SHOW);
-    ::SetForegroundWindow(Handle());
+    Show();
     ::SetFocus(lists_[1]);
 }
 
-LRESULT ActionEditor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT handled = 0;
-    if (link_ && link_->HandleMessage(msg, wParam, lParam, handled)) {
-        return handled;
-    }
-    if (HandleSkinnedWindowMessage(
-            Handle(), msg, wParam, lParam, [this](int dpi) { Layout(dpi); }, handled)) {
-        return handled;
-    }
-    switch (msg) {
-        case WM_PAINT:
-            Paint();
-            return 0;
-        case WM_COMMAND: {
-            int id = LOWORD(wParam);
-            if (HIWORD(wParam) == CBN_SELCHANGE) {
-                for (int list = 0; list < ActionComposer::kLists; ++list) {
-                    if (reinterpret_cast<HWND>(lParam) == lists_[static_cast<std::size_t>(list)]) {
-                        OnListPicked(list);
-                    }
-                }
-            } else if (id == kAddNowId && HIWORD(wParam) == BN_CLICKED) {
-                OnAddNow();
+bool ActionEditor::OnCommand(int id, int code, HWND control) {
+    if (code == CBN_SELCHANGE) {
+        for (int list = 0; list < ActionComposer::kLists; ++list) {
+            if (control == lists_[static_cast<std::size_t>(list)]) {
+                OnListPicked(list);
+                return true;
             }
-            return 0;
         }
-        case WM_DRAWITEM:
-            DrawAddNow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
-        case WM_CLOSE:
-            OnClose();
-            return 0;
-        default:
-            return Default(msg, wParam, lParam);
     }
+    // Enter, wherever the focus is, or a click or Space on "Add Now".
+    if (id == IDOK || (id == control_ids::kAddNow && code == BN_CLICKED)) {
+        OnAddNow();
+        return true;
+    }
+    if (id == IDCANCEL) {  // Escape
+        Discard();
+        return true;
+    }
+    return false;
+}
+
+bool ActionEditor::OnClose() {
+    Discard();
+    return true;
 }
 
 void ActionEditor::OnListPicked(int list) {
@@ -175,21 +174,21 @@ void ActionEditor::OnListPicked(int list) {
 
 void ActionEditor::OnAddNow() {
     ActionComposer::Action action = composer_.Compose();
-    ::ShowWindow(Handle(), SW_HIDE);
+    Hide();
     if (onAdd) {
         onAdd(action);
     }
 }
 
-void ActionEditor::OnClose() {
-    ::ShowWindow(Handle(), SW_HIDE);
+void ActionEditor::Discard() {
+    Hide();
     discarded_ = true;
     if (onClose) {
         onClose();
     }
 }
 
-void ActionEditor::DrawAddNow(const DRAWITEMSTRUCT& item) {
+bool ActionEditor::OnDrawItem(const DRAWITEMSTRUCT& item) {
     UniqueBrush green(::CreateSolidBrush(ToColorRef(palette::kGreen)));
     ::FillRect(item.hDC, &item.rcItem, green.Get());
     HGDIOBJ oldFont = ::SelectObject(item.hDC, addNowFont_.Get());
@@ -198,20 +197,13 @@ void ActionEditor::DrawAddNow(const DRAWITEMSTRUCT& item) {
     RECT text = item.rcItem;
     ::DrawTextW(item.hDC, L"Add Now", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     ::SelectObject(item.hDC, oldFont);
-    if (item.itemState & ODS_FOCUS) {
+    // The keyboard's focus shows, as on any button.
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         RECT focus = item.rcItem;
         ::InflateRect(&focus, -3, -3);
         ::DrawFocusRect(item.hDC, &focus);
     }
-}
-
-void ActionEditor::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(Handle(), &ps);
-    DrawFrame(dc, ToRect(ToPixels(layout::kFrame, dpi_)),
-              ScalePixels(layout::kFramePenPixels, dpi_), ToColorRef(palette::kGreen));
-    link_->Paint(dc);
-    ::EndPaint(Handle(), &ps);
+    return true;
 }
 
 }  // namespace tavero

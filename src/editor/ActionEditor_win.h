@@ -6,24 +6,19 @@
 #include <functional>
 #include <memory>
 
-#include "app/TitleStrip_win.h"
 #include "editor/ActionComposer.h"
 #include "platform/ShellOpener.h"
-#include "platform/Window_win.h"
-#include "ui/HoverLink_win.h"
+#include "ui/DrawnButton_win.h"
+#include "ui/SkinnedWindow_win.h"
 
 namespace tavero {
 
-// The small window in which the user composes a row's action from three lists of key names.
-// It is made hidden at start and shown for one row at a time.
-class ActionEditor : public Window {
+// The small window in which the user composes a row's action from three lists of key names
+// and adds it with "Add Now"; under them, a link to the hotkey guide. It is made hidden and
+// shown for one row at a time. Enter on a list or on "Add Now" adds the action; Escape closes.
+class ActionEditor : public SkinnedWindow {
   public:
     static constexpr const wchar_t* kCaption = L"Form1";
-    static constexpr int kLeftListId = 2001;
-    static constexpr int kMiddleListId = 2002;
-    static constexpr int kRightListId = 2003;
-    static constexpr int kAddNowId = 2004;
-    static constexpr int kTitleStripId = 2005;
 
     explicit ActionEditor(ShellOpener& shell);
     ~ActionEditor() override;
@@ -38,29 +33,28 @@ class ActionEditor : public Window {
     std::function<void()> onClose;
 
   protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void Relayout(int dpi) override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    bool OnClose() override;
 
   private:
     void CreateControls();
-    void FillLists();
-    void Layout(int dpi);
-    void Paint();
-    void DrawAddNow(const DRAWITEMSTRUCT& item);
+    void SetFonts();
     void OnListPicked(int list);
     void OnAddNow();
-    void OnClose();
+    void Discard();
 
     ShellOpener& shell_;
     ActionComposer composer_;
-    std::unique_ptr<TitleStrip> titleStrip_;
     std::array<HWND, ActionComposer::kLists> lists_{};  // left, middle, right
     HWND addNow_ = nullptr;
+    std::unique_ptr<DrawnButton> link_;
     UniqueFont listFont_;
     UniqueFont addNowFont_;
-    std::unique_ptr<HoverLink> link_;
-    int dpi_ = 96;
+    UniqueFont linkFont_;
+    UniqueFont linkHotFont_;
     bool discarded_ = false;
-    bool placed_ = false;
 };
 
 }  // namespace tavero

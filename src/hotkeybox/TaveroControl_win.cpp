@@ -5,21 +5,13 @@
 
 #include "platform/KeyInjector_win.h"
 #include "platform/Keys.h"
+#include "ui/Accessible_win.h"
 
 namespace tavero {
 
 namespace {
 
 constexpr const wchar_t* kClassName = L"TaveroHotKeyBox";
-// The dialog class, as for any hidden window that only receives messages.
-constexpr const wchar_t* kMessageWindowClass = L"#32770";
-
-COLORREF Resolve(OleColor color) {
-    if (color & 0x80000000u) {
-        return ::GetSysColor(static_cast<int>(color & 0xFFu));
-    }
-    return static_cast<COLORREF>(color & 0xFFFFFFu);
-}
 
 int ShiftStateNow() {
     int state = 0;
@@ -65,38 +57,30 @@ int MouseButton(UINT msg, WPARAM wParam) {
 }  // namespace
 
 TaveroControl::TaveroControl(HWND parent, int controlId, std::wstring name,
-                             const TaveroServices& services, StoreSettings store) {
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+                             const TaveroServices& services, const PixelRect& place,
+                             StoreSettings store) {
     RegisterClassOnce(kClassName, CS_DBLCLKS, nullptr);
-    Create(kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, 0, 0,
-           0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)));
-
+    Create(kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+           place.left, place.top, place.width, place.height, parent, AsMenuId(controlId));
+    // Made at its final size: the edit always fills the box.
     edit_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0,
-                              0, 0, Handle(), nullptr, instance, nullptr);
+                              place.width, place.height, Handle(), nullptr,
+                              ::GetModuleHandleW(nullptr), nullptr);
     ::SetWindowSubclass(edit_, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
 
-    // Message-only: it receives the hotkey message and costs no window on the screen.
-    messageWindow_.Reset(::CreateWindowExW(0, kMessageWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                           nullptr, instance, nullptr));
-    ::SetWindowSubclass(messageWindow_.Get(), MessageWindowProc, 1,
-                        reinterpret_cast<DWORD_PTR>(this));
-    registrar_ = std::make_unique<WindowHotKeyRegistrar>(messageWindow_.Get());
-
+    hotKeyWindow_ = std::make_unique<HotKeyWindow>([this] { box_->RaiseEvents(); });
     box_ =
-        std::make_unique<Tavero>(std::move(name), *registrar_, services.names, services.messages,
+        std::make_unique<Tavero>(std::move(name), *hotKeyWindow_, services.names, services.messages,
                                  HotKeyStore(services.ini, services.userStore, std::move(store)));
     box_->AttachView(this);
     box_->Load();
 }
 
 TaveroControl::~TaveroControl() {
-    toolTipWindow_.Reset();
+    toolTips_.reset();
     // The hotkey ends with the window it is registered on.
-    if (messageWindow_) {
-        ::RemoveWindowSubclass(messageWindow_.Get(), MessageWindowProc, 1);
-        messageWindow_.Reset();
-    }
+    hotKeyWindow_.reset();
     if (edit_ != nullptr) {
         ::RemoveWindowSubclass(edit_, EditProc, 1);
     }
@@ -107,49 +91,42 @@ void TaveroControl::Move(int x, int y, int width, int height) {
     ::MoveWindow(Handle(), x, y, width, height, TRUE);
 }
 
-LRESULT TaveroControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_SIZE:
-            // The edit always fills the box.
-            if (edit_ != nullptr) {
-                ::MoveWindow(edit_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-                // Scroll back to the start: a caret put at the end while the box had no width
-                // left only the last character in view.
-                ::SendMessageW(edit_, EM_SETSEL, 0, 0);
-                ::SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
-                MoveCaretToEnd();
-            }
-            return 0;
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORSTATIC: {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            ::SetTextColor(dc, Resolve(foreColor_));
-            ::SetBkColor(dc, Resolve(backColor_));
-            if (!backBrush_) {
-                backBrush_.Reset(::CreateSolidBrush(Resolve(backColor_)));
-            }
-            return reinterpret_cast<LRESULT>(backBrush_.Get());
-        }
-        case WM_SYSCOLORCHANGE:
-            backBrush_.Reset();
-            return 0;
-        case WM_SETFOCUS:
-            ::SetFocus(edit_);
-            return 0;
-        default:
-            return Default(msg, wParam, lParam);
-    }
+void TaveroControl::SetAccessibleName(const std::wstring& name) {
+    ::SetWindowTextW(Handle(), name.c_str());  // never drawn: the edit covers the box
+    NameForScreenReaders(edit_, name);
 }
 
-LRESULT CALLBACK TaveroControl::MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                                  UINT_PTR, DWORD_PTR self) {
-    if (msg == WM_HOTKEY) {
-        return Fenced(hwnd, 0, [&] {
-            reinterpret_cast<TaveroControl*>(self)->box_->RaiseEvents();
-            return LRESULT{0};
-        });
+bool TaveroControl::OnSize(int width, int height) {
+    // The edit always fills the box.
+    ::MoveWindow(edit_, 0, 0, width, height, TRUE);
+    // Scroll back to the start: a caret put at the end while the box had no width left only the
+    // last character in view.
+    ::SendMessageW(edit_, EM_SETSEL, 0, 0);
+    ::SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
+    MoveCaretToEnd();
+    return true;
+}
+
+bool TaveroControl::OnSetFocus() {
+    ::SetFocus(edit_);
+    return true;
+}
+
+HBRUSH TaveroControl::OnControlColor(HDC dc, HWND) {
+    ::SetTextColor(dc, Resolve(foreColor_));
+    ::SetBkColor(dc, Resolve(backColor_));
+    if (!backBrush_) {
+        backBrush_.Reset(::CreateSolidBrush(Resolve(backColor_)));
     }
-    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+    return backBrush_.Get();
+}
+
+std::optional<LRESULT> TaveroControl::OnMessage(UINT msg, WPARAM, LPARAM) {
+    if (msg == WM_SYSCOLORCHANGE) {
+        backBrush_.Reset();
+        return 0;
+    }
+    return std::nullopt;
 }
 
 LRESULT CALLBACK TaveroControl::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
@@ -277,97 +254,6 @@ void TaveroControl::MoveCaretToEnd() {
     // so a text a little wider than the box is cut at its end, not at its start.
     int length = ::GetFocus() == edit_ ? ::GetWindowTextLengthW(edit_) : 0;
     ::SendMessageW(edit_, EM_SETSEL, length, length);
-}
-
-void TaveroControl::SetBackColor(OleColor color) {
-    backColor_ = color;
-    backBrush_.Reset();
-    ::InvalidateRect(edit_, nullptr, TRUE);
-    Changed(L"BackColor");
-}
-
-void TaveroControl::SetForeColor(OleColor color) {
-    foreColor_ = color;
-    ::InvalidateRect(edit_, nullptr, TRUE);
-    Changed(L"ForeColor");
-}
-
-bool TaveroControl::Enabled() const {
-    return ::IsWindowEnabled(edit_) != FALSE;
-}
-
-void TaveroControl::SetEnabled(bool enabled) {
-    ::EnableWindow(edit_, enabled ? TRUE : FALSE);
-    Changed(L"Enabled");
-}
-
-void TaveroControl::SetFont(HFONT font) {
-    font_ = font;
-    ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    // Narrow margins: the box is small and its whole text should show.
-    ::SendMessageW(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
-    MoveCaretToEnd();
-    Changed(L"Font");
-}
-
-void TaveroControl::SetBorderStyle(int style) {
-    borderStyle_ = style;
-    ApplyFrame();
-    Changed(L"BorderStyle");
-}
-
-void TaveroControl::SetAppearance(int appearance) {
-    appearance_ = appearance;
-    ApplyFrame();
-    Changed(L"Appearance");
-}
-
-void TaveroControl::ApplyFrame() {
-    // A border is sunken (3-D) or a single line (flat); style 0 has none.
-    LONG_PTR style = ::GetWindowLongPtrW(edit_, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
-    LONG_PTR exStyle =
-        ::GetWindowLongPtrW(edit_, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
-    if (borderStyle_ != 0) {
-        if (appearance_ != 0) {
-            exStyle |= WS_EX_CLIENTEDGE;
-        } else {
-            style |= WS_BORDER;
-        }
-    }
-    ::SetWindowLongPtrW(edit_, GWL_STYLE, style);
-    ::SetWindowLongPtrW(edit_, GWL_EXSTYLE, exStyle);
-    ::SetWindowPos(edit_, nullptr, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-}
-
-void TaveroControl::SetToolTipText(const std::wstring& text) {
-    toolTip_ = text;
-    if (!toolTipWindow_) {
-        toolTipWindow_.Reset(::CreateWindowExW(
-            0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-            CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr));
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = Handle();
-        tool.uId = reinterpret_cast<UINT_PTR>(edit_);
-        tool.lpszText = const_cast<wchar_t*>(L"");
-        ::SendMessageW(toolTipWindow_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(edit_);
-    tool.lpszText = const_cast<wchar_t*>(toolTip_.c_str());
-    ::SendMessageW(toolTipWindow_.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    ::SendMessageW(toolTipWindow_.Get(), TTM_ACTIVATE, toolTip_.empty() ? FALSE : TRUE, 0);
-    Changed(L"ToolTipText");
-}
-
-void TaveroControl::Changed(const wchar_t* property) {
-    if (box_->Events().propertyChanged) {
-        box_->Events().propertyChanged(property);
-    }
 }
 
 }  // namespace tavero

@@ -6,11 +6,14 @@
 #include <memory>
 #include <string>
 
+#include "hotkeybox/HotKeyWindow_win.h"
 #include "hotkeybox/Tavero.h"
 #include "platform/Handles_win.h"
 #include "platform/UserSettingsStore.h"
 #include "platform/Win32Services_win.h"
 #include "platform/Window_win.h"
+#include "ui/ToolTips_win.h"
+#include "ui/Twips.h"
 
 namespace tavero {
 
@@ -29,18 +32,20 @@ inline constexpr OleColor kSystemWindowColor = 0x80000005;
 inline constexpr OleColor kSystemWindowTextColor = 0x80000008;
 
 // The capture box on screen: a container window filled by one single-line edit that shows
-// the hotkey, plus a hidden window of its own on which the hotkey is registered.
+// the hotkey, plus the hidden window its hotkey is registered on.
 class TaveroControl : public Window, private TaveroView {
   public:
     TaveroControl(HWND parent, int controlId, std::wstring name, const TaveroServices& services,
-                  StoreSettings store = {});
+                  const PixelRect& place, StoreSettings store = {});
     ~TaveroControl() override;
 
     Tavero& Box() { return *box_; }
     HWND EditHandle() const { return edit_; }
-    HWND MessageWindow() const { return messageWindow_.Get(); }
+    HWND MessageWindow() const { return hotKeyWindow_->Handle(); }
 
     void Move(int x, int y, int width, int height);
+    // What a screen reader calls the box.
+    void SetAccessibleName(const std::wstring& name);
 
     // The look: each setter reports its change by the property's name.
     OleColor BackColor() const { return backColor_; }
@@ -59,7 +64,10 @@ class TaveroControl : public Window, private TaveroView {
     void SetToolTipText(const std::wstring& text);
 
   protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnSize(int width, int height) override;
+    bool OnSetFocus() override;
+    HBRUSH OnControlColor(HDC dc, HWND control) override;
+    std::optional<LRESULT> OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
     void ShowText(const std::wstring& text) override;
@@ -67,18 +75,16 @@ class TaveroControl : public Window, private TaveroView {
 
     static LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR self);
-    static LRESULT CALLBACK MessageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR id, DWORD_PTR self);
     LRESULT OnEditMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void RaiseMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+    static COLORREF Resolve(OleColor color);
     void ApplyFrame();
     void Changed(const wchar_t* property);
 
-    UniqueWindow messageWindow_;
-    std::unique_ptr<WindowHotKeyRegistrar> registrar_;
+    std::unique_ptr<HotKeyWindow> hotKeyWindow_;
     std::unique_ptr<Tavero> box_;
     HWND edit_ = nullptr;  // a child of ours: destroyed with us
-    UniqueWindow toolTipWindow_;
+    std::unique_ptr<ToolTips> toolTips_;
     UniqueBrush backBrush_;
     HFONT font_ = nullptr;
     OleColor backColor_ = kSystemWindowColor;

@@ -10,15 +10,6 @@
 
 namespace tavero {
 
-bool WindowHotKeyRegistrar::Register(int id, int modifiers, int key) {
-    return ::RegisterHotKey(window_, id, static_cast<UINT>(modifiers), static_cast<UINT>(key)) !=
-           FALSE;
-}
-
-void WindowHotKeyRegistrar::Unregister(int id) {
-    ::UnregisterHotKey(window_, id);
-}
-
 std::wstring Win32KeyNames::NameOf(int key) const {
     LONG param = static_cast<LONG>(ScanCodeOf(key) << 16);
     // Without the extended bit, Left would be named after keypad 4, and so on.

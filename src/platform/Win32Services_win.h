@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "platform/FileSystem.h"
-#include "platform/HotKeyRegistrar.h"
 #include "platform/KeyNames.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
@@ -11,17 +10,6 @@
 #include "platform/UserSettingsStore.h"
 
 namespace tavero {
-
-// Hotkeys registered on one window; the window's destruction ends them.
-class WindowHotKeyRegistrar : public HotKeyRegistrar {
-  public:
-    explicit WindowHotKeyRegistrar(HWND window) : window_(window) {}
-    bool Register(int id, int modifiers, int key) override;
-    void Unregister(int id) override;
-
-  private:
-    HWND window_;
-};
 
 class Win32KeyNames : public KeyNames {
   public:

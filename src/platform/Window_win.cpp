@@ -1,5 +1,7 @@
 #include "platform/Window_win.h"
 
+#include <windowsx.h>
+
 #include <string>
 
 namespace tavero {
@@ -33,17 +35,107 @@ void Window::RegisterClassOnce(const wchar_t* className, UINT style, HBRUSH back
 
 HWND Window::Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
                     int x, int y, int width, int height, HWND parent, HMENU menuOrId) {
-    HWND hwnd = ::CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent,
-                                  menuOrId, ::GetModuleHandleW(nullptr), this);
-    // The trampoline stored the handle at WM_NCCREATE; adopt it so it is destroyed with us.
-    if (hwnd != nullptr && hwnd_.Get() == nullptr) {
-        hwnd_.Reset(hwnd);
-    }
-    return hwnd;
+    // The trampoline takes the handle at WM_NCCREATE, before any other message.
+    return ::CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent,
+                             menuOrId, ::GetModuleHandleW(nullptr), this);
 }
 
-LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return Default(msg, wParam, lParam);
+LRESULT Window::Crack(UINT msg, WPARAM wParam, LPARAM lParam) {
+    int x = GET_X_LPARAM(lParam);
+    int y = GET_Y_LPARAM(lParam);
+    switch (msg) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = ::BeginPaint(hwnd_, &ps);
+            OnPaint(dc, ps.rcPaint);
+            ::EndPaint(hwnd_, &ps);
+            return 0;
+        }
+        case WM_COMMAND:
+            if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) {
+                return 0;
+            }
+            break;
+        case WM_DRAWITEM:
+            if (OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+                return TRUE;
+            }
+            break;
+        case WM_DPICHANGED:
+            if (OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam))) {
+                return 0;
+            }
+            break;
+        case WM_SIZE:
+            if (OnSize(LOWORD(lParam), HIWORD(lParam))) {
+                return 0;
+            }
+            break;
+        case WM_ACTIVATE:
+            if (OnActivate(LOWORD(wParam) != WA_INACTIVE)) {
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+            if (OnSetFocus()) {
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            if (OnClose()) {
+                return 0;
+            }
+            break;
+        case WM_ENDSESSION:
+            if (OnEndSession(wParam != FALSE)) {
+                return 0;
+            }
+            break;
+        case WM_SYSCOMMAND:
+            if (OnSysCommand(static_cast<UINT>(wParam & 0xFFF0))) {
+                return 0;
+            }
+            break;
+        case WM_LBUTTONDOWN:
+            if (OnLeftButtonDown(x, y)) {
+                return 0;
+            }
+            break;
+        case WM_LBUTTONUP:
+            if (OnLeftButtonUp(x, y)) {
+                return 0;
+            }
+            break;
+        case WM_MOUSEMOVE:
+            if (OnMouseMove(x, y)) {
+                return 0;
+            }
+            break;
+        case WM_MOUSELEAVE:
+            if (OnMouseLeave()) {
+                return 0;
+            }
+            break;
+        case WM_SETCURSOR:
+            if (reinterpret_cast<HWND>(wParam) == hwnd_ && OnSetCursor(LOWORD(lParam))) {
+                return TRUE;
+            }
+            break;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            if (HBRUSH brush =
+                    OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+            break;
+        default:
+            break;
+    }
+    if (std::optional<LRESULT> result = OnMessage(msg, wParam, lParam)) {
+        return *result;
+    }
+    return ::DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK Window::Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -52,18 +144,18 @@ LRESULT CALLBACK Window::Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         self = static_cast<Window*>(create->lpCreateParams);
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->hwnd_.Reset(hwnd);
+        self->hwnd_ = hwnd;
     } else {
         self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
     if (self == nullptr) {
         return ::DefWindowProcW(hwnd, msg, wParam, lParam);
     }
-    LRESULT result = Fenced(hwnd, 0, [&] { return self->HandleMessage(msg, wParam, lParam); });
+    LRESULT result = Fenced(hwnd, 0, [&] { return self->Crack(msg, wParam, lParam); });
     if (msg == WM_NCDESTROY) {
+        // The window is gone: the object no longer has one to destroy.
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        // The window is gone: forget the handle so it is not destroyed again.
-        self->hwnd_.Release();
+        self->hwnd_ = nullptr;
     }
     return result;
 }

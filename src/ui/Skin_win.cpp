@@ -123,4 +123,15 @@ void DrawFrame(HDC dc, const RECT& r, int penWidth, COLORREF color) {
     ::Rectangle(dc, r.left, r.top, r.right, r.bottom);
 }
 
+void DrawLink(HDC dc, const RECT& r, const std::wstring& caption, HFONT font, COLORREF text,
+              COLORREF background) {
+    UniqueBrush brush(::CreateSolidBrush(background));
+    ::FillRect(dc, &r, brush.Get());
+    Selected f(dc, font);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, text);
+    RECT box = r;
+    ::DrawTextW(dc, caption.c_str(), -1, &box, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+}
+
 }  // namespace tavero

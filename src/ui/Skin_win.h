@@ -2,13 +2,20 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "platform/Handles_win.h"
 #include "ui/Palette.h"
+#include "ui/Twips.h"
 
 namespace tavero {
 
 inline COLORREF ToColorRef(palette::Rgb c) {
     return RGB(c.r, c.g, c.b);
+}
+
+inline RECT ToRect(const PixelRect& r) {
+    return {r.left, r.top, r.Right(), r.Bottom()};
 }
 
 // A font of the skin at the window's DPI.
@@ -23,5 +30,9 @@ void DrawEditButton(HDC dc, const RECT& r);
 
 // A rectangle outline of `penWidth` pixels centred on `r`'s edge.
 void DrawFrame(HDC dc, const RECT& r, int penWidth, COLORREF color);
+
+// A one-line text link on its background.
+void DrawLink(HDC dc, const RECT& r, const std::wstring& caption, HFONT font, COLORREF text,
+              COLORREF background);
 
 }  // namespace tavero

@@ -2,18 +2,63 @@
 
 #include <windows.h>
 
-#include <functional>
+#include <memory>
+
+#include "platform/Window_win.h"
+#include "ui/TitleStrip_win.h"
+#include "ui/Twips.h"
 
 namespace tavero {
 
-// What the program's borderless, skinned windows handle alike: a DPI change lays the window
-// out again at the new DPI (`layout`) where the system suggests, and a tap of Alt does not
-// enter menu mode, since there is no menu (the next click would only leave it). True when
-// handled, with `result`.
-bool HandleSkinnedWindowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
-                                const std::function<void(int dpi)>& layout, LRESULT& result);
+// A borderless window of the program's skin, with what its windows share: the green title
+// strip along the top, the green frame, layout in twips at the window's DPI (again when it
+// changes), no taskbar button, Tab and the arrow keys between its controls, and the focus given
+// back to the control that had it whenever the window is activated again. A tap of Alt does
+// not enter menu mode: there is no menu, and the next click would only leave it.
+class SkinnedWindow : public Window {
+  public:
+    struct Skin {
+        const wchar_t* className;
+        const wchar_t* caption;
+        int width;  // twips; the client area is the whole window
+        int height;
+        TitleStrip::Design strip;
+        TwipsRect frame;
+        int framePenPixels;
+        HICON icon = nullptr;
+    };
 
-// Centres a window on the work area of its monitor.
-void CentreOnWorkArea(HWND window);
+    ~SkinnedWindow() override;
+
+    // Shows the window, centred on the screen the first time, and brings it to the front; true
+    // the first time.
+    bool Show();
+    void Hide() { ::ShowWindow(Handle(), SW_HIDE); }
+
+  protected:
+    // Makes the window, hidden, at its size for its DPI, with its title strip.
+    SkinnedWindow(const Skin& skin, TitleStrip::Actions actions);
+
+    int Dpi() const { return dpi_; }
+    // Places the window's own controls again at a new DPI.
+    virtual void Relayout(int dpi) = 0;
+
+    void OnPaint(HDC dc, const RECT& dirty) override;
+    bool OnDpiChanged(int dpi, const RECT& suggested) override;
+    bool OnActivate(bool active) override;
+    bool OnSysCommand(UINT command) override;
+
+  private:
+    void Size();
+
+    int width_;
+    int height_;
+    TwipsRect frame_;
+    int framePenPixels_;
+    int dpi_ = 96;
+    bool placed_ = false;
+    HWND lastFocus_ = nullptr;
+    std::unique_ptr<TitleStrip> strip_;
+};
 
 }  // namespace tavero

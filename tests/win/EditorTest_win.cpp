@@ -6,6 +6,7 @@
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
 #include "editor/ActionEditor_win.h"
+#include "ui/ControlIds.h"
 #include "ui/MainLayout.h"
 
 using namespace tavero;
@@ -50,11 +51,11 @@ TEST_F(EditorTest, AddNowGivesTheRowItsActionWhichItsHotkeyPlays) {
     ::GetClientRect(Editor(), &client);
     EXPECT_EQ(client.right, 445);
     EXPECT_EQ(client.bottom, 166);
-    EXPECT_EQ(::SendMessageW(List(ActionEditor::kLeftListId), CB_GETCOUNT, 0, 0), 63);
+    EXPECT_EQ(::SendMessageW(List(control_ids::kLeftList), CB_GETCOUNT, 0, 0), 63);
 
-    Pick(ActionEditor::kLeftListId, 2);    // Ctrl
-    Pick(ActionEditor::kRightListId, 39);  // C
-    program.Click(List(ActionEditor::kAddNowId));
+    Pick(control_ids::kLeftList, 2);    // Ctrl
+    Pick(control_ids::kRightList, 39);  // C
+    program.Click(List(control_ids::kAddNow));
     ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == program.MainWindow(); }));
     EXPECT_FALSE(::IsWindowVisible(Editor()));
     EXPECT_EQ(ControlText(program.ActionText(2)), L"Ctrl + C ");
@@ -82,7 +83,7 @@ TEST_F(EditorTest, AddNowGivesTheRowItsActionWhichItsHotkeyPlays) {
 TEST_F(EditorTest, CloseDiscardsThePicks) {
     ASSERT_TRUE(program.Start());
     OpenEditorFor(0);
-    Pick(ActionEditor::kMiddleListId, 1);  // Shift
+    Pick(control_ids::kMiddleList, 1);  // Shift
     HWND editor = Editor();
     RECT r;
     ::GetWindowRect(editor, &r);
@@ -93,8 +94,8 @@ TEST_F(EditorTest, CloseDiscardsThePicks) {
     EXPECT_EQ(program.Settings().find("conftext"), std::string::npos);
 
     OpenEditorFor(1);
-    EXPECT_EQ(::SendMessageW(List(ActionEditor::kMiddleListId), CB_GETCURSEL, 0, 0), -1);
-    EXPECT_EQ(ControlText(List(ActionEditor::kMiddleListId)), L"");
+    EXPECT_EQ(::SendMessageW(List(control_ids::kMiddleList), CB_GETCURSEL, 0, 0), -1);
+    EXPECT_EQ(ControlText(List(control_ids::kMiddleList)), L"");
 }
 
 }  // namespace

@@ -7,8 +7,10 @@
 #include "KeyTarget_win.h"
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
+#include "app/AppMessages_win.h"
 #include "editor/ActionEditor_win.h"
 #include "platform/Win32Services_win.h"
+#include "ui/ControlIds.h"
 #include "ui/MainLayout.h"
 
 using namespace tavero;
@@ -60,6 +62,21 @@ class Journey : public ::testing::Test {
         return up >= 0 ? up - down : -1;
     }
 
+    // What set.ini holds after the story, told by mouse or by keyboard, up to the first quit.
+    std::string SavedStory() const {
+        std::string text =
+            "[conftext]\r\n0=Ctrl + V \r\n[conftooltip]\r\n0=2|17|86\r\n[Tavero]\r\n";
+        std::wstring f12 = names.NameOf(VK_F12);
+        text += "Tavero1Text=Ctrl + Alt + " + std::string(f12.begin(), f12.end()) +
+                "\r\nTavero1KeyCode=123\r\nTavero1ModKeyCode=3\r\n";
+        for (int row = 2; row <= 10; ++row) {
+            std::string box = "Tavero" + std::to_string(row);
+            text +=
+                box + "Text=Press Hotkey\r\n" + box + "KeyCode=0\r\n" + box + "ModKeyCode=0\r\n";
+        }
+        return text;
+    }
+
     ProgramUnderTest program;
     Win32KeyNames names;
 };
@@ -77,9 +94,9 @@ TEST_F(Journey, CaptureEditArmPlayHideQuitRestartChange) {
     const auto& button = main_layout::kRowTable[0].editButton;
     program.ClickAt(button.left / 15 + 11, button.top / 15 + 11);
     ASSERT_TRUE(PumpUntil([&] { return Editor() != nullptr && ::IsWindowVisible(Editor()); }));
-    PickWithKeyboard(ActionEditor::kLeftListId, 2);    // Ctrl
-    PickWithKeyboard(ActionEditor::kRightListId, 58);  // V
-    program.Click(::GetDlgItem(Editor(), ActionEditor::kAddNowId));
+    PickWithKeyboard(control_ids::kLeftList, 2);    // Ctrl
+    PickWithKeyboard(control_ids::kRightList, 58);  // V
+    program.Click(::GetDlgItem(Editor(), control_ids::kAddNow));
     ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == program.MainWindow(); }));
     EXPECT_EQ(ControlText(program.ActionText(0)), L"Ctrl + V ");
 
@@ -99,7 +116,7 @@ TEST_F(Journey, CaptureEditArmPlayHideQuitRestartChange) {
     // 5. Quit from the tray menu: its last entry, Exit.
     ASSERT_TRUE(program.ChooseFromTrayMenu(2, [&] { return !program.Running(); }));
     ASSERT_EQ(program.WaitForExit(), 0);
-    EXPECT_EQ(CountHotKeyKeys(program.Settings()), 30);
+    EXPECT_EQ(program.Settings(), SavedStory());
 
     // 6. Start again: everything is back, nothing armed.
     ASSERT_TRUE(program.Start());
@@ -116,6 +133,49 @@ TEST_F(Journey, CaptureEditArmPlayHideQuitRestartChange) {
     std::wstring changed = L"Shift + " + names.NameOf(VK_F11);
     EXPECT_TRUE(PumpUntil([&] { return ControlText(program.HotKeyEdit(0)) == changed; }));
     EXPECT_FALSE(program.Ticked(0));
+}
+
+// The same story without the mouse: Tab, the arrow keys, Enter, Space, Escape, Alt+F4.
+TEST_F(Journey, TheSameByKeyboardAlone) {
+    ASSERT_TRUE(program.Start());
+    // 1. Tab to row 1's hotkey box and press the combination.
+    ASSERT_TRUE(program.TabTo(program.HotKeyEdit(0)));
+    SendChord({VK_CONTROL, VK_MENU, VK_F12});
+    std::wstring hotkey = L"Ctrl + Alt + " + names.NameOf(VK_F12);
+    ASSERT_TRUE(PumpUntil([&] { return ControlText(program.HotKeyEdit(0)) == hotkey; }));
+
+    // 2. Tab to its action text, Enter opens the editor; arrows pick, Enter adds.
+    ASSERT_TRUE(program.TabTo(program.ActionText(0)));
+    SendChord({VK_RETURN});
+    ASSERT_TRUE(PumpUntil([&] { return Editor() != nullptr && ::IsWindowVisible(Editor()); }));
+    ASSERT_TRUE(program.TabTo(::GetDlgItem(Editor(), control_ids::kLeftList)));
+    PickWithKeyboard(control_ids::kLeftList, 2);  // Ctrl
+    ASSERT_TRUE(program.TabTo(::GetDlgItem(Editor(), control_ids::kRightList)));
+    PickWithKeyboard(control_ids::kRightList, 58);  // V
+    SendChord({VK_RETURN});
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == program.MainWindow(); }));
+    EXPECT_EQ(ControlText(program.ActionText(0)), L"Ctrl + V ");
+
+    // 3. Space ticks START; the hotkey plays.
+    ASSERT_TRUE(program.TabTo(program.ArmBox(0)));
+    SendChord({VK_SPACE});
+    ASSERT_TRUE(PumpUntil([&] { return program.Ticked(0); }));
+    {
+        InputRecorder recorder;
+        EXPECT_TRUE(PressHotKey({VK_CONTROL, VK_MENU}, VK_F12,
+                                [&] { return recorder.Seen('V', true) >= 0; }));
+    }
+
+    // 4. Escape hides; the tray icon brings the window back; Alt+F4 quits and saves.
+    PumpFor(60);
+    SendChord({VK_ESCAPE});
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(program.MainWindow()); }));
+    ::PostMessageW(program.MainWindow(), app_messages::kTrayCallback, 1, WM_LBUTTONUP);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == program.MainWindow(); }));
+    EXPECT_EQ(program.Focus(), program.ArmBox(0));
+    SendChord({VK_MENU, VK_F4});
+    ASSERT_EQ(program.WaitForExit(), 0);
+    EXPECT_EQ(program.Settings(), SavedStory());
 }
 
 }  // namespace

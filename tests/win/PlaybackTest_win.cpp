@@ -46,30 +46,23 @@ class Host : public Window {
     int paints = 0;
 
   protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        switch (msg) {
-            case WM_HOTKEY:
-                if (auto it = onHotKey.find(static_cast<int>(wParam)); it != onHotKey.end()) {
-                    it->second();
-                }
-                return 0;
-            case kPing:
-                ++pings;
-                if (onPing) {
-                    onPing();
-                }
-                return 0;
-            case WM_PAINT: {
-                PAINTSTRUCT ps;
-                ::BeginPaint(Handle(), &ps);
-                ::EndPaint(Handle(), &ps);
-                ++paints;
-                return 0;
+    std::optional<LRESULT> OnMessage(UINT msg, WPARAM wParam, LPARAM) override {
+        if (msg == WM_HOTKEY) {
+            if (auto it = onHotKey.find(static_cast<int>(wParam)); it != onHotKey.end()) {
+                it->second();
             }
-            default:
-                return Default(msg, wParam, lParam);
+            return 0;
         }
+        if (msg == kPing) {
+            ++pings;
+            if (onPing) {
+                onPing();
+            }
+            return 0;
+        }
+        return std::nullopt;
     }
+    void OnPaint(HDC, const RECT&) override { ++paints; }
 };
 
 class PlaybackTest : public ::testing::Test {

@@ -150,9 +150,28 @@ void ProgramUnderTest::ClickAt(int clientX, int clientY) const {
     ClickScreen(p.x, p.y);
 }
 
+HWND ProgramUnderTest::Focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetGUIThreadInfo(process_.dwThreadId, &info);
+    return info.hwndFocus;
+}
+
+bool ProgramUnderTest::TabTo(HWND control) const {
+    auto there = [&] { return Focus() == control || ::IsChild(control, Focus()); };
+    for (int press = 0; press < 40 && !there(); ++press) {
+        HWND before = Focus();
+        SendChord({VK_TAB});
+        PumpUntil([&] { return Focus() != before; }, 1000);
+    }
+    return there();
+}
+
 bool ProgramUnderTest::PickInList(HWND list, int index) const {
-    Click(list);
-    PumpUntil([&] { return ::GetForegroundWindow() == ::GetAncestor(list, GA_ROOT); });
+    if (Focus() != list && !::IsChild(list, Focus())) {
+        Click(list);
+        PumpUntil([&] { return ::GetForegroundWindow() == ::GetAncestor(list, GA_ROOT); });
+    }
     for (int step = 0; step < 200; ++step) {
         LRESULT current = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
         if (current == index) {

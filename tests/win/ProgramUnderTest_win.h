@@ -56,9 +56,15 @@ class ProgramUnderTest {
     // The program's top-level window of `className`, or nullptr.
     HWND FindOwnWindow(const wchar_t* className, const wchar_t* title) const;
 
-    // Clicks a drop-down list and moves its selection to `index` with the arrow keys, looking
-    // at the list after each key as a user would.
+    // Moves a drop-down list's selection to `index` with the arrow keys, looking at the list
+    // after each key as a user would; clicks it first unless it has the focus already.
     bool PickInList(HWND list, int index) const;
+
+    // The control of the program that has the keyboard focus.
+    HWND Focus() const;
+    // Presses Tab until `control` has the focus, as a keyboard user does; false if it never
+    // gets it.
+    bool TabTo(HWND control) const;
 
     // Opens the tray menu through the icon's callback; the menu's window, or nullptr.
     HWND OpenTrayMenu() const;

@@ -36,9 +36,9 @@ class TaveroControlTest : public ::testing::Test {
     void MakeBoxes() {
         boxes.clear();
         for (int i = 0; i < 10; ++i) {
-            auto box = std::make_unique<TaveroControl>(
-                host.Handle(), 100 + i, L"Tavero" + std::to_wstring(i + 1), services);
-            box->Move(10, 10 + 40 * i, 200, 25);
+            auto box = std::make_unique<TaveroControl>(host.Handle(), 100 + i,
+                                                       L"Tavero" + std::to_wstring(i + 1), services,
+                                                       PixelRect{10, 10 + 40 * i, 200, 25});
             boxes.push_back(std::move(box));
         }
     }
@@ -224,14 +224,14 @@ TEST_F(TaveroControlTest, ABoxSetToThePerUserStoreKeepsItsHotkeyThere) {
     store.settingLocation = 1;
     store.regKeyName = L"TaveroTest" + std::to_wstring(::GetCurrentProcessId());
     {
-        TaveroControl box(host.Handle(), 300, L"Tavero1", services, store);
+        TaveroControl box(host.Handle(), 300, L"Tavero1", services, {10, 420, 200, 25}, store);
         FocusWindow(host.Handle(), box.EditHandle());
         SendChord({VK_CONTROL, 'R'});
         ASSERT_TRUE(PumpUntil([&] { return box.Box().KeyCode() == 'R'; }));
         EXPECT_TRUE(box.Box().SaveSettings());
     }
     EXPECT_EQ(ReadFileBytes(folder.File(L"set.ini")), "");
-    TaveroControl again(host.Handle(), 301, L"Tavero1", services, store);
+    TaveroControl again(host.Handle(), 301, L"Tavero1", services, {10, 460, 200, 25}, store);
     EXPECT_EQ(again.Box().KeyCode(), 'R');
     EXPECT_EQ(again.Box().ModKeyCode(), 2);
     ::RegDeleteTreeW(HKEY_CURRENT_USER,

@@ -1,4 +1,4 @@
-#include "app/WindowDrag_win.h"
+#include "ui/WindowDrag_win.h"
 
 namespace tavero {
 

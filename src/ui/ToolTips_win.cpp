@@ -1,0 +1,32 @@
+#include "ui/ToolTips_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace tavero {
+
+ToolTips::ToolTips(HWND owner) : owner_(owner) {
+    window_.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                    ::GetModuleHandleW(nullptr), nullptr));
+}
+
+void ToolTips::Set(HWND control, const std::wstring& text) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = owner_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(text.c_str());
+    // Added the first time, its text replaced after.
+    bool known = std::find(tools_.begin(), tools_.end(), control) != tools_.end();
+    ::SendMessageW(window_.Get(), known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0,
+                   reinterpret_cast<LPARAM>(&tool));
+    if (!known) {
+        tools_.push_back(control);
+    }
+}
+
+}  // namespace tavero
