@@ -58,12 +58,11 @@ ActionPlayer::Outcome ActionPlayer::Play(const std::vector<PlaybackStep>& plan, 
     WaitResult result = WaitResult::Elapsed;
     try {
         hold_.Begin(presses, std::move(releases), holdMs);
-        result = hold_.Wait();
-        // After the hold rather than before it: nothing may delay the presses, and a keyboard
-        // starts repeating a held key only after a longer delay than any hold.
-        if (result == WaitResult::Elapsed && from.key != 0) {
+        // Watched from the start of the hold, so that the key's release during it is seen.
+        if (from.key != 0) {
             repeats_.SwallowRepeatsOf(from.key);
         }
+        result = hold_.Wait();
     } catch (...) {
         hold_.ReleaseNow();
         busy_ = false;

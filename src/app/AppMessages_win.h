@@ -7,9 +7,7 @@ namespace tavero::app_messages {
 
 // Notification-area icon events, with the mouse message in lParam.
 inline constexpr UINT kTrayCallback = WM_APP + 1;
-// The main window has been painted once: the rest of the start-up may run.
-inline constexpr UINT kFinishStart = WM_APP + 2;
 // Another copy was started from the same folder: show the window.
-inline constexpr UINT kShowRequest = WM_APP + 3;
+inline constexpr UINT kShowRequest = WM_APP + 2;
 
 }  // namespace tavero::app_messages

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/HotKeyRows.h"
+#include "app/MainRows_win.h"
 #include "app/Tray_win.h"
 #include "hotkeybox/TaveroControl_win.h"
 #include "platform/ShellOpener.h"
@@ -47,30 +48,18 @@ class MainWindow : public SkinnedWindow {
     std::optional<LRESULT> OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    struct Row {
-        HWND actionText = nullptr;
-        HWND armBox = nullptr;
-        std::unique_ptr<TaveroControl> hotKeyBox;
-        std::unique_ptr<DrawnButton> editButton;
-    };
-
-    void CreateRows(const TaveroServices& services);
-    void SetFonts();
+    void SetLinkFonts();
     void FinishStart();
     void OnArmBoxClicked(int row);
     // Saves every hotkey and removes the tray icon, the first time only; false afterwards.
     bool SaveOnce();
-    static LRESULT CALLBACK ActionTextProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR row, DWORD_PTR self);
 
     ShellOpener& shell_;
     std::unique_ptr<HotKeyRows> rows_;
-    std::array<Row, HotKeyRows::kCount> controls_;
+    std::unique_ptr<MainRows> controls_;
     std::unique_ptr<DrawnButton> link_;
     std::unique_ptr<ToolTips> tips_;
     std::unique_ptr<Tray> tray_;
-    UniqueFont windowFont_;
-    UniqueFont hotKeyFont_;
     UniqueFont linkFont_;
     UniqueFont linkHotFont_;
     bool quitting_ = false;

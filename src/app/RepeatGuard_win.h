@@ -2,13 +2,15 @@
 
 #include <windows.h>
 
+#include "app/RepeatFilter.h"
 #include "platform/KeyHold.h"
 
 namespace tavero {
 
-// A low-level keyboard hook that lives only while a hotkey's main key is still held after its
-// action: it swallows the key's repeats and lets everything else through, the program's own
-// key events included, and goes when the key goes up or another key goes down. One at a time.
+// A low-level keyboard hook that lives only while a hotkey's main key may still be held after
+// the hotkey fired: it swallows the key's repeats and lets everything else through, the
+// program's own key events included. It goes when the watch ends (see RepeatFilter), or a
+// moment after the last repeat. One at a time, on the user-interface thread.
 class LowLevelRepeatGuard : public KeyRepeatGuard {
   public:
     LowLevelRepeatGuard() = default;
@@ -20,7 +22,9 @@ class LowLevelRepeatGuard : public KeyRepeatGuard {
 
   private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK Expire(HWND, UINT, UINT_PTR, DWORD);
     static void Stop();
+    static void ExpireAtDeadline();
 };
 
 }  // namespace tavero

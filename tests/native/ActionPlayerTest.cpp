@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "app/ActionPlayer.h"
+#include "app/RepeatFilter.h"
 #include "platform/Keys.h"
 #include "platform/PendingRelease.h"
 #include "support/FakeInput.h"
@@ -74,13 +75,35 @@ TEST_F(PlayerTest, QuitDuringHoldReleasesAndStops) {
     EXPECT_EQ(player.Play(ReadActionCode(L"1|65"), {0, 'K'}), Outcome::CutShort);
     EXPECT_EQ(input.FirstKeyDown(), 0);
     EXPECT_EQ(input.calls.size(), 2u);
-    EXPECT_TRUE(repeats.guarded.empty());
 }
 
-TEST_F(PlayerTest, TheHotkeysMainKeyIsGuardedOnceTheHoldIsOver) {
-    hold.during = [&] { EXPECT_TRUE(repeats.guarded.empty()); };
+TEST_F(PlayerTest, TheHotkeysMainKeyIsGuardedFromTheStartOfTheHold) {
+    hold.during = [&] { EXPECT_EQ(repeats.guarded, std::vector<int>{116}); };
     player.Play(ReadActionCode(L"1|65"), {mod::kCtrl, 116});
     EXPECT_EQ(repeats.guarded, std::vector<int>{116});
+}
+
+// Repeats of the held key are swallowed; its release, another key, or a press too late to be a
+// repeat ends the watch; the program's own events never count.
+TEST(RepeatFilter, TellsRepeatsFromTheNextPress) {
+    RepeatFilter filter;
+    filter.Watch(118, 1000);
+    EXPECT_FALSE(filter.Swallow(118, false, true, 1050));  // the program's own F7
+    EXPECT_TRUE(filter.Swallow(118, false, false, 1500));  // first repeat, after the delay
+    EXPECT_TRUE(filter.Swallow(118, false, false, 1533));
+    EXPECT_FALSE(filter.Swallow(118, true, false, 1600));  // released
+    EXPECT_TRUE(filter.Done());
+
+    filter.Watch(118, 1000);  // released before the watch began: the next press is the user's
+    EXPECT_FALSE(filter.Swallow(118, false, false, 1000 + RepeatFilter::kLongestDelayMs + 1));
+    EXPECT_TRUE(filter.Done());
+
+    filter.Watch(118, 1000);
+    EXPECT_FALSE(filter.Swallow('A', true, false, 1100));  // a key going up changes nothing
+    EXPECT_FALSE(filter.Done());
+    EXPECT_FALSE(filter.Swallow('A', false, false, 1200));  // another key pressed: moved on
+    EXPECT_TRUE(filter.Done());
+    EXPECT_FALSE(filter.Swallow(118, false, false, 1300));
 }
 
 TEST_F(PlayerTest, PlaybackDuringAHoldIsIgnored) {

@@ -6,7 +6,8 @@ namespace tavero::testing {
 
 namespace {
 constexpr UINT kActivate = WM_APP + 1;
-}
+constexpr int kSettleKey = 0xE8;  // assigned to no key
+}  // namespace
 
 double KeyTarget::NowMs() {
     static LARGE_INTEGER frequency = [] {
@@ -94,6 +95,20 @@ void KeyTarget::Clear() {
 void KeyTarget::Activate() {
     ::SendMessageW(hwnd_, kActivate, 0, 0);
     PumpUntil([&] { return ::GetForegroundWindow() == hwnd_; }, 2000);
+    // Under Wine the window that gains the focus brings its key state in line with the X
+    // server's, which knows nothing of injected keys, when it handles the focus event: keys a
+    // test held down meanwhile would count as up. A key event round trip through the window
+    // shows it has handled everything the activation brought.
+    SendKey(kSettleKey, false);
+    SendKey(kSettleKey, true);
+    PumpUntil(
+        [&] {
+            std::lock_guard lock(mutex_);
+            return !records_.empty() && records_.back().key == kSettleKey &&
+                   !records_.back().Down();
+        },
+        2000);
+    Clear();
 }
 
 namespace {
