@@ -30,6 +30,13 @@ tavero_build() {  # tavero_build native|win
     cmake --build "$dir" -j "$(nproc)"
 }
 
+# With TAVERO_PIN set, Xvfb, the Wine server and what runs under them share one processor, where
+# taskset exists: timings on several processors depend on where each lands.
+tavero_pin=()
+if [ -n "${TAVERO_PIN:-}" ] && command -v taskset >/dev/null; then
+    tavero_pin=(taskset -c 1)
+fi
+
 # Xvfb and the Wine server get their streams on /dev/null: a daemon that held the caller's
 # output pipe would keep whoever reads it (ctest, CI) waiting. Both stop when the shell exits.
 tavero_start_wine() {
@@ -37,14 +44,14 @@ tavero_start_wine() {
     if [ -z "${DISPLAY:-}" ] || [ -n "${TAVERO_OWN_DISPLAY:-}" ]; then
         local n=90
         while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+        "${tavero_pin[@]}" Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
         tavero_xvfb_pid=$!
         export DISPLAY=":$n"
         for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
     fi
     trap tavero_stop_wine EXIT
     mkdir -p "$WINEPREFIX"
-    wineserver -p </dev/null >/dev/null 2>&1 || true
+    "${tavero_pin[@]}" wineserver -p </dev/null >/dev/null 2>&1 || true
     wine wineboot </dev/null >/dev/null 2>&1
     # Without a window manager, Wine waits 2 s for one at every hide of a managed window.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1

@@ -19,7 +19,7 @@ constexpr std::array<ModifierFamily, 4> kModifierFamilies = {{
     {mod::kShift, {vk::kShift, vk::kLShift, vk::kRShift}, false},
     {mod::kCtrl, {vk::kControl, vk::kLControl, vk::kRControl}, false},
     {mod::kAlt, {vk::kMenu, vk::kLMenu, vk::kRMenu}, true},
-    {mod::kWin, {vk::kLWin, vk::kLWin, vk::kRWin}, true},
+    {mod::kWin, {vk::kLWin, vk::kLWin, vk::kRWin}, true},  // no generic code
 }};
 
 bool PlanPresses(const std::vector<PlaybackStep>& plan, const ModifierFamily& family) {
@@ -58,11 +58,12 @@ ActionPlayer::Outcome ActionPlayer::Play(const std::vector<PlaybackStep>& plan, 
     WaitResult result = WaitResult::Elapsed;
     try {
         hold_.Begin(presses, std::move(releases), holdMs);
-        // Watched from the start of the hold, so that the key's release during it is seen.
-        if (from.key != 0) {
+        result = hold_.Wait();
+        // After the hold rather than before it: nothing may delay the presses, and a keyboard
+        // starts repeating a held key only after a longer delay than any hold.
+        if (result == WaitResult::Elapsed && from.key != 0) {
             repeats_.SwallowRepeatsOf(from.key);
         }
-        result = hold_.Wait();
     } catch (...) {
         hold_.ReleaseNow();
         busy_ = false;
@@ -73,40 +74,26 @@ ActionPlayer::Outcome ActionPlayer::Play(const std::vector<PlaybackStep>& plan, 
 }
 
 std::vector<KeyEvent> ActionPlayer::HeldModifierReleases(const std::vector<PlaybackStep>& plan,
-                                                         int heldModifiers) const {
+                                                         int heldModifiers) {
+    // The system matched the hotkey, so each of its modifiers was down as it fired. Which of a
+    // modifier's two keys, and whether it is down still, is not asked: under Wine the answer can
+    // come from a cache 50 ms old, and a key left down is worse than a release of a key already
+    // up, which does no harm. Both keys go up.
     std::vector<KeyEvent> events;
     bool masked = false;
     for (const ModifierFamily& family : kModifierFamilies) {
         if ((heldModifiers & family.flag) == 0 || PlanPresses(plan, family)) {
             continue;
         }
-        // The system matched the hotkey, so the modifier was down as it fired; the key state
-        // only tells which side is down, and may lag behind (Wine answers from a cache for
-        // 50 ms). The generic code first: one look when it is up. Win has no generic code.
-        bool hasGeneric = family.keys[0] != family.keys[1];
-        std::vector<int> down;
-        if (!hasGeneric || keyboard_.IsDown(family.keys[0])) {
-            for (std::size_t side = 1; side < family.keys.size(); ++side) {
-                if (keyboard_.IsDown(family.keys[side])) {
-                    down.push_back(family.keys[side]);
-                }
-            }
+        // A key event between the press and the release of Alt or Win keeps the release from
+        // opening the application's menu bar or the Start menu.
+        if (family.opensMenuOnLoneRelease && !masked) {
+            events.push_back({vk::kUnassigned, false});
+            events.push_back({vk::kUnassigned, true});
+            masked = true;
         }
-        // Where no side is seen down, the left one stands for it: releasing a key that is
-        // already up does no harm.
-        if (down.empty()) {
-            down.push_back(family.keys[1]);
-        }
-        for (int key : down) {
-            // A key event between the press and the release of Alt or Win keeps the release
-            // from opening the application's menu bar or the Start menu.
-            if (family.opensMenuOnLoneRelease && !masked) {
-                events.push_back({vk::kUnassigned, false});
-                events.push_back({vk::kUnassigned, true});
-                masked = true;
-            }
-            events.push_back({key, true});
-        }
+        events.push_back({family.keys[1], true});
+        events.push_back({family.keys[2], true});
     }
     return events;
 }

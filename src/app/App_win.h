@@ -41,10 +41,9 @@ class App {
     ShellExecuteOpener shell_;
     IniSettings ini_{files_, ansi_, folder_};
     SendInputKeyInjector injector_;
-    AsyncKeyboardState keyboard_;
     TimerKeyHold hold_{injector_};
     LowLevelRepeatGuard repeats_;
-    ActionPlayer player_{keyboard_, hold_, repeats_};
+    ActionPlayer player_{hold_, repeats_};
     TaveroServices services_{keyNames_, messages_, ini_, userStore_};
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<ActionEditor> editor_;

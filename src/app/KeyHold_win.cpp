@@ -90,7 +90,6 @@ void TimerKeyHold::Begin(std::span<const KeyEvent> presses, std::vector<KeyEvent
     }
     std::int64_t hold = std::int64_t{milliseconds} * 1000;
     pending_.Set(std::move(releases), NowUs() + hold);
-    ::ResetEvent(released_.Get());
     try {
         // Armed before the presses go in: nothing but the wait follows them, so the focused
         // application gets the processor at once.
@@ -149,6 +148,12 @@ void TimerKeyHold::ReleaseNow() {
 
 WaitResult TimerKeyHold::Wait() {
     HANDLE released = released_.Get();
+    // Ready for the next hold once this one is over, however it ends: not at the next Begin,
+    // where it would come between the hotkey and the presses.
+    struct Rearm {
+        HANDLE event;
+        ~Rearm() { ::ResetEvent(event); }
+    } rearm{released};
     for (;;) {
         DWORD woke =
             ::MsgWaitForMultipleObjectsEx(1, &released, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);

@@ -4,11 +4,10 @@
 
 namespace tavero {
 
-// Tells the keyboard's auto-repeat of a held key from the user's next press of it, by time
-// alone: a keyboard repeats a held key first after its repeat delay (a second at the longest)
-// and then at its repeat rate (two or more a second). The key state is not asked: under Wine
-// it can lag behind, and a release that came before the watch began would otherwise leave the
-// next real press swallowed.
+// Tells the keyboard's auto-repeat of a held key from the user's next press of it, by time: a
+// keyboard repeats a held key first after its repeat delay (a second at the longest) and then at
+// its repeat rate (two or more a second). So a release the watch did not see (the key state can
+// lag behind it) never leaves the next real press swallowed.
 class RepeatFilter {
   public:
     static constexpr std::uint32_t kLongestDelayMs = 1200;

@@ -7,10 +7,10 @@
 
 namespace tavero {
 
-// A low-level keyboard hook that lives only while a hotkey's main key may still be held after
-// the hotkey fired: it swallows the key's repeats and lets everything else through, the
-// program's own key events included. It goes when the watch ends (see RepeatFilter), or a
-// moment after the last repeat. One at a time, on the user-interface thread.
+// A low-level keyboard hook that lives only while a hotkey's main key is still held after its
+// action: it swallows the key's repeats and lets everything else through, the program's own
+// key events included. It goes when the watch ends (see RepeatFilter), or a moment after the
+// last repeat. One at a time, on the user-interface thread.
 class LowLevelRepeatGuard : public KeyRepeatGuard {
   public:
     LowLevelRepeatGuard() = default;

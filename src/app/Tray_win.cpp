@@ -1,8 +1,7 @@
 #include "app/Tray_win.h"
 
-#include <shellapi.h>
-
 #include "app/AppMessages_win.h"
+#include "platform/Shell32_win.h"
 #include "ui/MenuIds.h"
 
 namespace tavero {
@@ -39,13 +38,13 @@ void Tray::Add() {
     data.uCallbackMessage = app_messages::kTrayCallback;
     data.hIcon = icon_.Get();
     // Without a notification area the program runs on without an icon.
-    added_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    added_ = Shell32::NotifyIcon(NIM_ADD, &data) != FALSE;
 }
 
 Tray::~Tray() {
     if (added_) {
         NOTIFYICONDATAW data = IconData(window_);
-        ::Shell_NotifyIconW(NIM_DELETE, &data);
+        Shell32::NotifyIcon(NIM_DELETE, &data);
     }
 }
 

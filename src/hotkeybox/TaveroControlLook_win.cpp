@@ -39,7 +39,6 @@ void TaveroControl::SetFont(HFONT font) {
     ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     // Narrow margins: the box is small and its whole text should show.
     ::SendMessageW(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
-    MoveCaretToEnd();
     Changed(L"Font");
 }
 

@@ -73,8 +73,8 @@ TaveroControl::TaveroControl(HWND parent, int controlId, std::wstring name,
     box_ =
         std::make_unique<Tavero>(std::move(name), *hotKeyWindow_, services.names, services.messages,
                                  HotKeyStore(services.ini, services.userStore, std::move(store)));
-    box_->AttachView(this);
     box_->Load();
+    box_->AttachView(this);  // shows the loaded hotkey
 }
 
 TaveroControl::~TaveroControl() {

@@ -17,11 +17,4 @@ class KeyInjector {
     virtual void Send(std::span<const KeyEvent> events) = 0;
 };
 
-// Whether a key is logically down right now, whoever pressed it.
-class KeyboardState {
-  public:
-    virtual ~KeyboardState() = default;
-    virtual bool IsDown(int key) const = 0;
-};
-
 }  // namespace tavero

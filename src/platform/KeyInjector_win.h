@@ -25,9 +25,4 @@ class SendInputKeyInjector : public KeyInjector {
     void Send(std::span<const KeyEvent> events) override;
 };
 
-class AsyncKeyboardState : public KeyboardState {
-  public:
-    bool IsDown(int key) const override { return ::GetAsyncKeyState(key) < 0; }
-};
-
 }  // namespace tavero

@@ -23,9 +23,12 @@ void MessagePump::RemoveNavigableWindow(HWND window) {
 }
 
 void MessagePump::Dispatch(MSG& msg) {
-    for (HWND window : NavigableWindows()) {
-        if (::IsWindowVisible(window) && ::IsDialogMessageW(window, &msg)) {
-            return;
+    // Navigation is by keyboard alone; nothing else need pass by it (the hotkey message least).
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+        for (HWND window : NavigableWindows()) {
+            if (::IsWindowVisible(window) && ::IsDialogMessageW(window, &msg)) {
+                return;
+            }
         }
     }
     ::TranslateMessage(&msg);

@@ -1,12 +1,11 @@
 #include "platform/Win32Services_win.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <vector>
 
 #include "platform/Handles_win.h"
 #include "platform/KeyInjector_win.h"
+#include "platform/Shell32_win.h"
 
 namespace tavero {
 
@@ -166,7 +165,7 @@ bool RegistryUserSettingsStore::Save(const std::wstring& app, const std::wstring
 }
 
 void ShellExecuteOpener::Open(const std::wstring& address) {
-    ::ShellExecuteW(owner_, L"open", address.c_str(), L"", L"", SW_SHOWNORMAL);
+    Shell32::Open(owner_, address.c_str());
 }
 
 std::wstring ExeFolder::Path() const {

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <set>
 #include <string>
 
 namespace tavero {
@@ -14,12 +15,12 @@ void ReportUnhandledError(HWND owner, const std::exception& error) noexcept {
 
 void Window::RegisterClassOnce(const wchar_t* className, UINT style, HBRUSH background, HICON icon,
                                HICON smallIcon) {
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (::GetClassInfoExW(instance, className, &existing)) {
+    // One user-interface thread: no lock.
+    static std::set<std::wstring> registered;
+    if (!registered.insert(className).second) {
         return;
     }
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.style = style;

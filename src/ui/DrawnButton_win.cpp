@@ -50,6 +50,11 @@ bool DrawnButton::OnLeftButtonUp(int x, int y) {
 }
 
 bool DrawnButton::OnMouseMove(int x, int y) {
+    // Only a link shows the mouse over it, and only it needs to hear when the mouse leaves: the
+    // watch is not free.
+    if (role_ != roles::kLink) {
+        return true;
+    }
     if (!hot_) {
         TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Handle(), 0};
         ::TrackMouseEvent(&track);

@@ -1,6 +1,7 @@
 #include "ui/Skin_win.h"
 
 #include <algorithm>
+#include <map>
 
 namespace tavero {
 
@@ -62,21 +63,31 @@ bool FaceInstalled(const wchar_t* face) {
     return found;
 }
 
+// The face a skin font is made with: its own where installed, else the system's message font,
+// which keeps the text readable and about as wide as the layout expects. Looked up once per
+// face: the fonts are made again at every DPI change.
+const std::wstring& ChosenFace(const wchar_t* face) {
+    static std::map<std::wstring, std::wstring> chosen;
+    auto it = chosen.find(face);
+    if (it == chosen.end()) {
+        std::wstring use = face;
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof(metrics);
+        if (!FaceInstalled(face) &&
+            ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+            use = metrics.lfMessageFont.lfFaceName;
+        }
+        it = chosen.emplace(face, std::move(use)).first;
+    }
+    return it->second;
+}
+
 UniqueFont CreateSkinFont(const wchar_t* face, int points, int weight, BYTE charset, int dpi,
                           bool underline) {
-    // Where the skin's face is missing, the system's message font keeps the text readable
-    // and about as wide as the layout expects.
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    const wchar_t* chosen = face;
-    if (!FaceInstalled(face) &&
-        ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-        chosen = metrics.lfMessageFont.lfFaceName;
-    }
     return UniqueFont(::CreateFontW(-::MulDiv(points, dpi, 72), 0, 0, 0, weight, FALSE,
                                     underline ? TRUE : FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
                                     CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                                    DEFAULT_PITCH | FF_DONTCARE, chosen));
+                                    DEFAULT_PITCH | FF_DONTCARE, ChosenFace(face).c_str()));
 }
 
 void DrawLogo(HDC dc, const RECT& r) {

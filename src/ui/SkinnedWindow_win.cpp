@@ -10,17 +10,15 @@ namespace {
 
 constexpr int kTitleStripId = control_ids::kTitleStrip;
 
-// Centres a window on the work area of its monitor.
-void CentreOnWorkArea(HWND window) {
-    RECT r;
-    ::GetWindowRect(window, &r);
+// Sizes a window and centres it on the work area of its monitor, in one step.
+void CentreOnWorkArea(HWND window, int width, int height) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
-    ::SetWindowPos(window, nullptr, work.left + (work.right - work.left - (r.right - r.left)) / 2,
-                   work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(window, nullptr, work.left + (work.right - work.left - width) / 2,
+                   work.top + (work.bottom - work.top - height) / 2, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -35,7 +33,8 @@ SkinnedWindow::SkinnedWindow(const Skin& skin, TitleStrip::Actions actions)
     Create(skin.className, skin.caption, WS_POPUP | WS_CLIPCHILDREN,
            WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, 0, 0, 0, 0, nullptr, nullptr);
     dpi_ = static_cast<int>(::GetDpiForWindow(Handle()));
-    Size();
+    // Centred where it is first shown.
+    CentreOnWorkArea(Handle(), TwipsToPixels(width_, dpi_), TwipsToPixels(height_, dpi_));
     strip_ =
         std::make_unique<TitleStrip>(Handle(), kTitleStripId, skin.strip, std::move(actions), dpi_);
     MessagePump::AddNavigableWindow(Handle());
@@ -53,11 +52,8 @@ void SkinnedWindow::Size() {
 }
 
 bool SkinnedWindow::Show() {
-    bool first = !placed_;
-    if (first) {
-        placed_ = true;
-        CentreOnWorkArea(Handle());
-    }
+    bool first = !shown_;
+    shown_ = true;
     ::ShowWindow(Handle(), SW_SHOW);
     ::SetForegroundWindow(Handle());
     return first;
@@ -86,6 +82,9 @@ bool SkinnedWindow::OnActivate(bool active) {
             lastFocus_ = focus;
         }
         return false;
+    }
+    if (::IsChild(Handle(), ::GetFocus())) {
+        return true;  // a control of ours has it already (a click, or an activation seen twice)
     }
     HWND focus = lastFocus_ != nullptr && ::IsWindow(lastFocus_) && ::IsChild(Handle(), lastFocus_)
                      ? lastFocus_

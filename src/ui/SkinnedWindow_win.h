@@ -30,13 +30,14 @@ class SkinnedWindow : public Window {
 
     ~SkinnedWindow() override;
 
-    // Shows the window, centred on the screen the first time, and brings it to the front; true
-    // the first time.
+    // Shows the window (made centred on the screen) and brings it to the front; true the first
+    // time.
     bool Show();
     void Hide() { ::ShowWindow(Handle(), SW_HIDE); }
 
   protected:
-    // Makes the window, hidden, at its size for its DPI, with its title strip.
+    // Makes the window, hidden, at its size for its DPI and centred on the screen, with its
+    // title strip.
     SkinnedWindow(const Skin& skin, TitleStrip::Actions actions);
 
     int Dpi() const { return dpi_; }
@@ -56,7 +57,7 @@ class SkinnedWindow : public Window {
     TwipsRect frame_;
     int framePenPixels_;
     int dpi_ = 96;
-    bool placed_ = false;
+    bool shown_ = false;
     HWND lastFocus_ = nullptr;
     std::unique_ptr<TitleStrip> strip_;
 };

@@ -14,7 +14,7 @@ namespace tavero::testing {
 
 // The system's key state table, fed by what the player sends and by the user's own keys.
 // A left or right modifier also sets its generic code, as the system does.
-class FakeInput : public KeyInjector, public KeyboardState {
+class FakeInput : public KeyInjector {
   public:
     void Send(std::span<const KeyEvent> events) override {
         calls.emplace_back(events.begin(), events.end());
@@ -22,7 +22,7 @@ class FakeInput : public KeyInjector, public KeyboardState {
             Set(e.key, !e.up);
         }
     }
-    bool IsDown(int key) const override { return down_[static_cast<std::size_t>(key)]; }
+    bool IsDown(int key) const { return down_[static_cast<std::size_t>(key)]; }
 
     void UserPress(int key) { Set(key, true); }
 

@@ -9,17 +9,6 @@ constexpr UINT kActivate = WM_APP + 1;
 constexpr int kSettleKey = 0xE8;  // assigned to no key
 }  // namespace
 
-double KeyTarget::NowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
 KeyTarget::KeyTarget() {
     HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     thread_ = std::thread([this, ready] { Run(ready); });
@@ -149,7 +138,7 @@ LRESULT CALLBACK InputRecorder::Hook(int code, WPARAM wParam, LPARAM lParam) {
                            (e.flags & LLKHF_UP) != 0,
                            (e.flags & LLKHF_EXTENDED) != 0,
                            e.dwExtraInfo,
-                           KeyTarget::NowMs()};
+                           NowMs()};
         std::lock_guard lock(g_recorder->mutex_);
         g_recorder->records_.push_back(record);
     }

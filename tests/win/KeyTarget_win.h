@@ -34,8 +34,6 @@ class KeyTarget {
     // Takes the foreground again (after another window had it).
     void Activate();
 
-    static double NowMs();
-
   private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void Run(HANDLE ready);

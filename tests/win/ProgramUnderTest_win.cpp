@@ -168,7 +168,8 @@ bool ProgramUnderTest::TabTo(HWND control) const {
 }
 
 bool ProgramUnderTest::PickInList(HWND list, int index) const {
-    if (Focus() != list && !::IsChild(list, Focus())) {
+    auto focused = [&] { return Focus() == list || ::IsChild(list, Focus()); };
+    if (!focused()) {
         Click(list);
         PumpUntil([&] { return ::GetForegroundWindow() == ::GetAncestor(list, GA_ROOT); });
     }
@@ -178,7 +179,12 @@ bool ProgramUnderTest::PickInList(HWND list, int index) const {
             return true;
         }
         SendChord({current < index ? VK_DOWN : VK_UP});
-        PumpUntil([&] { return ::SendMessageW(list, CB_GETCURSEL, 0, 0) != current; }, 500);
+        if (!PumpUntil([&] { return ::SendMessageW(list, CB_GETCURSEL, 0, 0) != current; }, 500) &&
+            !focused()) {
+            // The key went elsewhere: the focus moved on (a late activation, say). Back to it.
+            std::printf("[ note     ] the list lost the focus; tabbing back to it\n");
+            TabTo(list);
+        }
     }
     return false;
 }

@@ -60,13 +60,27 @@ void SendChord(std::initializer_list<int> keys) {
     }
 }
 
+double NowMs() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
 bool PressHotKey(std::initializer_list<int> modifiers, int key, const std::function<bool()>& until,
-                 int timeoutMs) {
+                 int timeoutMs, double* pressedMs) {
     // No person presses a hotkey within 50 ms of their last click or of the last action; Wine
     // may report the modifiers by a key state that old, so the press waits as long.
     PumpFor(60);
     for (int modifier : modifiers) {
         SendKey(modifier, false);
+    }
+    if (pressedMs != nullptr) {
+        *pressedMs = NowMs();
     }
     SendKey(key, false);
     SendKey(key, true);

@@ -18,9 +18,12 @@ void SendKey(int key, bool up);
 // Presses the keys in order, then releases them in reverse order.
 void SendChord(std::initializer_list<int> keys);
 // Presses a hotkey as a person does: holds the modifiers, taps the key, and lets go of the
-// modifiers only once `until` holds (or after the time limit).
+// modifiers only once `until` holds (or after the time limit). `pressedMs`, when given, gets
+// the high-resolution time just before the key went down.
 bool PressHotKey(std::initializer_list<int> modifiers, int key, const std::function<bool()>& until,
-                 int timeoutMs = 5000);
+                 int timeoutMs = 5000, double* pressedMs = nullptr);
+// High-resolution time in milliseconds, one clock for every process.
+double NowMs();
 // A left click at a screen point. Every event carries the point itself, so no click depends on
 // where an earlier pointer move has got to.
 void ClickScreen(int x, int y);

@@ -1,0 +1,29 @@
+#include "platform/Shell32_win.h"
+
+namespace tavero {
+
+namespace {
+
+template <typename Function>
+Function Find(const char* name) {
+    static HMODULE shell32 = ::LoadLibraryW(L"shell32.dll");
+    return shell32 != nullptr ? reinterpret_cast<Function>(
+                                    reinterpret_cast<void*>(::GetProcAddress(shell32, name)))
+                              : nullptr;
+}
+
+}  // namespace
+
+BOOL Shell32::NotifyIcon(DWORD message, NOTIFYICONDATAW* data) {
+    static auto notify = Find<decltype(&::Shell_NotifyIconW)>("Shell_NotifyIconW");
+    return notify != nullptr && notify(message, data);
+}
+
+void Shell32::Open(HWND owner, const wchar_t* address) {
+    static auto execute = Find<decltype(&::ShellExecuteW)>("ShellExecuteW");
+    if (execute != nullptr) {
+        execute(owner, L"open", address, L"", L"", SW_SHOWNORMAL);
+    }
+}
+
+}  // namespace tavero
