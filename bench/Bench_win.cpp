@@ -13,9 +13,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +20,7 @@
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
 #include "ui/ControlIds.h"
+#include "ui/MainLayout.h"
 
 using namespace tavero::testing;
 
@@ -131,37 +129,6 @@ double CpuMs(HANDLE process) {
                10000.0;
     };
     return ms(kernel) + ms(user);
-}
-
-// The DLLs an executable imports, read from its import directory.
-std::set<std::string> ImportedDlls(const std::wstring& path, std::size_t& size) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), {});
-    size = bytes.size();
-    std::set<std::string> dlls;
-    auto at = [&](std::size_t offset) { return bytes.data() + offset; };
-    auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(at(0));
-    auto nt =
-        reinterpret_cast<const IMAGE_NT_HEADERS64*>(at(static_cast<std::size_t>(dos->e_lfanew)));
-    const auto& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    auto sections = IMAGE_FIRST_SECTION(nt);
-    auto toOffset = [&](DWORD rva) -> std::size_t {
-        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
-            const auto& s = sections[i];
-            if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.Misc.VirtualSize) {
-                return rva - s.VirtualAddress + s.PointerToRawData;
-            }
-        }
-        return 0;
-    };
-    for (auto imp =
-             reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(toOffset(dir.VirtualAddress)));
-         imp->Name != 0; ++imp) {
-        std::string name = at(toOffset(imp->Name));
-        std::transform(name.begin(), name.end(), name.begin(), ::tolower);
-        dlls.insert(name);
-    }
-    return dlls;
 }
 
 // One press of Ctrl + Alt + `key`: the time to the first key-down of B in the focused window,
@@ -312,15 +279,14 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    ::SetForegroundWindow(program.MainWindow());
+    const auto& pencil = tavero::main_layout::kRowTable[0].editButton;
     for (int i = 0; i < kEditorCycles; ++i) {
-        FocusWindow(program.MainWindow(), program.ActionText(0));
-        program.TabTo(program.ActionText(0));
-        SendChord({VK_RETURN});
+        program.ClickAt(pencil.left / 15 + 11, pencil.top / 15 + 11);
         HWND editor = nullptr;
         PumpUntil([&] {
             editor = program.FindOwnWindow(nullptr, L"Form1");
-            return editor != nullptr && ::IsWindowVisible(editor);
+            return editor != nullptr && ::IsWindowVisible(editor) &&
+                   ::GetForegroundWindow() == editor;
         });
         SendChord({VK_ESCAPE});
         PumpUntil([&] { return ::IsWindowVisible(program.MainWindow()) != FALSE; });
@@ -340,10 +306,9 @@ int main(int argc, char** argv) {
         }
         return std::pair{sum / static_cast<double>(holds.size()), worst};
     };
-    std::size_t exeSize = 0;
-    std::set<std::string> dlls = ImportedDlls(programExe, exeSize);
+    PeFacts exe = ReadPe(programExe);
     std::string dllList;
-    for (const std::string& dll : dlls) {
+    for (const std::string& dll : exe.imports) {
         dllList += (dllList.empty() ? "" : ", ") + dll;
     }
 
@@ -382,7 +347,7 @@ int main(int argc, char** argv) {
                 afterUse.user);
     std::printf("| Kernel handles: after start, after that use | %lu, %lu |\n", atStart.handles,
                 afterUse.handles);
-    std::printf("| Exe size | %.0f KiB |\n", static_cast<double>(exeSize) / 1024.0);
+    std::printf("| Exe size | %.0f KiB |\n", static_cast<double>(exe.size) / 1024.0);
     std::printf("| Imported DLLs | %s |\n", dllList.c_str());
     return 0;
 }

@@ -25,7 +25,9 @@ tavero_install_packages() {
 
 tavero_build() {  # tavero_build native|win
     local tree=$1 dir="$tavero_root/build/$1" args=()
-    [ "$tree" = win ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$tavero_root/cmake/mingw-w64-x86_64.cmake")
+    # The cross build takes Debian's GoogleTest sources; the native one its installed package.
+    [ "$tree" = win ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$tavero_root/cmake/mingw-w64-x86_64.cmake"
+                                -DGOOGLETEST_SOURCE_DIR=/usr/src/googletest)
     cmake -S "$tavero_root" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${args[@]}" >/dev/null
     cmake --build "$dir" -j "$(nproc)"
 }

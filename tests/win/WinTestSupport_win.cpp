@@ -1,5 +1,6 @@
 #include "WinTestSupport_win.h"
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -148,7 +149,8 @@ TempFolder::~TempFolder() {
 }
 
 std::wstring WinePath(const std::string& unix) {
-    std::wstring path = L"Z:";
+    // On Windows itself the build's paths are Windows paths already.
+    std::wstring path = !unix.empty() && unix[0] == '/' ? L"Z:" : L"";
     for (char c : unix) {
         path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
     }
@@ -165,6 +167,56 @@ std::wstring SystemErrorText(DWORD error) {
         described.pop_back();
     }
     return described;
+}
+
+bool UnderWine() {
+    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+PeFacts ReadPe(const std::wstring& path) {
+    PeFacts facts;
+    std::string bytes = ReadFileBytes(path);
+    facts.size = bytes.size();
+    if (bytes.size() < sizeof(IMAGE_DOS_HEADER)) {
+        return facts;
+    }
+    auto at = [&](std::size_t offset) { return bytes.data() + offset; };
+    auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(at(0));
+    auto nt =
+        reinterpret_cast<const IMAGE_NT_HEADERS64*>(at(static_cast<std::size_t>(dos->e_lfanew)));
+    facts.dllCharacteristics = nt->OptionalHeader.DllCharacteristics;
+    auto sections = IMAGE_FIRST_SECTION(nt);
+    auto toOffset = [&](DWORD rva) -> std::size_t {
+        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+            const auto& s = sections[i];
+            if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.Misc.VirtualSize) {
+                return rva - s.VirtualAddress + s.PointerToRawData;
+            }
+        }
+        return 0;
+    };
+    const auto& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto imp =
+             reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(toOffset(imports.VirtualAddress)));
+         imports.VirtualAddress != 0 && imp->Name != 0; ++imp) {
+        std::string name = at(toOffset(imp->Name));
+        for (char& c : name) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        facts.imports.insert(name);
+    }
+    const auto& config = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_LOAD_CONFIG];
+    if (config.VirtualAddress != 0 && config.Size != 0) {
+        std::size_t offset = toOffset(config.VirtualAddress);
+        DWORD size = *reinterpret_cast<const DWORD*>(at(offset));
+        facts.hasLoadConfig = true;
+        // DependentLoadFlags: the word after CSDVersion, 0x32 into the 64-bit directory.
+        if (size >= 0x34) {
+            facts.dependentLoadFlags = *reinterpret_cast<const WORD*>(at(offset + 0x32));
+        }
+    }
+    return facts;
 }
 
 std::string ReadFileBytes(const std::wstring& path) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <set>
 #include <string>
 
 namespace tavero::testing {
@@ -50,11 +51,24 @@ class TempFolder {
     std::wstring path_;
 };
 
-// A Unix path as Wine's programs see it: the Unix root is drive Z:.
+// A path from the build as the tests' programs see it: under Wine the Unix root is drive Z:.
 std::wstring WinePath(const std::string& unix);
 
 // The system's own words for an error, as the program puts them in its messages.
 std::wstring SystemErrorText(DWORD error);
+
+// Whether the tests run under Wine rather than on Windows itself.
+bool UnderWine();
+
+// What the tests and the benchmark read of an executable's headers.
+struct PeFacts {
+    std::size_t size = 0;
+    WORD dllCharacteristics = 0;
+    bool hasLoadConfig = false;
+    WORD dependentLoadFlags = 0;
+    std::set<std::string> imports;  // lower case
+};
+PeFacts ReadPe(const std::wstring& path);
 
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
