@@ -75,25 +75,30 @@ ActionPlayer::Outcome ActionPlayer::Play(const std::vector<PlaybackStep>& plan, 
 
 std::vector<KeyEvent> ActionPlayer::HeldModifierReleases(const std::vector<PlaybackStep>& plan,
                                                          int heldModifiers) {
-    // The system matched the hotkey, so each of its modifiers was down as it fired. Which of a
-    // modifier's two keys, and whether it is down still, is not asked: under Wine the answer can
-    // come from a cache 50 ms old, and a key left down is worse than a release of a key already
-    // up, which does no harm. Both keys go up.
+    // The system matched the hotkey, so each of its modifiers was down as it fired; the key
+    // state tells which of its two keys are down still. Where the answers may lag behind the
+    // keyboard, both keys go up: releasing a key that is up does no harm, leaving one down does.
+    bool current = keyboard_.Current();
     std::vector<KeyEvent> events;
     bool masked = false;
     for (const ModifierFamily& family : kModifierFamilies) {
         if ((heldModifiers & family.flag) == 0 || PlanPresses(plan, family)) {
             continue;
         }
-        // A key event between the press and the release of Alt or Win keeps the release from
-        // opening the application's menu bar or the Start menu.
-        if (family.opensMenuOnLoneRelease && !masked) {
-            events.push_back({vk::kUnassigned, false});
-            events.push_back({vk::kUnassigned, true});
-            masked = true;
+        for (std::size_t side = 1; side < family.keys.size(); ++side) {
+            int key = family.keys[side];
+            if (current && !keyboard_.IsDown(key)) {
+                continue;
+            }
+            // A key event between the press and the release of Alt or Win keeps the release
+            // from opening the application's menu bar or the Start menu.
+            if (family.opensMenuOnLoneRelease && !masked) {
+                events.push_back({vk::kUnassigned, false});
+                events.push_back({vk::kUnassigned, true});
+                masked = true;
+            }
+            events.push_back({key, true});
         }
-        events.push_back({family.keys[1], true});
-        events.push_back({family.keys[2], true});
     }
     return events;
 }

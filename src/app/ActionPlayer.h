@@ -29,7 +29,8 @@ class ActionPlayer {
         CutShort,  // the program is quitting; pressed keys were released
     };
 
-    ActionPlayer(KeyHold& hold, KeyRepeatGuard& repeats) : hold_(hold), repeats_(repeats) {}
+    ActionPlayer(KeyboardState& keyboard, KeyHold& hold, KeyRepeatGuard& repeats)
+        : keyboard_(keyboard), hold_(hold), repeats_(repeats) {}
 
     // The hotkey's modifiers are released with the first key-downs, unless the plan presses
     // them itself, so the focused application sees exactly the plan's combination; the repeats
@@ -39,9 +40,10 @@ class ActionPlayer {
     bool Busy() const { return busy_; }
 
   private:
-    static std::vector<KeyEvent> HeldModifierReleases(const std::vector<PlaybackStep>& plan,
-                                                      int heldModifiers);
+    std::vector<KeyEvent> HeldModifierReleases(const std::vector<PlaybackStep>& plan,
+                                               int heldModifiers);
 
+    KeyboardState& keyboard_;
     KeyHold& hold_;
     KeyRepeatGuard& repeats_;
     bool busy_ = false;

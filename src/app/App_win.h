@@ -43,7 +43,8 @@ class App {
     SendInputKeyInjector injector_;
     TimerKeyHold hold_{injector_};
     LowLevelRepeatGuard repeats_;
-    ActionPlayer player_{hold_, repeats_};
+    AsyncKeyboardState keyboard_;
+    ActionPlayer player_{keyboard_, hold_, repeats_};
     TaveroServices services_{keyNames_, messages_, ini_, userStore_};
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<ActionEditor> editor_;

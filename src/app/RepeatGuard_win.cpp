@@ -15,14 +15,14 @@ void LowLevelRepeatGuard::SwallowRepeatsOf(int key) {
     Stop();
     // Most hotkeys are let go of before their action ends: no hook then, for a hook on the
     // keyboard costs every key event a trip through this program.
-    if (::GetAsyncKeyState(key) >= 0) {
+    if (!AsyncKeyboardState::IsDownNow(key)) {
         return;
     }
     g_filter.Watch(key, ::GetTickCount());
     g_hook = ::SetWindowsHookExW(WH_KEYBOARD_LL, Hook, ::GetModuleHandleW(nullptr), 0);
     ExpireAtDeadline();
     // A release that came before the hook was in place would never be seen.
-    if (::GetAsyncKeyState(key) >= 0) {
+    if (!AsyncKeyboardState::IsDownNow(key)) {
         Stop();
     }
 }

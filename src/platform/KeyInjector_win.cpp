@@ -4,6 +4,24 @@
 
 namespace tavero {
 
+namespace {
+// The copy Wine keeps lasts 50 ms; a margin for the clock's steps.
+constexpr DWORD kLagMs = 60;
+// Wine keeps its copy per thread, so the program keeps the time of its last question per thread.
+thread_local bool g_asked = false;
+thread_local DWORD g_askedMs = 0;
+}  // namespace
+
+bool AsyncKeyboardState::Current() const {
+    return !g_asked || ::GetTickCount() - g_askedMs > kLagMs;
+}
+
+bool AsyncKeyboardState::IsDownNow(int key) {
+    g_asked = true;
+    g_askedMs = ::GetTickCount();
+    return ::GetAsyncKeyState(key) < 0;
+}
+
 void SendInputKeyInjector::Send(std::span<const KeyEvent> events) {
     std::vector<INPUT> inputs;
     inputs.reserve(events.size());

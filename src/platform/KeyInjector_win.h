@@ -25,4 +25,13 @@ class SendInputKeyInjector : public KeyInjector {
     void Send(std::span<const KeyEvent> events) override;
 };
 
+// The keys' state as the system has it now. Every question the program asks about it goes
+// through here, so that it knows when the last one was asked.
+class AsyncKeyboardState : public KeyboardState {
+  public:
+    bool Current() const override;
+    bool IsDown(int key) const override { return IsDownNow(key); }
+    static bool IsDownNow(int key);
+};
+
 }  // namespace tavero

@@ -31,7 +31,7 @@ class RowsTest : public ::testing::Test, protected FakeBoxServices {
     FakeInput input;
     FakeKeyHold hold{input};
     FakeRepeatGuard repeats;
-    ActionPlayer player{hold, repeats};
+    ActionPlayer player{input, hold, repeats};
     HotKeyRows rows{ini, player, messages};
     std::vector<std::unique_ptr<Tavero>> boxes;
 };

@@ -13,8 +13,9 @@
 namespace tavero::testing {
 
 // The system's key state table, fed by what the player sends and by the user's own keys.
-// A left or right modifier also sets its generic code, as the system does.
-class FakeInput : public KeyInjector {
+// A left or right modifier also sets its generic code, as the system does. While `lagging`, it
+// answers as a stale copy would: the user's latest presses read as up.
+class FakeInput : public KeyInjector, public KeyboardState {
   public:
     void Send(std::span<const KeyEvent> events) override {
         calls.emplace_back(events.begin(), events.end());
@@ -22,9 +23,15 @@ class FakeInput : public KeyInjector {
             Set(e.key, !e.up);
         }
     }
-    bool IsDown(int key) const { return down_[static_cast<std::size_t>(key)]; }
+    bool Current() const override { return !lagging; }
+    bool IsDown(int key) const override {
+        return down_[static_cast<std::size_t>(key)] && !(lagging && key == latestPress_);
+    }
 
-    void UserPress(int key) { Set(key, true); }
+    void UserPress(int key) {
+        Set(key, true);
+        latestPress_ = key;
+    }
 
     // All events sent, in order, flattened.
     std::vector<KeyEvent> Events() const {
@@ -44,6 +51,7 @@ class FakeInput : public KeyInjector {
     }
 
     std::vector<std::vector<KeyEvent>> calls;
+    bool lagging = false;
 
   private:
     void Set(int key, bool down) {
@@ -76,6 +84,7 @@ class FakeInput : public KeyInjector {
     }
 
     std::array<bool, 256> down_{};
+    int latestPress_ = 0;
 };
 
 // Holds at once: the presses go in at Begin and the releases at the end of Wait, after
