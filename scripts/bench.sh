@@ -34,6 +34,8 @@ alternating with the program run by run:
 - Latency: from the hotkey's key going in (Ctrl + Alt held) to the first key-down of the
   action's key B in a focused window, against a bare responder: a hidden window that registers
   a hotkey and on WM_HOTKEY sends B with SendInput, holds it 100 ms and releases it.
+- Use: the working set after start, after a first use and after all of it (growth after the
+  first use would be a leak), and the CPU the idle program takes before and after.
 
 $figures
 
