@@ -46,15 +46,9 @@ MainWindow::MainWindow(const TaveroServices& services, ActionPlayer& player, She
     for (int row = 0; row < HotKeyRows::kCount; ++row) {
         RefreshRow(row);
     }
-    SetLinkFonts();
-    link_ = std::make_unique<DrawnButton>(
-        Handle(), control_ids::kLink, kLinkCaption, roles::kLink,
-        [this](HDC dc, const RECT& r, bool hot) {
-            DrawLink(dc, r, kLinkCaption, (hot ? linkHotFont_ : linkFont_).Get(),
-                     ToColorRef(palette::kLinkBlue), ::GetSysColor(COLOR_BTNFACE));
-        },
-        [this] { shell_.Open(links::kSearchGuide); });
-    link_->Place(ToPixels(layout::kLink, Dpi()));
+    link_ = std::make_unique<TextLink>(Handle(), control_ids::kLink, kLinkCaption, 9, std::nullopt,
+                                       [this] { shell_.Open(links::kSearchGuide); });
+    link_->Place(layout::kLink, Dpi());
 }
 
 MainWindow::~MainWindow() {
@@ -64,15 +58,9 @@ MainWindow::~MainWindow() {
     Destroy();
 }
 
-void MainWindow::SetLinkFonts() {
-    linkFont_ = CreateSkinFont(palette::kYaHei, 9, FW_NORMAL, DEFAULT_CHARSET, Dpi());
-    linkHotFont_ = CreateSkinFont(palette::kYaHei, 9, FW_NORMAL, DEFAULT_CHARSET, Dpi(), true);
-}
-
 void MainWindow::Relayout(int dpi) {
     controls_->Relayout(dpi);
-    SetLinkFonts();
-    link_->Place(ToPixels(layout::kLink, dpi));
+    link_->Place(layout::kLink, dpi);
 }
 
 void MainWindow::Show() {
@@ -88,7 +76,7 @@ void MainWindow::RefreshRow(int row) {
 }
 
 void MainWindow::FinishStart() {
-    tray_ = std::make_unique<Tray>(Handle(), [this] { Show(); });
+    tray_ = std::make_unique<Tray>(Handle());
     tips_ = std::make_unique<ToolTips>(Handle());
     tips_->Set(link_->Handle(), kLinkTip);
     controls_->FinishStart();

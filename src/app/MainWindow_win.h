@@ -11,8 +11,8 @@
 #include "app/Tray_win.h"
 #include "hotkeybox/TaveroControl_win.h"
 #include "platform/ShellOpener.h"
-#include "ui/DrawnButton_win.h"
 #include "ui/SkinnedWindow_win.h"
+#include "ui/TextLink_win.h"
 #include "ui/ToolTips_win.h"
 
 namespace tavero {
@@ -48,7 +48,6 @@ class MainWindow : public SkinnedWindow {
     std::optional<LRESULT> OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    void SetLinkFonts();
     void FinishStart();
     void OnArmBoxClicked(int row);
     // Saves every hotkey and removes the tray icon, the first time only; false afterwards.
@@ -57,11 +56,9 @@ class MainWindow : public SkinnedWindow {
     ShellOpener& shell_;
     std::unique_ptr<HotKeyRows> rows_;
     std::unique_ptr<MainRows> controls_;
-    std::unique_ptr<DrawnButton> link_;
+    std::unique_ptr<TextLink> link_;
     std::unique_ptr<ToolTips> tips_;
     std::unique_ptr<Tray> tray_;
-    UniqueFont linkFont_;
-    UniqueFont linkHotFont_;
     bool quitting_ = false;
 };
 

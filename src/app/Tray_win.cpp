@@ -19,10 +19,8 @@ NOTIFYICONDATAW IconData(HWND window) {
 }
 }  // namespace
 
-Tray::Tray(HWND window, std::function<void()> onShow)
-    : window_(window),
-      onShow_(std::move(onShow)),
-      taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {
+Tray::Tray(HWND window)
+    : window_(window), taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {
     // The size the shell asks for at this DPI, picked from the icon's images.
     UINT dpi = ::GetDpiForWindow(window_);
     icon_.Reset(static_cast<HICON>(
@@ -60,9 +58,8 @@ bool Tray::HandleMessage(UINT msg, WPARAM, LPARAM lParam) {
     }
     switch (LOWORD(lParam)) {
         case WM_LBUTTONUP:
-            if (onShow_) {
-                onShow_();
-            }
+            // The same path as the menu's "Show".
+            ::PostMessageW(window_, WM_COMMAND, TAVERO_CMD_SHOW, 0);
             break;
         case WM_RBUTTONUP:
             ShowMenu();

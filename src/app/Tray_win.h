@@ -2,19 +2,17 @@
 
 #include <windows.h>
 
-#include <functional>
-
 #include "platform/Handles_win.h"
 
 namespace tavero {
 
 // The program's icon in the notification area and its menu. The icon is there from creation
-// until destruction, and comes back when the shell restarts. A left click runs `onShow`; the
-// menu's choices reach the window as WM_COMMAND once the menu has closed, so nothing runs
-// inside the icon's own handling.
+// until destruction, and comes back when the shell restarts. A left click and the menu's
+// choices reach the window as WM_COMMAND (a left click as the menu's "Show"), after the icon's
+// own handling is over, so nothing runs inside it.
 class Tray {
   public:
-    Tray(HWND window, std::function<void()> onShow);
+    explicit Tray(HWND window);
     ~Tray();
     Tray(const Tray&) = delete;
     Tray& operator=(const Tray&) = delete;
@@ -27,7 +25,6 @@ class Tray {
     void ShowMenu();
 
     HWND window_;
-    std::function<void()> onShow_;
     UINT taskbarCreated_;
     UniqueIcon icon_;
     bool added_ = false;

@@ -63,8 +63,6 @@ ActionEditor::~ActionEditor() {
 void ActionEditor::SetFonts() {
     listFont_ = CreateSkinFont(palette::kYaHei, 9, FW_NORMAL, DEFAULT_CHARSET, Dpi());
     addNowFont_ = CreateSkinFont(palette::kYaHei, 18, FW_BOLD, DEFAULT_CHARSET, Dpi());
-    linkFont_ = CreateSkinFont(palette::kYaHei, 12, FW_NORMAL, DEFAULT_CHARSET, Dpi());
-    linkHotFont_ = CreateSkinFont(palette::kYaHei, 12, FW_NORMAL, DEFAULT_CHARSET, Dpi(), true);
 }
 
 void ActionEditor::CreateControls() {
@@ -94,14 +92,10 @@ void ActionEditor::CreateControls() {
                                 add.top, add.width, add.height, Handle(),
                                 AsMenuId(control_ids::kAddNow), instance, nullptr);
     NameForScreenReaders(addNow_, L"Add Now", roles::kPushButton);
-    link_ = std::make_unique<DrawnButton>(
-        Handle(), control_ids::kLink, kGuideCaption, roles::kLink,
-        [this](HDC dc, const RECT& r, bool hot) {
-            DrawLink(dc, r, kGuideCaption, (hot ? linkHotFont_ : linkFont_).Get(),
-                     ToColorRef(palette::kLinkBlue), ToColorRef(palette::kYellow));
-        },
-        [this] { shell_.Open(links::kHotKeyGuide); });
-    link_->Place(ToPixels(layout::kGuideLink, Dpi()));
+    link_ =
+        std::make_unique<TextLink>(Handle(), control_ids::kLink, kGuideCaption, 12,
+                                   palette::kYellow, [this] { shell_.Open(links::kHotKeyGuide); });
+    link_->Place(layout::kGuideLink, Dpi());
 }
 
 void ActionEditor::Relayout(int dpi) {
@@ -114,7 +108,7 @@ void ActionEditor::Relayout(int dpi) {
     }
     PixelRect add = ToPixels(layout::kAddNow, dpi);
     ::MoveWindow(addNow_, add.left, add.top, add.width, add.height, TRUE);
-    link_->Place(ToPixels(layout::kGuideLink, dpi));
+    link_->Place(layout::kGuideLink, dpi);
 }
 
 void ActionEditor::OpenFor(int row) {
@@ -191,12 +185,13 @@ void ActionEditor::Discard() {
 bool ActionEditor::OnDrawItem(const DRAWITEMSTRUCT& item) {
     UniqueBrush green(::CreateSolidBrush(ToColorRef(palette::kGreen)));
     ::FillRect(item.hDC, &item.rcItem, green.Get());
-    HGDIOBJ oldFont = ::SelectObject(item.hDC, addNowFont_.Get());
-    ::SetBkMode(item.hDC, TRANSPARENT);
-    ::SetTextColor(item.hDC, ToColorRef(palette::kWhite));
-    RECT text = item.rcItem;
-    ::DrawTextW(item.hDC, L"Add Now", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    ::SelectObject(item.hDC, oldFont);
+    {
+        Selected font(item.hDC, addNowFont_.Get());
+        ::SetBkMode(item.hDC, TRANSPARENT);
+        ::SetTextColor(item.hDC, ToColorRef(palette::kWhite));
+        RECT text = item.rcItem;
+        ::DrawTextW(item.hDC, L"Add Now", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
     // The keyboard's focus shows, as on any button.
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         RECT focus = item.rcItem;

@@ -8,8 +8,8 @@
 
 #include "editor/ActionComposer.h"
 #include "platform/ShellOpener.h"
-#include "ui/DrawnButton_win.h"
 #include "ui/SkinnedWindow_win.h"
+#include "ui/TextLink_win.h"
 
 namespace tavero {
 
@@ -49,11 +49,9 @@ class ActionEditor : public SkinnedWindow {
     ActionComposer composer_;
     std::array<HWND, ActionComposer::kLists> lists_{};  // left, middle, right
     HWND addNow_ = nullptr;
-    std::unique_ptr<DrawnButton> link_;
+    std::unique_ptr<TextLink> link_;
     UniqueFont listFont_;
     UniqueFont addNowFont_;
-    UniqueFont linkFont_;
-    UniqueFont linkHotFont_;
     bool discarded_ = false;
 };
 

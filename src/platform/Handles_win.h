@@ -12,6 +12,12 @@ struct Kernel {
     static Handle Empty() { return nullptr; }
     static void Close(Handle h) { ::CloseHandle(h); }
 };
+// A file's handle, which the system gives as INVALID_HANDLE_VALUE when it has none.
+struct File {
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { ::CloseHandle(h); }
+};
 struct Window {
     using Handle = HWND;
     static Handle Empty() { return nullptr; }
@@ -36,6 +42,7 @@ struct Menu {
 }  // namespace handle_traits
 
 using UniqueKernelHandle = UniqueHandle<handle_traits::Kernel>;
+using UniqueFile = UniqueHandle<handle_traits::File>;
 using UniqueWindow = UniqueHandle<handle_traits::Window>;
 using UniqueFont = UniqueHandle<handle_traits::GdiObject<HFONT>>;
 using UniqueBrush = UniqueHandle<handle_traits::GdiObject<HBRUSH>>;

@@ -25,11 +25,10 @@ void Win32MessageBoxes::ShowError(const std::wstring& title, const std::wstring&
 }
 
 int Win32FileSystem::Read(const std::wstring& path, std::string& bytes) {
-    UniqueKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.Get() == INVALID_HANDLE_VALUE) {
-        file.Release();
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         return static_cast<int>(::GetLastError());
     }
     LARGE_INTEGER size{};
@@ -57,10 +56,9 @@ int Win32FileSystem::Read(const std::wstring& path, std::string& bytes) {
 }
 
 int Win32FileSystem::Create(const std::wstring& path, std::string_view bytes) {
-    UniqueKernelHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.Get() == INVALID_HANDLE_VALUE) {
-        file.Release();
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         return static_cast<int>(::GetLastError());
     }
     std::size_t done = 0;

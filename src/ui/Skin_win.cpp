@@ -7,19 +7,6 @@ namespace tavero {
 
 namespace {
 
-// Selects a GDI object for the lifetime of the scope.
-class Selected {
-  public:
-    Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
-    ~Selected() { ::SelectObject(dc_, old_); }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-  private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
 int Width(const RECT& r) {
     return r.right - r.left;
 }

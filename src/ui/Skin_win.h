@@ -14,6 +14,19 @@ inline COLORREF ToColorRef(palette::Rgb c) {
     return RGB(c.r, c.g, c.b);
 }
 
+// Selects a GDI object for the lifetime of the scope.
+class Selected {
+  public:
+    Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
+    ~Selected() { ::SelectObject(dc_, old_); }
+    Selected(const Selected&) = delete;
+    Selected& operator=(const Selected&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
 inline RECT ToRect(const PixelRect& r) {
     return {r.left, r.top, r.Right(), r.Bottom()};
 }

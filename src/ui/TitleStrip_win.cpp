@@ -74,12 +74,11 @@ void TitleStrip::OnPaint(HDC dc, const RECT&) {
         DrawLogo(dc, ToRect(ToPixels(design_.logo, dpi_)));
     }
     RECT title = ToRect(ToPixels(design_.titleLabel, dpi_));
-    HGDIOBJ oldFont = ::SelectObject(dc, titleFont_.Get());
+    Selected font(dc, titleFont_.Get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ToColorRef(palette::kWhite));
     ::DrawTextW(dc, design_.title.c_str(), -1, &title,
                 DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    ::SelectObject(dc, oldFont);
 }
 
 }  // namespace tavero

@@ -1,0 +1,26 @@
+#include "ui/TextLink_win.h"
+
+#include "ui/Skin_win.h"
+
+namespace tavero {
+
+TextLink::TextLink(HWND parent, int id, const wchar_t* caption, int points,
+                   std::optional<palette::Rgb> background, std::function<void()> onClick)
+    : caption_(caption), points_(points), background_(background) {
+    button_ = std::make_unique<DrawnButton>(
+        parent, id, caption, roles::kLink,
+        [this](HDC dc, const RECT& r, bool hot) {
+            COLORREF back = background_ ? ToColorRef(*background_) : ::GetSysColor(COLOR_BTNFACE);
+            DrawLink(dc, r, caption_, (hot ? hotFont_ : font_).Get(),
+                     ToColorRef(palette::kLinkBlue), back);
+        },
+        std::move(onClick));
+}
+
+void TextLink::Place(const TwipsRect& place, int dpi) {
+    font_ = CreateSkinFont(palette::kYaHei, points_, FW_NORMAL, DEFAULT_CHARSET, dpi);
+    hotFont_ = CreateSkinFont(palette::kYaHei, points_, FW_NORMAL, DEFAULT_CHARSET, dpi, true);
+    button_->Place(ToPixels(place, dpi));
+}
+
+}  // namespace tavero
