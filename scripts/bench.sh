@@ -9,7 +9,7 @@ source "$(dirname "$0")/machine.sh"
 
 tavero_install_packages
 tavero_build win
-TAVERO_OWN_DISPLAY=1 tavero_start_wine
+tavero_start_wine own
 pinned=()
 [ ${#tavero_pin[@]} -gt 0 ] && pinned=(--pinned)
 figures=$("${tavero_pin[@]}" wine "$tavero_root/build/win/bench/bench.exe" "${pinned[@]}" "$@" \

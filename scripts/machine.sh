@@ -15,7 +15,15 @@ tavero_install_packages() {
     command -v Xvfb >/dev/null || need+=(xvfb)
     command -v import >/dev/null || need+=(imagemagick)
     command -v xwininfo >/dev/null || need+=(x11-utils)
+    # The link check of the MSVC branch: a resource compiler and linker of MSVC's kind.
+    command -v llvm-rc >/dev/null || need+=(llvm)
+    command -v lld-link >/dev/null || need+=(lld)
+    command -v clang >/dev/null || need+=(clang)
     if [ ${#need[@]} -gt 0 ]; then
+        if [ "$(id -u)" -ne 0 ]; then
+            echo "missing: ${need[*]}; run this command once as root (it installs them), then again" >&2
+            exit 1
+        fi
         echo "installing: ${need[*]}"
         export DEBIAN_FRONTEND=noninteractive
         apt-get update -qq
@@ -41,9 +49,15 @@ fi
 
 # Xvfb and the Wine server get their streams on /dev/null: a daemon that held the caller's
 # output pipe would keep whoever reads it (ctest, CI) waiting. Both stop when the shell exits.
+#   tavero_start_wine own      a virtual display of its own, whatever DISPLAY says: the tests and
+#                              the benchmark send keys and clicks, which must never reach the
+#                              user's own desktop
+#   tavero_start_wine desktop  the display DISPLAY names, with the program's windows managed by
+#                              the desktop's window manager as any other program's
 tavero_start_wine() {
+    local where=$1
     export WINEPREFIX="$tavero_root/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    if [ -z "${DISPLAY:-}" ] || [ -n "${TAVERO_OWN_DISPLAY:-}" ]; then
+    if [ "$where" = own ]; then
         local n=90
         while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
         "${tavero_pin[@]}" Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
@@ -55,8 +69,14 @@ tavero_start_wine() {
     mkdir -p "$WINEPREFIX"
     "${tavero_pin[@]}" wineserver -p </dev/null >/dev/null 2>&1 || true
     wine wineboot </dev/null >/dev/null 2>&1
-    # Without a window manager, Wine waits 2 s for one at every hide of a managed window.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    local x11='HKCU\Software\Wine\X11 Driver'
+    if [ "$where" = own ]; then
+        # No window manager runs there, and without one Wine waits 2 s for it at every hide of a
+        # managed window.
+        wine reg add "$x11" /v Managed /d N /f </dev/null >/dev/null 2>&1
+    else
+        wine reg delete "$x11" /v Managed /f </dev/null >/dev/null 2>&1 || true
+    fi
 }
 
 tavero_stop_wine() {

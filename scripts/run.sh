@@ -12,14 +12,14 @@ mkdir -p "$run_dir"
 cp "$tavero_root/build/win/TaveroMirelle.exe" "$run_dir/"
 
 if [ -n "${DISPLAY:-}" ]; then
-    tavero_start_wine
+    tavero_start_wine desktop
     cd "$run_dir"
     echo "Tavero Mirelle is running; quit it from its close button or its tray menu."
     wine ./TaveroMirelle.exe
     exit 0
 fi
 
-TAVERO_OWN_DISPLAY=1 tavero_start_wine
+tavero_start_wine own
 cd "$run_dir"
 wine ./TaveroMirelle.exe </dev/null >/dev/null 2>&1 &
 # Wait for the main window to be mapped, then photograph the screen.

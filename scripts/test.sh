@@ -11,5 +11,5 @@ ctest --test-dir "$tavero_root/build/native" --output-on-failure
 
 echo "== Windows build and tests under Wine"
 tavero_build win
-tavero_start_wine
+tavero_start_wine own
 ctest --test-dir "$tavero_root/build/win" --output-on-failure

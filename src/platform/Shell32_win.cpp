@@ -1,15 +1,15 @@
 #include "platform/Shell32_win.h"
 
+#include "platform/SystemLibrary_win.h"
+
 namespace tavero {
 
 namespace {
 
 template <typename Function>
 Function Find(const char* name) {
-    static HMODULE shell32 = ::LoadLibraryW(L"shell32.dll");
-    return shell32 != nullptr ? reinterpret_cast<Function>(
-                                    reinterpret_cast<void*>(::GetProcAddress(shell32, name)))
-                              : nullptr;
+    static HMODULE shell32 = LoadSystemLibrary(L"shell32.dll");
+    return SystemFunction<Function>(shell32, name);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <atomic>
 
+#include "platform/SystemLibrary_win.h"
+
 namespace tavero {
 
 namespace {
@@ -18,23 +20,21 @@ struct Runtime {
     static const Runtime* Get() {
         static const Runtime runtime = [] {
             Runtime r;
-            HMODULE ole32 = ::LoadLibraryW(L"ole32.dll");
-            HMODULE oleaut32 = ::LoadLibraryW(L"oleaut32.dll");
-            HMODULE oleacc = ::LoadLibraryW(L"oleacc.dll");
+            HMODULE ole32 = LoadSystemLibrary(L"ole32.dll");
+            HMODULE oleaut32 = LoadSystemLibrary(L"oleaut32.dll");
+            HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
             if (ole32 == nullptr || oleaut32 == nullptr || oleacc == nullptr) {
                 return r;
             }
-            auto initialize = reinterpret_cast<decltype(&::CoInitializeEx)>(
-                reinterpret_cast<void*>(::GetProcAddress(ole32, "CoInitializeEx")));
+            auto initialize = SystemFunction<decltype(&::CoInitializeEx)>(ole32, "CoInitializeEx");
             if (initialize != nullptr) {
                 initialize(nullptr, COINIT_APARTMENTTHREADED);  // the user-interface thread's
             }
-            r.createStandard = reinterpret_cast<decltype(r.createStandard)>(
-                reinterpret_cast<void*>(::GetProcAddress(oleacc, "CreateStdAccessibleObject")));
-            r.lresultFromObject = reinterpret_cast<decltype(r.lresultFromObject)>(
-                reinterpret_cast<void*>(::GetProcAddress(oleacc, "LresultFromObject")));
-            r.allocString = reinterpret_cast<decltype(r.allocString)>(
-                reinterpret_cast<void*>(::GetProcAddress(oleaut32, "SysAllocString")));
+            r.createStandard =
+                SystemFunction<decltype(r.createStandard)>(oleacc, "CreateStdAccessibleObject");
+            r.lresultFromObject =
+                SystemFunction<decltype(r.lresultFromObject)>(oleacc, "LresultFromObject");
+            r.allocString = SystemFunction<decltype(r.allocString)>(oleaut32, "SysAllocString");
             return r;
         }();
         bool complete = runtime.createStandard && runtime.lresultFromObject && runtime.allocString;

@@ -41,8 +41,8 @@ bool FaceInstalled(const wchar_t* face) {
     HDC dc = ::GetDC(nullptr);
     ::EnumFontFamiliesExW(
         dc, &wanted,
-        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
-            *reinterpret_cast<bool*>(found) = true;
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM result) -> int {
+            *reinterpret_cast<bool*>(result) = true;
             return 0;
         },
         reinterpret_cast<LPARAM>(&found), 0);

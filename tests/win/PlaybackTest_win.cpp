@@ -128,9 +128,9 @@ TEST_F(PlaybackTest, ChordsArriveInOrderAndHoldTheirLength) {
                 EXPECT_EQ(records[i].Down(), c.expected[i].first) << i;
                 EXPECT_EQ(records[i].key, c.expected[i].second) << i;
             }
-            double hold = Hold(records, c.expected.size() / 2);
-            Report("hold", hold, c.hold);
-            bestError = std::min(bestError, std::abs(hold - c.hold));
+            double measured = Hold(records, c.expected.size() / 2);
+            Report("hold", measured, c.hold);
+            bestError = std::min(bestError, std::abs(measured - c.hold));
         }
         EXPECT_LE(bestError, kHoldTolerance) << c.hold << " ms hold";
     }
@@ -176,9 +176,9 @@ TEST_F(PlaybackTest, ALoopOfAHandlerDuringTheHoldDoesNotKeepTheKeysDown) {
         EXPECT_GE(NowMs() - start, 450) << "the handler's loop did not run in the hold";
         auto records = AwaitRecords(4);
         ASSERT_EQ(records.size(), 4u);
-        double hold = Hold(records, 2);
-        Report("hold under a nested loop", hold, 200);
-        bestError = std::min(bestError, std::abs(hold - 200));
+        double measured = Hold(records, 2);
+        Report("hold under a nested loop", measured, 200);
+        bestError = std::min(bestError, std::abs(measured - 200));
     }
     EXPECT_LE(bestError, kHoldTolerance);
 }

@@ -186,6 +186,11 @@ PeFacts ReadPe(const std::wstring& path) {
     auto nt =
         reinterpret_cast<const IMAGE_NT_HEADERS64*>(at(static_cast<std::size_t>(dos->e_lfanew)));
     facts.dllCharacteristics = nt->OptionalHeader.DllCharacteristics;
+    facts.timeStamp = nt->FileHeader.TimeDateStamp;
+    facts.subsystemVersion = {nt->OptionalHeader.MajorSubsystemVersion,
+                              nt->OptionalHeader.MinorSubsystemVersion};
+    facts.osVersion = {nt->OptionalHeader.MajorOperatingSystemVersion,
+                       nt->OptionalHeader.MinorOperatingSystemVersion};
     auto sections = IMAGE_FIRST_SECTION(nt);
     auto toOffset = [&](DWORD rva) -> std::size_t {
         for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
@@ -211,9 +216,10 @@ PeFacts ReadPe(const std::wstring& path) {
         std::size_t offset = toOffset(config.VirtualAddress);
         DWORD size = *reinterpret_cast<const DWORD*>(at(offset));
         facts.hasLoadConfig = true;
-        // DependentLoadFlags: the word after CSDVersion, 0x32 into the 64-bit directory.
-        if (size >= 0x34) {
-            facts.dependentLoadFlags = *reinterpret_cast<const WORD*>(at(offset + 0x32));
+        // DependentLoadFlags: 0x4E into the 64-bit directory, whose five 64-bit pointers from
+        // 0x28 on put it later than in the 32-bit one; a directory that ends before it has none.
+        if (size >= 0x50) {
+            facts.dependentLoadFlags = *reinterpret_cast<const WORD*>(at(offset + 0x4E));
         }
     }
     return facts;

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace tavero::testing {
 
@@ -64,6 +65,9 @@ bool UnderWine();
 struct PeFacts {
     std::size_t size = 0;
     WORD dllCharacteristics = 0;
+    DWORD timeStamp = 0;
+    std::pair<WORD, WORD> subsystemVersion;  // the oldest Windows it asks for
+    std::pair<WORD, WORD> osVersion;
     bool hasLoadConfig = false;
     WORD dependentLoadFlags = 0;
     std::set<std::string> imports;  // lower case
