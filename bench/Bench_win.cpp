@@ -3,7 +3,8 @@
 //   start-up: process start to the first paint done (the process idles for input with
 //             nothing left to paint), against an equivalent bare window;
 //   latency:  the hotkey's key going in to the action's key reaching a focused window,
-//             against a bare responder.
+//             against an equivalent responder (the same releases of the hotkey's modifiers,
+//             the same presses), and, to show what those releases cost, a bare one.
 // Then holds, memory and handle counts over long use, and idle CPU. Prints Markdown.
 #include <windows.h>
 
@@ -168,6 +169,33 @@ bool Press(KeyTarget& target, int key, double& latency, double& hold, bool tap =
     return true;
 }
 
+// A responder of the given arguments, started and ready.
+PROCESS_INFORMATION StartResponder(const wchar_t* arguments) {
+    std::wstring exe = WinePath(TAVERO_REFERENCE_PATH);
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION responder{};
+    ::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, &responder);
+    ::WaitForInputIdle(responder.hProcess, 10000);
+    return responder;
+}
+
+void StopResponder(PROCESS_INFORMATION& responder) {
+    for (HWND w = ::FindWindowExW(nullptr, nullptr, nullptr, L"reference responder"); w != nullptr;
+         w = ::FindWindowExW(nullptr, w, nullptr, L"reference responder")) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(w, &pid);
+        if (pid == responder.dwProcessId) {
+            ::PostMessageW(w, WM_CLOSE, 0, 0);
+        }
+    }
+    ::WaitForSingleObject(responder.hProcess, 5000);
+    ::CloseHandle(responder.hProcess);
+    ::CloseHandle(responder.hThread);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -228,24 +256,19 @@ int main(int argc, char** argv) {
     for (int row = 0; row < 10; ++row) {
         program.Tick(row);
     }
-    PROCESS_INFORMATION responder{};
-    {
-        std::wstring exe = WinePath(TAVERO_REFERENCE_PATH);
-        std::wstring commandLine = L"\"" + exe + L"\" 3 122 100 66";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        ::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                         nullptr, &startup, &responder);
-        ::WaitForInputIdle(responder.hProcess, 10000);
-    }
-    std::vector<double> ourLatency, floorLatency, ourHold, floorHold, chordHold, heldLatency;
+    // Ctrl + Alt + F11: the equivalent responder; Ctrl + Alt + F9: the bare one.
+    PROCESS_INFORMATION equivalent = StartResponder(L"--equivalent 3 122 100 66");
+    PROCESS_INFORMATION bare = StartResponder(L"3 120 100 66");
+    std::vector<double> ourLatency, floorLatency, bareLatency, ourHold, floorHold, chordHold,
+        heldLatency, floorHeldLatency;
     {
         KeyTarget target;
         double latency = 0;
         double hold = 0;
         for (int i = 0; i < 5; ++i) {  // warm-up
-            Press(target, VK_F12, latency, hold);
-            Press(target, VK_F11, latency, hold);
+            for (int key : {VK_F12, VK_F11, VK_F9}) {
+                Press(target, key, latency, hold);
+            }
         }
         for (int i = 0; i < counts.presses; ++i) {
             if (Press(target, VK_F12, latency, hold)) {
@@ -256,10 +279,16 @@ int main(int argc, char** argv) {
                 floorLatency.push_back(latency);
                 floorHold.push_back(hold);
             }
+            if (Press(target, VK_F9, latency, hold)) {
+                bareLatency.push_back(latency);
+            }
         }
         for (int i = 0; i < 50; ++i) {
             if (Press(target, VK_F12, latency, hold, false)) {
                 heldLatency.push_back(latency);
+            }
+            if (Press(target, VK_F11, latency, hold, false)) {
+                floorHeldLatency.push_back(latency);
             }
         }
         for (int i = 0; i < 50 && !latencyOnly; ++i) {
@@ -268,14 +297,14 @@ int main(int argc, char** argv) {
             }
         }
     }
-    ::PostMessageW(TopWindowOf(responder.dwProcessId, L"reference responder"), WM_CLOSE, 0, 0);
-    ::WaitForSingleObject(responder.hProcess, 5000);
-    ::CloseHandle(responder.hProcess);
-    ::CloseHandle(responder.hThread);
+    StopResponder(equivalent);
+    StopResponder(bare);
     if (latencyOnly) {
         std::printf("%s",
                     Row("Hotkey latency", Summary(ourLatency), Summary(floorLatency)).c_str());
-        std::printf("%s", Row("Held latency", Summary(heldLatency), Summary(floorLatency)).c_str());
+        std::printf("%s",
+                    Row("Held latency", Summary(heldLatency), Summary(floorHeldLatency)).c_str());
+        std::printf("%s", Row("Bare", Summary(ourLatency), Summary(bareLatency)).c_str());
         std::printf("%s", Row("100 ms hold", Summary(ourHold), Summary(floorHold)).c_str());
         return 0;
     }
@@ -347,12 +376,15 @@ int main(int argc, char** argv) {
     std::printf("%s", Row("Start-up to the first paint (floor: equivalent bare window)",
                           Summary(ours), Summary(floor))
                           .c_str());
-    std::printf("%s", Row("Hotkey latency, a tap (floor: bare responder)", Summary(ourLatency),
-                          Summary(floorLatency))
+    std::printf("%s", Row("Hotkey latency, a tap (floor: equivalent responder)",
+                          Summary(ourLatency), Summary(floorLatency))
                           .c_str());
-    std::printf("%s", Row("Hotkey latency, modifiers held (the program releases them; the floor "
-                          "is the same bare responder to a tap)",
-                          Summary(heldLatency), Summary(floorLatency))
+    std::printf("%s", Row("Hotkey latency, modifiers held (floor: equivalent responder)",
+                          Summary(heldLatency), Summary(floorHeldLatency))
+                          .c_str());
+    std::printf("%s", Row("Hotkey latency, a tap, for comparison (floor: bare responder, which "
+                          "releases no modifier)",
+                          Summary(ourLatency), Summary(bareLatency))
                           .c_str());
     std::printf(
         "%s",

@@ -1,25 +1,43 @@
-// The floor to measure against: a hidden window that registers one hotkey and, when it fires,
-// sends the action's keys with SendInput, holds them, and releases them. Nothing else.
-//   reference_responder.exe MODIFIERS KEY HOLD_MS ACTION_KEY...
+// The floors hotkey latency is measured against: a hidden window that registers one hotkey and,
+// when it fires, sends the action's keys with SendInput, holds them, and releases them.
+//   reference_responder.exe [--equivalent] MODIFIERS KEY HOLD_MS ACTION_KEY...
+// Bare, it sends only the action's keys. --equivalent, it first makes the releases the program
+// makes for the same key state (the hotkey's modifiers still down go up, with the key event of
+// no key before Alt), by the program's own rule, and sends the keys with the scan codes of the
+// focused application's layout, as the program does: what is left between the two is the
+// program's own work.
 #include <windows.h>
 
 #include <cwchar>
+#include <string>
 #include <vector>
+
+#include "app/ActionCode.h"
+#include "app/ModifierKeys.h"
+#include "platform/KeyInjector_win.h"
 
 namespace {
 
-std::vector<WORD> g_keys;
+std::vector<tavero::PlaybackStep> g_plan;
+int g_modifiers = 0;
+bool g_equivalent = false;
 DWORD g_holdMs = 100;
 
-void Send(bool up) {
+void Send(std::vector<tavero::KeyEvent> events) {
+    if (g_equivalent) {
+        tavero::AssignScanCodes(events);
+    }
     std::vector<INPUT> inputs;
-    for (std::size_t i = 0; i < g_keys.size(); ++i) {
-        WORD key = up ? g_keys[g_keys.size() - 1 - i] : g_keys[i];
+    for (const tavero::KeyEvent& e : events) {
         INPUT input{};
         input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        input.ki.wVk = static_cast<WORD>(e.key);
+        input.ki.wScan = static_cast<WORD>(
+            e.scan != 0 ? e.scan : ::MapVirtualKeyW(static_cast<UINT>(e.key), MAPVK_VK_TO_VSC));
+        input.ki.dwFlags =
+            (e.up ? KEYEVENTF_KEYUP : 0) |
+            (g_equivalent && tavero::IsExtendedKey(e.key) ? KEYEVENTF_EXTENDEDKEY : 0);
+        input.ki.dwExtraInfo = g_equivalent ? tavero::kInjectedKeyMarker : 0;
         inputs.push_back(input);
     }
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
@@ -27,9 +45,22 @@ void Send(bool up) {
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_HOTKEY) {
-        Send(false);
+        std::vector<tavero::KeyEvent> presses;
+        if (g_equivalent) {
+            tavero::AsyncKeyboardState keyboard;
+            presses = tavero::ModifierReleases(g_plan, g_modifiers, keyboard);
+        }
+        std::vector<tavero::KeyEvent> releases;
+        for (const tavero::PlaybackStep& step : g_plan) {
+            if (step.kind == tavero::PlaybackStep::Kind::KeyDown) {
+                presses.push_back({step.value, false});
+            } else if (step.kind == tavero::PlaybackStep::Kind::KeyUp) {
+                releases.push_back({step.value, true});
+            }
+        }
+        Send(presses);
         ::Sleep(g_holdMs);
-        Send(true);
+        Send(releases);
         return 0;
     }
     if (msg == WM_CLOSE) {
@@ -42,15 +73,22 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    if (__argc < 5) {
+    int first = 1;
+    if (__argc > 1 && std::wcscmp(__wargv[1], L"--equivalent") == 0) {
+        g_equivalent = true;
+        first = 2;
+    }
+    if (__argc < first + 4) {
         return 2;
     }
-    UINT modifiers = static_cast<UINT>(wcstoul(__wargv[1], nullptr, 10));
-    UINT key = static_cast<UINT>(wcstoul(__wargv[2], nullptr, 10));
-    g_holdMs = static_cast<DWORD>(wcstoul(__wargv[3], nullptr, 10));
-    for (int i = 4; i < __argc; ++i) {
-        g_keys.push_back(static_cast<WORD>(wcstoul(__wargv[i], nullptr, 10)));
+    g_modifiers = static_cast<int>(wcstoul(__wargv[first], nullptr, 10));
+    UINT key = static_cast<UINT>(wcstoul(__wargv[first + 1], nullptr, 10));
+    g_holdMs = static_cast<DWORD>(wcstoul(__wargv[first + 2], nullptr, 10));
+    std::wstring code = std::to_wstring(__argc - first - 3);
+    for (int i = first + 3; i < __argc; ++i) {
+        code += L"|" + std::wstring(__wargv[i]);
     }
+    g_plan = tavero::ReadActionCode(code);
     WNDCLASSW wc{};
     wc.lpfnWndProc = Proc;
     wc.hInstance = instance;
@@ -58,7 +96,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     ::RegisterClassW(&wc);
     HWND hwnd = ::CreateWindowExW(0, L"ReferenceResponder", L"reference responder", 0, 0, 0, 0, 0,
                                   nullptr, nullptr, instance, nullptr);
-    if (!::RegisterHotKey(hwnd, 1, modifiers, key)) {
+    if (!::RegisterHotKey(hwnd, 1, static_cast<UINT>(g_modifiers), key)) {
         return 3;
     }
     MSG msg;

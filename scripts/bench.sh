@@ -31,9 +31,12 @@ alternating with the program run by run:
   nothing left to paint), against an equivalent bare window: borderless, the same child windows
   of the same kinds in the same places, the same ten hidden windows and manifest, shown and
   painted, with no logic.
-- Latency: from the hotkey's key going in (Ctrl + Alt held) to the first key-down of the
-  action's key B in a focused window, against a bare responder: a hidden window that registers
-  a hotkey and on WM_HOTKEY sends B with SendInput, holds it 100 ms and releases it.
+- Latency: from the hotkey's key going in to the first key-down of the action's key B in a
+  focused window, against an equivalent responder: a hidden window that registers a hotkey and
+  on WM_HOTKEY makes the releases of the hotkey's modifiers that the program makes for the same
+  key state (by the program's own rule), then sends B with SendInput the way the program does,
+  holds it 100 ms and releases it. A bare responder, which sends B alone, shows what those
+  releases cost.
 - Use: the working set after start, after a first use and after all of it (growth after the
   first use would be a leak), and the CPU the idle program takes before and after.
 

@@ -42,6 +42,8 @@ void App::CreateEditor() {
 App::~App() {
     editor_.reset();
     main_.reset();
+    // A key-up the system refused until now gets its last chance.
+    injector_.Retry();
 }
 
 int App::Run() {

@@ -6,8 +6,10 @@
 
 #include "app/ActionPlayer.h"
 #include "app/KeyHold_win.h"
+#include "app/KeyboardWatch_win.h"
 #include "app/MainWindow_win.h"
-#include "app/RepeatGuard_win.h"
+#include "app/OwedReleaseRetry_win.h"
+#include "app/ReliableInjector.h"
 #include "app/SingleInstance_win.h"
 #include "editor/ActionEditor_win.h"
 #include "hotkeybox/IniSettings.h"
@@ -40,11 +42,13 @@ class App {
     RegistryUserSettingsStore userStore_;
     ShellExecuteOpener shell_;
     IniSettings ini_{files_, ansi_, folder_};
-    SendInputKeyInjector injector_;
+    SendInputKeyInjector sendInput_;
+    ReliableInjector injector_{sendInput_};
+    OwedReleaseRetry retry_{injector_};
     TimerKeyHold hold_{injector_};
-    LowLevelRepeatGuard repeats_;
+    KeyboardWatch keyboardWatch_{injector_};
     AsyncKeyboardState keyboard_;
-    ActionPlayer player_{keyboard_, hold_, repeats_};
+    ActionPlayer player_{keyboard_, hold_, keyboardWatch_, injector_};
     TaveroServices services_{keyNames_, messages_, ini_, userStore_};
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<ActionEditor> editor_;

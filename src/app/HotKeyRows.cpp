@@ -49,7 +49,16 @@ bool HotKeyRows::Arm(int row, bool armed) {
         return false;
     }
     box->SetHotKeyEnabled(armed);
+    ArmedChanged();
     return box->HotKeyEnabled();
+}
+
+void HotKeyRows::ArmedChanged() {
+    bool any = false;
+    for (Tavero* box : boxes_) {
+        any = any || (box != nullptr && box->HotKeyEnabled());
+    }
+    player_.Ready(any);
 }
 
 ActionPlayer::Outcome HotKeyRows::Fire(int row) {

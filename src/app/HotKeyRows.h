@@ -38,6 +38,8 @@ class HotKeyRows {
 
     // Arms or disarms a row's hotkey; returns whether it is armed afterwards.
     bool Arm(int row, bool armed);
+    // A box armed or disarmed itself: the player is ready while any row is armed.
+    void ArmedChanged();
 
     // The row's hotkey fired: plays the row's action code as it is at this moment.
     ActionPlayer::Outcome Fire(int row);

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 
+#include "platform/KeyInjector_win.h"
 #include "platform/MessagePump_win.h"
 #include "platform/RunTimeError.h"
 
@@ -16,9 +17,6 @@ namespace {
 
 constexpr int kErrInvalidArgument = 5;
 constexpr int kLongestHoldMs = 60 * 1000;
-// A timer may wake a little before our clock says the hold is due; a wake for an earlier hold
-// is at least a whole hold early.
-constexpr std::int64_t kDueSlackUs = 2000;
 
 std::int64_t NowUs() {
     using namespace std::chrono;
@@ -56,16 +54,29 @@ TimerKeyHold::~TimerKeyHold() {
 }
 
 void TimerKeyHold::Start() {
-    if (watcher_.joinable()) {
+    if (watching_) {
         return;
     }
-    timer_.Reset(CreateTimer());
-    released_.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    stop_.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!timer_ || !released_ || !stop_) {
-        RaiseSystemError(L"CreateWaitableTimerEx");
+    if (watcher_.joinable()) {
+        watcher_.join();  // it ended; it let go of what it held on its way out
     }
+    if (!timer_) {
+        timer_.Reset(CreateTimer());
+        released_.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
+        stop_.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        if (!timer_ || !released_ || !stop_) {
+            RaiseSystemError(L"CreateWaitableTimerEx");
+        }
+    }
+    watching_ = true;
     watcher_ = std::thread([this] { Watch(); });
+}
+
+void TimerKeyHold::Prepare() {
+    Start();
+    // A thread's first key mapping loads the keyboard layout for it, tens of milliseconds under
+    // Wine: done now, not between a hotkey and its presses.
+    ScanCodeOf('A', FocusedLayout());
 }
 
 void TimerKeyHold::Arm(std::int64_t microseconds) {
@@ -81,84 +92,106 @@ void TimerKeyHold::Begin(std::span<const KeyEvent> presses, std::vector<KeyEvent
     if (milliseconds < 0 || milliseconds > kLongestHoldMs) {
         Raise(kErrInvalidArgument, L"Invalid wait length " + std::to_wstring(milliseconds));
     }
-    // Everything that can fail does so before a key goes down.
+    // Everything that can fail before a key goes down does so now.
     Start();
+    // Worked out here, on this thread, from the focused application's layout: a release sent by
+    // the watcher carries the very code its press went down with.
+    std::vector<KeyEvent> downs(presses.begin(), presses.end());
+    AssignScanCodes(downs);
+    AssignScanCodes(releases);
     std::lock_guard lock(sending_);
     // Anything still pending goes first: one hold's releases are never dropped for another's.
     if (std::vector<KeyEvent> left = pending_.Take(); !left.empty()) {
         injector_.Send(left);
     }
+    injector_.Send(downs);
+    // The hold counts from here, when the presses are in: slow sending never shortens it.
     std::int64_t hold = std::int64_t{milliseconds} * 1000;
     pending_.Set(std::move(releases), NowUs() + hold);
     try {
-        // Armed before the presses go in: nothing but the wait follows them, so the focused
-        // application gets the processor at once.
         Arm(hold);
     } catch (...) {
-        pending_.Take();
+        injector_.Send(pending_.Take());
         throw;
     }
-    injector_.Send(presses);
 }
 
 void TimerKeyHold::Watch() {
+    // Whatever ends the watch, what it holds goes up and a waiting thread wakes.
+    struct LetGo {
+        TimerKeyHold& hold;
+        ~LetGo() {
+            hold.watching_ = false;
+            hold.Release(nullptr);
+        }
+    } letGo{*this};
+    try {
+        WatchUntilStopped();
+    } catch (...) {
+        // Ends the watch; the next hold starts another.
+    }
+}
+
+void TimerKeyHold::WatchUntilStopped() {
     ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
-    // A thread's first key mapping loads the keyboard layout for it (tens of milliseconds under
-    // Wine): done now rather than inside the first release.
-    ::MapVirtualKeyW(0, MAPVK_VK_TO_VSC);
     HANDLE handles[] = {stop_.Get(), timer_.Get()};
     for (;;) {
         DWORD woke = ::WaitForMultipleObjects(2, handles, FALSE, INFINITE);
         if (woke != WAIT_OBJECT_0 + 1) {
-            return;  // stopped, or the wait itself failed: the owner releases on its way out
+            return;  // stopped, or the wait itself failed
         }
         std::int64_t now = NowUs();
-        std::vector<KeyEvent> due = pending_.TakeIfDue(now, kDueSlackUs);
-        if (!due.empty()) {
-            Send(due);
-        } else if (std::int64_t left = pending_.Remaining(now); left > 0) {
-            // A wake meant for an earlier hold, let go early: wait for this one's time.
-            try {
-                Arm(left);
-            } catch (...) {
-                Send(pending_.Take());
-            }
+        if (std::int64_t left = pending_.Remaining(now); left > 0) {
+            // Woken before this hold's time (a wake meant for an earlier hold, or a timer a
+            // little ahead of our clock): never early, so wait for the rest.
+            Arm(left);
+        } else {
+            Release(&now);
         }
-        // Nothing pending: whoever took the releases has sent them and said so.
     }
 }
 
-void TimerKeyHold::Send(const std::vector<KeyEvent>& releases) {
+void TimerKeyHold::Release(const std::int64_t* now) {
     {
         std::lock_guard lock(sending_);
-        if (!releases.empty()) {
-            injector_.Send(releases);
+        std::vector<KeyEvent> due = now != nullptr ? pending_.TakeIfDue(*now, 0) : pending_.Take();
+        if (!due.empty()) {
+            injector_.Send(due);
         }
     }
     ::SetEvent(released_.Get());
 }
 
 void TimerKeyHold::ReleaseNow() {
-    if (!watcher_.joinable()) {
+    if (!timer_) {
         return;
     }
     ::CancelWaitableTimer(timer_.Get());
-    Send(pending_.Take());
+    Release(nullptr);
 }
 
-WaitResult TimerKeyHold::Wait() {
+bool TimerKeyHold::Settled() {
+    // Under the sending lock: releases the watcher has taken are out by the time it is free.
+    std::lock_guard lock(sending_);
+    return pending_.Empty();
+}
+
+WaitResult TimerKeyHold::Wait(int timeoutMs) {
     HANDLE released = released_.Get();
-    // Ready for the next hold once this one is over, however it ends: not at the next Begin,
-    // where it would come between the hotkey and the presses.
-    struct Rearm {
-        HANDLE event;
-        ~Rearm() { ::ResetEvent(event); }
-    } rearm{released};
+    ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
     for (;;) {
-        DWORD woke =
-            ::MsgWaitForMultipleObjectsEx(1, &released, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (woke == WAIT_OBJECT_0) {
+        // A wake left over from an earlier hold is told apart by what is still pending.
+        if (Settled()) {
             return WaitResult::Elapsed;
+        }
+        ULONGLONG now = ::GetTickCount64();
+        if (now >= deadline) {
+            return WaitResult::TimedOut;
+        }
+        DWORD woke = ::MsgWaitForMultipleObjectsEx(1, &released, static_cast<DWORD>(deadline - now),
+                                                   QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woke == WAIT_OBJECT_0 || woke == WAIT_TIMEOUT) {
+            continue;
         }
         if (woke != WAIT_OBJECT_0 + 1) {
             ReleaseNow();
@@ -166,8 +199,7 @@ WaitResult TimerKeyHold::Wait() {
         }
         MSG msg;
         // Stops as soon as the releases are out, even if messages keep coming.
-        while (::WaitForSingleObject(released, 0) == WAIT_TIMEOUT &&
-               ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (!Settled() && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 ReleaseNow();
                 // Left for the main loop, which ends the program.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <mutex>
 #include <thread>
 
@@ -14,7 +15,9 @@ namespace tavero {
 // Holds keys on a high-resolution waitable timer watched by a thread of its own, which sends
 // the releases the moment the timer is due, whatever the user-interface thread is doing
 // meanwhile. The user-interface thread waits for that moment while it keeps dispatching
-// messages. One timer and one thread serve every playback: playbacks never overlap.
+// messages, for a bounded time. One timer and one thread serve every playback: playbacks never
+// overlap. Should the thread end (a failed wait), it lets go of what it holds first, and the
+// next hold starts a new one.
 class TimerKeyHold : public KeyHold {
   public:
     explicit TimerKeyHold(KeyInjector& injector) : injector_(injector) {}
@@ -22,16 +25,20 @@ class TimerKeyHold : public KeyHold {
     TimerKeyHold(const TimerKeyHold&) = delete;
     TimerKeyHold& operator=(const TimerKeyHold&) = delete;
 
+    void Prepare() override;
     void Begin(std::span<const KeyEvent> presses, std::vector<KeyEvent> releases,
                int milliseconds) override;
-    WaitResult Wait() override;
+    WaitResult Wait(int timeoutMs) override;
     void ReleaseNow() override;
 
   private:
     void Start();
     void Arm(std::int64_t microseconds);
     void Watch();
-    void Send(const std::vector<KeyEvent>& releases);
+    void WatchUntilStopped();
+    // Sends what is pending when it is due (`now` given) or at once (none), and wakes the wait.
+    void Release(const std::int64_t* now);
+    bool Settled();
 
     KeyInjector& injector_;
     PendingRelease pending_;
@@ -40,6 +47,7 @@ class TimerKeyHold : public KeyHold {
     UniqueKernelHandle released_;
     UniqueKernelHandle stop_;
     std::thread watcher_;
+    std::atomic<bool> watching_{false};
 };
 
 }  // namespace tavero

@@ -62,8 +62,9 @@ MainRows::MainRows(HWND window, const TaveroServices& services, HotKeyRows& mode
         model_.Attach(row, c.hotKeyBox->Box());
         c.hotKeyBox->Box().Events().hotKeyPressed = [this, row] { model_.Fire(row); };
         // Capturing a new hotkey in an armed box disarms it; the arm box says so at once.
-        c.hotKeyBox->Box().Events().hotKeyDisarmed = [&c] {
+        c.hotKeyBox->Box().Events().hotKeyDisarmed = [this, &c] {
             ::SendMessageW(c.armBox, BM_SETCHECK, BST_UNCHECKED, 0);
+            model_.ArmedChanged();
         };
         c.editButton = std::make_unique<DrawnButton>(
             window_, control_ids::EditButton(row), OfRow(L"Edit the action of row ", row),

@@ -38,6 +38,7 @@ class RepeatFilter {
         return true;
     }
     bool Done() const { return done_; }
+    int Key() const { return key_; }
     // When the watch ends by itself if nothing comes.
     std::uint32_t Deadline() const { return deadline_; }
 

@@ -4,6 +4,30 @@
 
 namespace tavero {
 
+std::wstring FallbackKeyName(int key) {
+    // Keys that many layouts give no name: the function keys past F12, the browser, volume,
+    // media and launch keys.
+    static constexpr const wchar_t* kNamed[] = {
+        L"Browser Back", L"Browser Forward",  L"Browser Refresh",
+        L"Browser Stop", L"Browser Search",   L"Browser Favorites",
+        L"Browser Home", L"Volume Mute",      L"Volume Down",
+        L"Volume Up",    L"Next Track",       L"Previous Track",
+        L"Stop Media",   L"Play/Pause Media", L"Mail",
+        L"Select Media", L"Launch App 1",     L"Launch App 2",
+    };
+    constexpr int kF13 = 0x7C;
+    constexpr int kF24 = 0x87;
+    constexpr int kBrowserBack = 0xA6;
+    constexpr int kLaunchApp2 = 0xB7;
+    if (key >= kF13 && key <= kF24) {
+        return L"F" + std::to_wstring(key - kF13 + 13);
+    }
+    if (key >= kBrowserBack && key <= kLaunchApp2) {
+        return kNamed[key - kBrowserBack];
+    }
+    return L"Key " + std::to_wstring(key);
+}
+
 HotKeyCapture::Outcome HotKeyCapture::KeyDown(int key, int shiftState, bool winDown) {
     bool alt = (shiftState & shift::kAlt) != 0;
     // Alt+Tab and Win+Tab switch windows; Windows never lets them reach a program, and where
@@ -35,7 +59,8 @@ HotKeyCapture::Outcome HotKeyCapture::KeyDown(int key, int shiftState, bool winD
         previewing_ = true;
         return Outcome::Previewed;
     }
-    text_ = std::move(text) + names_.NameOf(key);
+    std::wstring name = names_.NameOf(key);
+    text_ = std::move(text) + (name.empty() ? FallbackKeyName(key) : name);
     keyCode_ = key;
     modKeyCode_ = mods;
     previewing_ = false;

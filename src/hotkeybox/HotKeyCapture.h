@@ -6,6 +6,10 @@
 
 namespace tavero {
 
+// A readable name for a key the platform has no name for ("F13", "Volume Up", "Key 255"): a
+// hotkey's text is never missing its key.
+std::wstring FallbackKeyName(int key);
+
 // Turns the keys pressed in a capture box into a hotkey: the main key, the modifier flags and
 // the text the box shows ("Win + ", "Ctrl + ", "Alt + ", "Shift + ", then the key's name).
 //

@@ -24,7 +24,7 @@ void Tavero::Load() {
     ShowCapture();
 }
 
-void Tavero::KeyDown(int& key, int& shiftState, bool winDown) {
+void Tavero::KeyDown(int& key, int& shiftState, bool winDown, bool repeat) {
     if (key == vk::kApps) {
         key = 0;
         return;
@@ -34,6 +34,9 @@ void Tavero::KeyDown(int& key, int& shiftState, bool winDown) {
     }
     if (events_.keyDown) {
         events_.keyDown(key, shiftState);
+    }
+    if (repeat) {
+        return;
     }
     bool captured = capture_.KeyDown(key, shiftState, winDown) == HotKeyCapture::Outcome::Captured;
     edited_ = edited_ || captured;

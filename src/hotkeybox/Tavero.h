@@ -59,8 +59,9 @@ class Tavero {
     // Key events of the box. A key-down of the context-menu key sets `key` to 0 and does
     // nothing else, as does a character packet from an input method. Modifiers alone only
     // preview; a key that completes a new hotkey captures it and disarms the box. `winDown`:
-    // either Windows key is down as the key goes down.
-    void KeyDown(int& key, int& shiftState, bool winDown);
+    // either Windows key is down as the key goes down. A `repeat` of a key already down (held
+    // since before this box had the focus, say) is never a new hotkey.
+    void KeyDown(int& key, int& shiftState, bool winDown, bool repeat = false);
     void KeyUp(int& key, int& shiftState);
     // The box lost the keyboard focus: a preview gives way to the hotkey.
     void FocusLost();

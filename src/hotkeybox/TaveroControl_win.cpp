@@ -155,7 +155,8 @@ LRESULT TaveroControl::OnEditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (!IsOwnKeyEvent()) {
                 int key = static_cast<int>(wParam);
                 int state = ShiftStateNow();
-                box_->KeyDown(key, state, WinKeyDownNow());
+                bool repeat = (lParam & (1 << 30)) != 0;  // the key was down before
+                box_->KeyDown(key, state, WinKeyDownNow(), repeat);
             }
             return 0;  // the edit never acts on a key itself
         }

@@ -2,42 +2,62 @@
 
 #include <vector>
 
+#include "platform/Wine_win.h"
+
 namespace tavero {
 
-namespace {
-// The copy Wine keeps lasts 50 ms; a margin for the clock's steps.
-constexpr DWORD kLagMs = 60;
-// Wine keeps its copy per thread, so the program keeps the time of its last question per thread.
-thread_local bool g_asked = false;
-thread_local DWORD g_askedMs = 0;
-}  // namespace
-
-bool AsyncKeyboardState::Current() const {
-    return !g_asked || ::GetTickCount() - g_askedMs > kLagMs;
+HKL FocusedLayout() {
+    HWND focused = ::GetForegroundWindow();
+    DWORD thread = focused != nullptr ? ::GetWindowThreadProcessId(focused, nullptr) : 0;
+    return ::GetKeyboardLayout(thread);
 }
 
-bool AsyncKeyboardState::IsDownNow(int key) {
-    g_asked = true;
-    g_askedMs = ::GetTickCount();
+void AssignScanCodes(std::span<KeyEvent> events) {
+    HKL layout = nullptr;
+    for (KeyEvent& event : events) {
+        if (event.scan == 0) {
+            if (layout == nullptr) {
+                layout = FocusedLayout();
+            }
+            event.scan = static_cast<int>(ScanCodeOf(event.key, layout));
+        }
+    }
+}
+
+bool AsyncKeyboardState::Current() const {
+    // Wine answers each thread from a copy it keeps for 50 ms, and brings the keys in line with
+    // the X server's (which knows nothing of injected keys) when a window gets the focus: a key
+    // held down can read as up there at any time.
+    return !RunningUnderWine();
+}
+
+bool AsyncKeyboardState::IsDown(int key) const {
     return ::GetAsyncKeyState(key) < 0;
 }
 
-void SendInputKeyInjector::Send(std::span<const KeyEvent> events) {
+std::size_t SendInputKeyInjector::Send(std::span<const KeyEvent> events) {
     std::vector<INPUT> inputs;
     inputs.reserve(events.size());
+    HKL layout = nullptr;
     for (const KeyEvent& event : events) {
+        int scan = event.scan;
+        if (scan == 0) {
+            layout = layout != nullptr ? layout : FocusedLayout();
+            scan = static_cast<int>(ScanCodeOf(event.key, layout));
+        }
         INPUT input{};
         input.type = INPUT_KEYBOARD;
         input.ki.wVk = static_cast<WORD>(event.key);
-        input.ki.wScan = static_cast<WORD>(ScanCodeOf(event.key));
+        input.ki.wScan = static_cast<WORD>(scan);
         input.ki.dwFlags = (event.up ? KEYEVENTF_KEYUP : 0) |
                            (IsExtendedKey(event.key) ? KEYEVENTF_EXTENDEDKEY : 0);
         input.ki.dwExtraInfo = kInjectedKeyMarker;
         inputs.push_back(input);
     }
-    if (!inputs.empty()) {
-        ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (inputs.empty()) {
+        return 0;
     }
+    return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 }  // namespace tavero

@@ -32,6 +32,10 @@ class PendingRelease {
         }
         return std::exchange(releases_, {});
     }
+    bool Empty() const {
+        std::lock_guard lock(mutex_);
+        return releases_.empty();
+    }
     // Microseconds until the releases are due; 0 when nothing is pending.
     std::int64_t Remaining(std::int64_t nowMicroseconds) const {
         std::lock_guard lock(mutex_);

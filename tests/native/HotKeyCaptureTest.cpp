@@ -27,8 +27,8 @@ struct Box : FakeBoxServices {
 
     explicit Box(FakeHotKeySystem& s) : system(s) { box.AttachView(&view); }
 
-    void Down(int key, int shiftState = 0, bool winDown = false) {
-        box.KeyDown(key, shiftState, winDown);
+    void Down(int key, int shiftState = 0, bool winDown = false, bool repeat = false) {
+        box.KeyDown(key, shiftState, winDown, repeat);
     }
     void Up(int key, int shiftState = 0) { box.KeyUp(key, shiftState); }
 };
@@ -123,13 +123,31 @@ TEST_F(CaptureTest, ContextMenuKeyAndCharacterPacketsChangeNothing) {
     EXPECT_EQ(b.box.KeyCode(), 'A');
 }
 
-TEST_F(CaptureTest, BackspaceIsAKeyAndNamelessKeysStillCapture) {
+TEST_F(CaptureTest, BackspaceIsAKeyAndNamelessKeysGetReadableNames) {
     b.Down(vk::kBack);
     EXPECT_EQ(b.box.Text(), L"Backspace");
     EXPECT_EQ(b.box.KeyCode(), 8);
-    b.Down(255, shift::kCtrl);  // the fake has no name for it
-    EXPECT_EQ(b.box.Text(), L"Ctrl + ");
-    EXPECT_EQ(b.box.KeyCode(), 255);
+    // The fake, as some layouts, names none of these.
+    const std::pair<int, const wchar_t*> nameless[] = {{124, L"Ctrl + F13"},
+                                                       {135, L"Ctrl + F24"},
+                                                       {175, L"Ctrl + Volume Up"},
+                                                       {179, L"Ctrl + Play/Pause Media"},
+                                                       {255, L"Ctrl + Key 255"}};
+    for (const auto& [key, text] : nameless) {
+        b.Down(key, shift::kCtrl);
+        EXPECT_EQ(b.box.Text(), text);
+        EXPECT_EQ(b.box.KeyCode(), key);
+    }
+}
+
+// A key held since before the box had the focus goes on repeating there: not a new hotkey,
+// and the box's row stays armed.
+TEST_F(CaptureTest, ARepeatOfAKeyAlreadyDownIsNoNewHotkey) {
+    b.Down(116, shift::kCtrl | shift::kAlt);
+    b.box.SetHotKeyEnabled(true);
+    b.Down('Q', 0, false, true);
+    EXPECT_EQ(b.box.KeyCode(), 116);
+    EXPECT_TRUE(b.box.HotKeyEnabled());
 }
 
 TEST_F(CaptureTest, HostMayChangeKeyBeforeCapture) {

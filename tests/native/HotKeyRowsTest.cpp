@@ -30,8 +30,7 @@ class RowsTest : public ::testing::Test, protected FakeBoxServices {
     std::vector<std::unique_ptr<FakeHotKeyRegistrar>> registrars;
     FakeInput input;
     FakeKeyHold hold{input};
-    FakeRepeatGuard repeats;
-    ActionPlayer player{input, hold, repeats};
+    ActionPlayer player{input, hold, input, input};
     HotKeyRows rows{ini, player, messages};
     std::vector<std::unique_ptr<Tavero>> boxes;
 };
@@ -60,14 +59,18 @@ TEST_F(RowsTest, HotkeyOfRowNPlaysRowNsCurrentCode) {
     EXPECT_EQ(SettingsBytes(), "[conftext]\r\n0=A\r\n9=C\r\n[conftooltip]\r\n0=1|65\r\n9=1|67\r\n");
 }
 
+// The user's keyboard is listened to, and the player made ready, only while a row is armed.
 TEST_F(RowsTest, ArmingMirrorsWhatTheBoxAccepted) {
     EXPECT_FALSE(rows.Arm(2, true));  // empty box
     EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_FALSE(input.listening);
     int key = 'A', state = 2;
     boxes[2]->KeyDown(key, state, false);
     EXPECT_TRUE(rows.Arm(2, true));
+    EXPECT_TRUE(input.listening && hold.prepared);
     EXPECT_FALSE(rows.Arm(2, false));
     EXPECT_FALSE(system.IsTaken(2, 'A'));
+    EXPECT_FALSE(input.listening);
 }
 
 TEST_F(RowsTest, SaveAllWritesThirtyValuesInOneWrite) {

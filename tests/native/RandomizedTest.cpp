@@ -106,7 +106,8 @@ TEST(Randomized, CaptureChangesTheHotkeyOnlyOnAMainKey) {
                 } else if (!switching) {
                     wantKey = key;
                     wantMods = mods;
-                    wantText = kPrefix[mods] + names.NameOf(key);
+                    std::wstring name = names.NameOf(key);
+                    wantText = kPrefix[mods] + (name.empty() ? FallbackKeyName(key) : name);
                     ASSERT_EQ(capture.Text(), wantText);
                 }
             }

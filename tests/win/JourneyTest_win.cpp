@@ -18,7 +18,10 @@ using namespace tavero::testing;
 
 namespace {
 
-constexpr double kHoldTolerance = 30.0;
+// Seen across two processes in the input stream: never short; late on a busy machine at most by
+// this. The exact holds are the playback tests' and the benchmark's.
+constexpr double kClockStep = 0.5;
+constexpr double kLateMargin = 30.0;
 
 // The whole story as a user lives it, driven only through the mouse, the keyboard, the tray
 // callback and what the screen and set.ini show.
@@ -35,31 +38,31 @@ class Journey : public ::testing::Test {
         ASSERT_TRUE(program.PickInList(::GetDlgItem(Editor(), listId), index));
     }
 
-    // Presses the hotkey as a user does and returns how long the action's V was held, as the
-    // focused application saw it; checks that Ctrl, and not Alt, was down with it.
+    // Presses the hotkey as a user does and returns how long the action's V was held in the
+    // input stream; checks that the focused application saw Ctrl, and not Alt, down with it.
     double PlayAndMeasure() {
         KeyTarget target;
-        double down = -1;
-        double up = -1;
+        InputRecorder recorder;
+        bool seen = false;
         PressHotKey({VK_CONTROL, VK_MENU}, VK_F12, [&] {
             for (const KeyRecord& r : target.Records()) {
-                if (r.key == 'V' && r.Down() && down < 0) {
-                    down = r.ms;
+                if (r.key == 'V' && r.Down() && !seen) {
+                    seen = true;
                     EXPECT_TRUE(r.ctrl);
                     EXPECT_FALSE(r.alt);
                 }
             }
-            return down >= 0;
+            return seen;
         });
-        PumpUntil([&] {
-            for (const KeyRecord& r : target.Records()) {
-                if (r.key == 'V' && !r.Down()) {
-                    up = r.ms;
-                }
-            }
-            return up >= 0;
-        });
-        return up >= 0 ? up - down : -1;
+        PumpUntil([&] { return recorder.Seen('V', true) >= 0; });
+        double down = recorder.Seen('V', false);
+        double up = recorder.Seen('V', true);
+        return down >= 0 && up >= 0 ? up - down : -1;
+    }
+    static void ExpectHold200(double hold) {
+        std::printf("[ measure  ] journey hold: %.2f ms (error %+.2f ms)\n", hold, hold - 200);
+        EXPECT_GE(hold, 200 - kClockStep);
+        EXPECT_LE(hold, 200 + kLateMargin);
     }
 
     // What set.ini holds after the story, told by mouse or by keyboard, up to the first quit.
@@ -102,16 +105,12 @@ TEST_F(Journey, CaptureEditArmPlayHideQuitRestartChange) {
 
     // 3. Arm row 1 and press the hotkey in another application.
     ASSERT_TRUE(program.Tick(0));
-    double hold = PlayAndMeasure();
-    std::printf("[ measure  ] journey hold: %.2f ms (error %+.2f ms)\n", hold, hold - 200);
-    // Seen across two processes, delivery to the focused window adds jitter of its own; the
-    // exact holds are measured in the playback tests and the benchmark.
-    EXPECT_NEAR(hold, 200, kHoldTolerance);
+    ExpectHold200(PlayAndMeasure());
 
     // 4. Hidden, the hotkey still works.
     program.ClickAt(main_layout::kHideButton.left / 15 + 10, 8);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(program.MainWindow()); }));
-    EXPECT_NEAR(PlayAndMeasure(), 200, kHoldTolerance);
+    ExpectHold200(PlayAndMeasure());
 
     // 5. Quit from the tray menu: its last entry, Exit.
     ASSERT_TRUE(program.ChooseFromTrayMenu(2, [&] { return !program.Running(); }));

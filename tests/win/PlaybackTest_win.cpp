@@ -12,7 +12,7 @@
 #include "WinTestSupport_win.h"
 #include "app/ActionPlayer.h"
 #include "app/KeyHold_win.h"
-#include "app/RepeatGuard_win.h"
+#include "app/KeyboardWatch_win.h"
 #include "platform/KeyInjector_win.h"
 #include "platform/Keys.h"
 #include "platform/RunTimeError.h"
@@ -24,8 +24,12 @@ using Outcome = ActionPlayer::Outcome;
 
 namespace {
 
-// Holds as the focused window sees them; measured errors are printed, typically under 1 ms.
-constexpr double kHoldTolerance = 5.0;
+// Holds as the input stream saw them, from the last key-down to the first key-up; the measured
+// errors are printed, typically under 1 ms. A hold is never short: the input stream is watched
+// on a thread of its own, so only the clock's step can make one look shorter. It may come out
+// long on a busy machine, so the best of three tries is held to a margin.
+constexpr double kClockStep = 0.5;
+constexpr double kLateMargin = 15.0;
 constexpr int kTries = 3;
 
 // A hidden window of the playing thread: it runs handlers for hotkeys and counts the paints
@@ -84,22 +88,44 @@ class PlaybackTest : public ::testing::Test {
         PumpUntil([&] { return target.Records().size() >= count; }, 3000);
         return target.Records();
     }
-    // The hold as the application saw it: from the last key-down to the first key-up.
-    static double Hold(const std::vector<KeyRecord>& records, std::size_t downs) {
-        return records[downs].ms - records[downs - 1].ms;
+    // The hold as the input stream saw it, after the `downs`th key-down; -1 if it did not come.
+    double StreamHold(std::size_t downs, double from) {
+        std::vector<InputRecord> seen;
+        PumpUntil(
+            [&] {
+                seen = recorder.Records();
+                return seen.size() >= 2 * downs;
+            },
+            3000);
+        std::size_t i = 0;
+        while (i < seen.size() && seen[i].ms < from) {
+            ++i;
+        }
+        if (seen.size() < i + 2 * downs) {
+            return -1;
+        }
+        return seen[i + downs].ms - seen[i + downs - 1].ms;
     }
-    static void Report(const char* what, double measured, double wanted) {
-        std::printf("[ measure  ] %s: %.2f ms (error %+.2f ms)\n", what, measured,
-                    measured - wanted);
+    // Never short, in any try; not late by more than the margin, in the best one.
+    static void ExpectOnTime(const char* what, const std::vector<double>& holds, double wanted) {
+        double best = 1e9;
+        for (double measured : holds) {
+            std::printf("[ measure  ] %s: %.2f ms (error %+.2f ms)\n", what, measured,
+                        measured - wanted);
+            EXPECT_GE(measured, wanted - kClockStep) << what << ": released early";
+            best = std::min(best, measured - wanted);
+        }
+        EXPECT_LE(best, kLateMargin) << what << ": released late every time";
     }
 
     KeyTarget target;
+    InputRecorder recorder;
     Host host;
     SendInputKeyInjector injector;
     TimerKeyHold hold{injector};
-    LowLevelRepeatGuard repeats;
+    KeyboardWatch watch{injector};
     AsyncKeyboardState keyboard;
-    ActionPlayer player{keyboard, hold, repeats};
+    ActionPlayer player{keyboard, hold, watch, injector};
 };
 
 TEST_F(PlaybackTest, ChordsArriveInOrderAndHoldTheirLength) {
@@ -116,11 +142,10 @@ TEST_F(PlaybackTest, ChordsArriveInOrderAndHoldTheirLength) {
          200},
     };
     for (const Case& c : cases) {
-        // The best of a few tries: a busy machine can delay one delivery, but a hold that is
-        // wrong by design is wrong every time.
-        double bestError = 1e9;
-        for (int attempt = 0; attempt < kTries && bestError > kHoldTolerance; ++attempt) {
+        std::vector<double> holds;
+        for (int attempt = 0; attempt < kTries; ++attempt) {
             target.Clear();
+            double start = NowMs();
             ASSERT_EQ(Play(c.code), Outcome::Played);
             auto records = AwaitRecords(c.expected.size());
             ASSERT_EQ(records.size(), c.expected.size());
@@ -128,29 +153,25 @@ TEST_F(PlaybackTest, ChordsArriveInOrderAndHoldTheirLength) {
                 EXPECT_EQ(records[i].Down(), c.expected[i].first) << i;
                 EXPECT_EQ(records[i].key, c.expected[i].second) << i;
             }
-            double measured = Hold(records, c.expected.size() / 2);
-            Report("hold", measured, c.hold);
-            bestError = std::min(bestError, std::abs(measured - c.hold));
+            holds.push_back(StreamHold(c.expected.size() / 2, start));
         }
-        EXPECT_LE(bestError, kHoldTolerance) << c.hold << " ms hold";
+        ExpectOnTime("hold", holds, c.hold);
     }
 }
 
 TEST_F(PlaybackTest, BackToBackPlaybacksEachHoldTheirOwnLength) {
-    double bestError = 1e9;
-    for (int attempt = 0; attempt < kTries && bestError > kHoldTolerance; ++attempt) {
-        target.Clear();
+    std::vector<double> firsts;
+    std::vector<double> seconds;
+    for (int attempt = 0; attempt < kTries; ++attempt) {
+        double start = NowMs();
         ASSERT_EQ(Play(L"1|65"), Outcome::Played);
+        double between = NowMs();
         ASSERT_EQ(Play(L"2|17|67"), Outcome::Played);
-        auto records = AwaitRecords(6);
-        ASSERT_EQ(records.size(), 6u);
-        double first = records[1].ms - records[0].ms;
-        double second = records[4].ms - records[3].ms;
-        Report("first of two", first, 100);
-        Report("second of two", second, 200);
-        bestError = std::min(bestError, std::max(std::abs(first - 100), std::abs(second - 200)));
+        firsts.push_back(StreamHold(1, start));
+        seconds.push_back(StreamHold(2, between));
     }
-    EXPECT_LE(bestError, kHoldTolerance);
+    ExpectOnTime("first of two", firsts, 100);
+    ExpectOnTime("second of two", seconds, 200);
 }
 
 TEST_F(PlaybackTest, PauseKeepsTheThreadsWindowsWorking) {
@@ -167,20 +188,15 @@ TEST_F(PlaybackTest, ALoopOfAHandlerDuringTheHoldDoesNotKeepTheKeysDown) {
     // A message handled inside the hold runs a loop of its own for half a second, as a message
     // box, a menu or a window drag does.
     host.onPing = [] { PumpFor(500); };
-    double bestError = 1e9;
-    for (int attempt = 0; attempt < kTries && bestError > kHoldTolerance; ++attempt) {
-        target.Clear();
+    std::vector<double> holds;
+    for (int attempt = 0; attempt < kTries; ++attempt) {
         ::PostMessageW(host.Handle(), Host::kPing, 0, 0);
         double start = NowMs();
         ASSERT_EQ(Play(L"2|17|67"), Outcome::Played);
         EXPECT_GE(NowMs() - start, 450) << "the handler's loop did not run in the hold";
-        auto records = AwaitRecords(4);
-        ASSERT_EQ(records.size(), 4u);
-        double measured = Hold(records, 2);
-        Report("hold under a nested loop", measured, 200);
-        bestError = std::min(bestError, std::abs(measured - 200));
+        holds.push_back(StreamHold(2, start));
     }
-    EXPECT_LE(bestError, kHoldTolerance);
+    ExpectOnTime("hold under a nested loop", holds, 200);
 }
 
 TEST_F(PlaybackTest, HotkeyModifiersStillHeldDoNotReachTheApplication) {
@@ -250,11 +266,11 @@ TEST_F(PlaybackTest, HoldFailureIsReportedWithItsPlaceBeforeAnyKeyGoesDown) {
     EXPECT_EQ(FirstKeyDown(), 0);
     // The hold is usable again afterwards.
     hold.Begin({&press, 1}, {{'A', true}}, 1);
-    EXPECT_EQ(hold.Wait(), WaitResult::Elapsed);
+    EXPECT_EQ(hold.Wait(1000), WaitResult::Elapsed);
 }
 
 TEST_F(PlaybackTest, InjectedEventsCarryTheirOwnScanCodesAndTheMarker) {
-    InputRecorder recorder;
+    recorder.Clear();
     // Right Shift is told from the left one by its scan code alone; Left shares its scan code
     // with keypad 4 and is told apart by the extended flag.
     ASSERT_EQ(Play(L"2|161|37"), Outcome::Played);

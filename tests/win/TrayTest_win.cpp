@@ -72,9 +72,13 @@ TEST_F(TrayTest, IconComesAndGoesWithTheProgram) {
     int before = TrayIconCount();
     ASSERT_TRUE(program.Start());
     EXPECT_TRUE(PumpUntil([&] { return TrayIconCount() == before + 1; }));
-    // A shell restart notice re-adds it without a second copy.
+    // A shell restart notice re-adds it without a second copy. The program handles its messages
+    // in order: once a show request posted after the notice has shown the window, the notice
+    // has been handled.
+    Hide();
     ::PostMessageW(program.MainWindow(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    PumpFor(200);
+    ::PostMessageW(program.MainWindow(), app_messages::kShowRequest, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return MainVisible(); }));
     EXPECT_EQ(TrayIconCount(), before + 1);
 
     // Exit from the menu: saves all thirty hotkey values, removes the icon, ends.
@@ -90,10 +94,12 @@ TEST_F(TrayTest, LeftReleaseShowsAndOtherMouseEventsDoNothing) {
     for (UINT other : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN}) {
         IconEvent(other);
     }
-    PumpFor(300);
+    // They are handled in order: once a right release posted after them has opened the menu,
+    // they have been handled, and the window is still hidden.
+    HWND menu = program.OpenTrayMenu();
+    ASSERT_NE(menu, nullptr);
     EXPECT_FALSE(MainVisible());
-    HWND menu = ::FindWindowW(L"#32768", nullptr);
-    EXPECT_TRUE(menu == nullptr || !::IsWindowVisible(menu));
+    ProgramUnderTest::DismissMenu(menu);
     IconEvent(WM_LBUTTONUP);
     EXPECT_TRUE(PumpUntil([&] { return MainVisible(); }));
 }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "app/ReliableInjector.h"
+#include "platform/Window_win.h"
+
+namespace tavero {
+
+// While the injector owes key-ups the system refused, watches for what can end the refusal (the
+// focused window changes, or the input desktop: the secure desktop goes away) and sends them
+// again then; the watch ends once nothing is owed. Costs nothing while nothing is owed.
+class OwedReleaseRetry : public Window {
+  public:
+    explicit OwedReleaseRetry(ReliableInjector& injector);
+    ~OwedReleaseRetry() override;
+
+  protected:
+    std::optional<LRESULT> OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void Watch(bool on);
+    static void CALLBACK OnSwitch(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD);
+
+    ReliableInjector& injector_;
+    std::array<HWINEVENTHOOK, 2> hooks_{};
+};
+
+}  // namespace tavero

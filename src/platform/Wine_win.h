@@ -1,0 +1,10 @@
+#pragma once
+
+namespace tavero {
+
+// Whether the program runs under Wine rather than on Windows. The program is written for
+// Windows; the few places where Wine behaves otherwise (a stale key state, a file attribute it
+// does not enforce) ask this, and do the extra work there only.
+bool RunningUnderWine();
+
+}  // namespace tavero
