@@ -17,6 +17,8 @@ App::App(SingleInstance& instance) {
     // The editor is made hidden once the main window has been painted, and shown for one row at
     // a time.
     main_->onStarted = [this] { CreateEditor(); };
+    // Saved and on its way out: a copy started now runs, whatever is left of the teardown.
+    main_->onQuitting = [this, &instance] { instance.GiveUp(main_->Handle()); };
     main_->onEditRow = [this](int row) {
         CreateEditor();
         editor_->OpenFor(row);

@@ -91,6 +91,9 @@ void MainWindow::Quit() {
         return;
     }
     Hide();
+    if (onQuitting) {
+        onQuitting();
+    }
     // The windows are taken down after the message loop ends, never under a running handler.
     ::PostQuitMessage(0);
 }
@@ -139,9 +142,10 @@ bool MainWindow::OnClose() {
 }
 
 bool MainWindow::OnEndSession(bool ending) {
+    // The session ends, or an installer's restart manager asks the program to close: it saves
+    // and ends, as for any quit.
     if (ending) {
-        // The session ends the process; save now.
-        SaveOnce();
+        Quit();
     }
     return true;
 }

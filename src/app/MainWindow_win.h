@@ -39,6 +39,8 @@ class MainWindow : public SkinnedWindow {
     std::function<void(int row)> onEditRow;
     // Runs once the window has been painted, for the work that need not delay it.
     std::function<void()> onStarted;
+    // Runs once the settings are saved on the way out, before the windows are taken down.
+    std::function<void()> onQuitting;
 
   protected:
     void Relayout(int dpi) override;

@@ -23,8 +23,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     try {
         tavero::SingleInstance instance(tavero::ExeFolder().Path());
-        if (!instance.IsFirst()) {
-            instance.ShowFirst();
+        if (!instance.Claim()) {
             return 0;
         }
         tavero::App app(instance);

@@ -10,7 +10,10 @@ namespace tavero {
 
 namespace {
 
-constexpr const wchar_t* kIdentityProperty = L"TaveroMirelle.Folder";
+// The identity in two halves: a window property holds a pointer-sized value, 32 bits on a
+// 32-bit build.
+constexpr const wchar_t* kIdentityLow = L"TaveroMirelle.FolderLow";
+constexpr const wchar_t* kIdentityHigh = L"TaveroMirelle.FolderHigh";
 constexpr DWORD kLongestWaitMs = 10000;
 
 std::wstring ObjectName(std::uint64_t identity, const wchar_t* what) {
@@ -20,23 +23,62 @@ std::wstring ObjectName(std::uint64_t identity, const wchar_t* what) {
     return name;
 }
 
+// The folder itself: its volume and its file index are the same by every path that reaches
+// it. Where it cannot be opened, its name stands for it.
+std::uint64_t IdentityOf(const std::wstring& folder) {
+    UniqueFile opened(::CreateFileW(folder.c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION facts{};
+    if (!opened || !::GetFileInformationByHandle(opened.Get(), &facts)) {
+        return FolderIdentity(folder);
+    }
+    return FileIdentity(facts.dwVolumeSerialNumber,
+                        (std::uint64_t{facts.nFileIndexHigh} << 32) | facts.nFileIndexLow);
+}
+
+std::uint64_t PropertyOf(HWND window) {
+    auto half = [&](const wchar_t* name) {
+        return static_cast<std::uint64_t>(
+            reinterpret_cast<std::uintptr_t>(::GetPropW(window, name)) & 0xFFFFFFFFu);
+    };
+    return half(kIdentityLow) | (half(kIdentityHigh) << 32);
+}
+
 }  // namespace
 
-SingleInstance::SingleInstance(const std::wstring& folder) : identity_(FolderIdentity(folder)) {
-    mutex_.Reset(::CreateMutexW(nullptr, FALSE, ObjectName(identity_, L"running").c_str()));
-    first_ = ::GetLastError() != ERROR_ALREADY_EXISTS;
-    if (first_) {
-        ready_.Reset(::CreateEventW(nullptr, TRUE, FALSE, ObjectName(identity_, L"ready").c_str()));
+SingleInstance::SingleInstance(const std::wstring& folder) : identity_(IdentityOf(folder)) {}
+
+bool SingleInstance::Claim() {
+    mutex_.Reset(::CreateMutexW(nullptr, TRUE, ObjectName(identity_, L"running").c_str()));
+    DWORD error = ::GetLastError();
+    if (mutex_ && error != ERROR_ALREADY_EXISTS) {
+        BecomeRunning();
+        return true;
     }
+    // Access denied: the running copy was started as administrator and this one was not. It
+    // cannot be waited for, only shown.
+    if (ShowRunning() || !mutex_) {
+        return false;
+    }
+    // Running, but its window is gone: it is quitting. Runs once it has let go.
+    DWORD waited = ::WaitForSingleObject(mutex_.Get(), kLongestWaitMs);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+        return false;
+    }
+    BecomeRunning();
+    return true;
 }
 
-void SingleInstance::Ready(HWND main) {
-    ::SetPropW(main, kIdentityProperty, reinterpret_cast<HANDLE>(identity_));
-    ::SetEvent(ready_.Get());
+void SingleInstance::BecomeRunning() {
+    owned_ = true;
+    ready_.Reset(::CreateEventW(nullptr, TRUE, FALSE, ObjectName(identity_, L"ready").c_str()));
+    // A copy that ran before may have left it set, held open by a copy that waited for it.
+    ::ResetEvent(ready_.Get());
 }
 
-void SingleInstance::ShowFirst() const {
-    // The first copy may still be starting.
+bool SingleInstance::ShowRunning() const {
+    // The running copy may still be starting.
     UniqueKernelHandle ready(
         ::OpenEventW(SYNCHRONIZE, FALSE, ObjectName(identity_, L"ready").c_str()));
     if (ready) {
@@ -44,7 +86,7 @@ void SingleInstance::ShowFirst() const {
     }
     for (HWND w = ::FindWindowExW(nullptr, nullptr, MainWindow::kClassName, nullptr); w != nullptr;
          w = ::FindWindowExW(nullptr, w, MainWindow::kClassName, nullptr)) {
-        if (reinterpret_cast<std::uint64_t>(::GetPropW(w, kIdentityProperty)) != identity_) {
+        if (PropertyOf(w) != identity_) {
             continue;
         }
         // Started by the user just now, this copy may give the foreground away.
@@ -52,8 +94,31 @@ void SingleInstance::ShowFirst() const {
         ::GetWindowThreadProcessId(w, &process);
         ::AllowSetForegroundWindow(process);
         ::PostMessageW(w, app_messages::kShowRequest, 0, 0);
+        return true;
+    }
+    return false;
+}
+
+void SingleInstance::Ready(HWND main) {
+    ::SetPropW(main, kIdentityLow,
+               reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(identity_ & 0xFFFFFFFFu)));
+    ::SetPropW(main, kIdentityHigh,
+               reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(identity_ >> 32)));
+    // A copy that is not elevated may ask an elevated one to show itself.
+    ::ChangeWindowMessageFilterEx(main, app_messages::kShowRequest, MSGFLT_ALLOW, nullptr);
+    ::SetEvent(ready_.Get());
+}
+
+void SingleInstance::GiveUp(HWND main) {
+    if (!owned_) {
         return;
     }
+    owned_ = false;
+    ::RemovePropW(main, kIdentityLow);
+    ::RemovePropW(main, kIdentityHigh);
+    ready_.Reset();
+    ::ReleaseMutex(mutex_.Get());
+    mutex_.Reset();
 }
 
 }  // namespace tavero

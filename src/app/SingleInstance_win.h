@@ -9,24 +9,31 @@
 
 namespace tavero {
 
-// One running copy per program folder. The first copy started from a folder holds a named
-// mutex; a later one brings the first one's window forward and ends, before it reads or writes
-// any setting. Copies in different folders have different settings files and run side by side.
+// One running copy per settings folder, however the folder is reached (another drive letter,
+// a link, a network path): the folder is known by its volume and file index, not by its name.
+// The running copy owns a named mutex. A later copy brings its window forward and ends, before
+// it reads or writes any setting; should the running copy be quitting (it gave the folder up
+// before its slow teardown), the later copy waits for it to end and runs in its place.
 class SingleInstance {
   public:
     explicit SingleInstance(const std::wstring& folder);
 
-    bool IsFirst() const { return first_; }
-    // A later copy: shows the first copy's main window and brings it to the front.
-    void ShowFirst() const;
-    // The first copy: its main window is up, where later copies can find it.
+    // Whether this copy is the one to run; false once it has shown the running copy instead.
+    bool Claim();
+    // The running copy: its main window is up, where later copies can find it, and reachable
+    // by them even when this copy runs as administrator and they do not.
     void Ready(HWND main);
+    // The running copy is quitting, its settings saved: a copy started from now on runs.
+    void GiveUp(HWND main);
 
   private:
+    bool ShowRunning() const;
+    void BecomeRunning();
+
     std::uint64_t identity_;
     UniqueKernelHandle mutex_;
     UniqueKernelHandle ready_;
-    bool first_ = true;
+    bool owned_ = false;
 };
 
 }  // namespace tavero

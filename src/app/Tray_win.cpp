@@ -21,6 +21,8 @@ NOTIFYICONDATAW IconData(HWND window) {
 
 Tray::Tray(HWND window)
     : window_(window), taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {
+    // The shell runs as the user; the notice reaches the program run as administrator too.
+    ::ChangeWindowMessageFilterEx(window_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
     // The size the shell asks for at this DPI, picked from the icon's images.
     UINT dpi = ::GetDpiForWindow(window_);
     icon_.Reset(static_cast<HICON>(

@@ -26,6 +26,7 @@ void IniSettings::BuildIniPath(const std::wstring& fileName) {
 
 void IniSettings::Load() {
     if (!loaded_) {
+        file_.RemoveLeftovers(path_);
         readError_ = file_.Load(path_, text_);
         loaded_ = true;
     }

@@ -86,13 +86,25 @@ ProfileText::ProfileText(std::wstring_view text) {
         if (!line.empty() && line.back() == L'\r') {
             line.remove_suffix(1);
         }
-        if (std::optional<std::wstring_view> name = HeaderName(line)) {
-            sectionIndex_.emplace(Lower(*name), sections_.size());
-            sections_.push_back({std::wstring(line), {}, {}, false});
-        } else {
-            sections_.back().lines.emplace_back(line);
-        }
+        Add({std::wstring(line), 0, 0, true});
         start = next;
+    }
+}
+
+ProfileText::ProfileText(std::string bytes, std::vector<Line> lines, std::wstring newline)
+    : bytes_(std::move(bytes)), newline_(std::move(newline)) {
+    sections_.emplace_back();
+    for (Line& line : lines) {
+        Add(std::move(line));
+    }
+}
+
+void ProfileText::Add(Line line) {
+    if (std::optional<std::wstring_view> name = HeaderName(line.text)) {
+        sectionIndex_.emplace(Lower(*name), sections_.size());
+        sections_.push_back({std::move(line), {}, {}, false});
+    } else {
+        sections_.back().lines.push_back(std::move(line));
     }
 }
 
@@ -101,7 +113,7 @@ void ProfileText::Index(const Section& section) {
         return;
     }
     for (std::size_t i = 0; i < section.lines.size(); ++i) {
-        if (std::optional<std::wstring_view> key = KeyName(section.lines[i])) {
+        if (std::optional<std::wstring_view> key = KeyName(section.lines[i].text)) {
             section.keys.emplace(Lower(*key), i);
         }
     }
@@ -124,31 +136,35 @@ std::optional<std::wstring> ProfileText::Get(std::wstring_view section,
     if (it == found->keys.end()) {
         return std::nullopt;
     }
-    return ValueOf(found->lines[it->second]);
+    return ValueOf(found->lines[it->second].text);
 }
 
 void ProfileText::Set(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
     const Section* found = Find(section);
     if (found == nullptr) {
         sectionIndex_.emplace(Lower(Trim(section)), sections_.size());
-        sections_.push_back({L"[" + std::wstring(Trim(section)) + L"]", {}, {}, true});
+        sections_.push_back(
+            {{L"[" + std::wstring(Trim(section)) + L"]", 0, 0, true}, {}, {}, true});
         found = &sections_.back();
     }
     Section& target = sections_[static_cast<std::size_t>(found - sections_.data())];
     Index(target);
     std::wstring name = Lower(Trim(key));
     if (auto it = target.keys.find(name); it != target.keys.end()) {
-        std::wstring& line = target.lines[it->second];
-        line = std::wstring(*KeyName(line)) + L"=" + OneLine(value);
+        Line& line = target.lines[it->second];
+        std::wstring changed = std::wstring(*KeyName(line.text)) + L"=" + OneLine(value);
+        if (changed != line.text) {
+            line = {std::move(changed), 0, 0, true};
+        }
         return;
     }
     // After the section's last line that is not blank: blank lines that set it apart stay.
     std::size_t at = target.lines.size();
-    while (at > 0 && Trim(target.lines[at - 1]).empty()) {
+    while (at > 0 && Trim(target.lines[at - 1].text).empty()) {
         --at;
     }
     target.lines.insert(target.lines.begin() + static_cast<std::ptrdiff_t>(at),
-                        std::wstring(Trim(key)) + L"=" + OneLine(value));
+                        {std::wstring(Trim(key)) + L"=" + OneLine(value), 0, 0, true});
     target.keys[name] = at;
 }
 
@@ -158,20 +174,45 @@ void ProfileText::Set(std::span<const IniValue> values) {
     }
 }
 
+std::vector<const ProfileText::Line*> ProfileText::AllLines() const {
+    std::vector<const Line*> lines;
+    for (const Section& section : sections_) {
+        if (&section != &sections_.front()) {
+            lines.push_back(&section.header);
+        }
+        for (const Line& line : section.lines) {
+            lines.push_back(&line);
+        }
+    }
+    return lines;
+}
+
 std::wstring ProfileText::Text() const {
     // Every line ends with the file's own line break, the last one too.
     std::wstring text;
-    for (const Section& section : sections_) {
-        if (&section != &sections_.front()) {
-            text += section.header;
-            text += newline_;
-        }
-        for (const std::wstring& line : section.lines) {
-            text += line;
-            text += newline_;
-        }
+    for (const Line* line : AllLines()) {
+        text += line->text;
+        text += newline_;
     }
     return text;
+}
+
+std::string ProfileText::Bytes(const Encoder& encode) const {
+    std::vector<const Line*> lines = AllLines();
+    std::string bytes;
+    bytes.reserve(bytes_.size() + 1024);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const Line& line = *lines[i];
+        if (line.length == 0) {
+            bytes += encode(line.text + newline_);
+            continue;
+        }
+        bytes.append(bytes_, line.offset, line.length);
+        if (!line.ended && i + 1 < lines.size()) {
+            bytes += encode(newline_);
+        }
+    }
+    return bytes;
 }
 
 }  // namespace tavero

@@ -1,5 +1,6 @@
 #include "hotkeybox/SettingsFile.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace tavero {
@@ -108,41 +109,98 @@ std::string ToUtf16(std::wstring_view text, bool bigEndian) {
 
 }  // namespace
 
-std::wstring SettingsFile::Decode(const std::string& bytes, Encoding& encoding) const {
+SettingsFile::Decoded SettingsFile::Decode(std::string bytes) const {
+    Decoded decoded;
     std::string_view view(bytes);
-    if (view.starts_with(kUtf16LeMark)) {
-        encoding = Encoding::Utf16Le;
-        return FromUtf16(view.substr(2), false);
+    for (auto [mark, encoding] : {std::pair{kUtf16LeMark, Encoding::Utf16Le},
+                                  {kUtf16BeMark, Encoding::Utf16Be},
+                                  {kUtf8Mark, Encoding::Utf8}}) {
+        if (view.starts_with(mark)) {
+            decoded.encoding = encoding;
+            decoded.mark = std::string(mark);
+            view.remove_prefix(mark.size());
+            break;
+        }
     }
-    if (view.starts_with(kUtf16BeMark)) {
-        encoding = Encoding::Utf16Be;
-        return FromUtf16(view.substr(2), true);
+    // Split at each line feed, in units of the encoding: one byte, or two for UTF-16. A lone
+    // '\n' byte is never part of a character in the 8-bit code pages, double-byte ones included.
+    bool wide = decoded.encoding == Encoding::Utf16Le || decoded.encoding == Encoding::Utf16Be;
+    std::size_t unit = wide ? 2 : 1;
+    std::string_view feed = decoded.encoding == Encoding::Utf16Le   ? std::string_view("\n\0", 2)
+                            : decoded.encoding == Encoding::Utf16Be ? std::string_view("\0\n", 2)
+                                                                    : std::string_view("\n");
+    std::vector<ProfileText::Line> lines;
+    std::wstring newline;
+    std::size_t start = 0;
+    while (start < view.size()) {
+        std::size_t end = start;
+        while (end + unit <= view.size() && view.substr(end, unit) != feed) {
+            end += unit;
+        }
+        bool ended = end + unit <= view.size();
+        std::size_t next = ended ? end + unit : view.size();
+        std::wstring text = DecodeLine(view.substr(start, end - start), decoded.encoding);
+        bool cr = !text.empty() && text.back() == L'\r';
+        if (cr) {
+            text.pop_back();
+        }
+        if (newline.empty() && ended) {
+            newline = cr ? L"\r\n" : L"\n";
+        }
+        lines.push_back({std::move(text), decoded.mark.size() + start, next - start, ended});
+        start = next;
     }
-    if (view.starts_with(kUtf8Mark)) {
-        encoding = Encoding::Utf8;
-        return FromUtf8(view.substr(3));
-    }
-    encoding = Encoding::Ansi;
-    return ansi_.Decode(view);
+    decoded.text =
+        ProfileText(std::move(bytes), std::move(lines), newline.empty() ? L"\r\n" : newline);
+    return decoded;
 }
 
-std::string SettingsFile::Encode(const std::wstring& text, Encoding encoding) const {
+std::wstring SettingsFile::DecodeLine(std::string_view bytes, Encoding encoding) const {
+    // Most lines are ASCII, the same in UTF-8 and every 8-bit code page: no need to ask the
+    // system, a great deal quicker for a large file.
+    bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                             [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii && (encoding == Encoding::Ansi || encoding == Encoding::Utf8)) {
+        return std::wstring(bytes.begin(), bytes.end());
+    }
     switch (encoding) {
         case Encoding::Utf16Le:
-            return std::string(kUtf16LeMark) + ToUtf16(text, false);
+            return FromUtf16(bytes, false);
         case Encoding::Utf16Be:
-            return std::string(kUtf16BeMark) + ToUtf16(text, true);
+            return FromUtf16(bytes, true);
         case Encoding::Utf8:
-            return std::string(kUtf8Mark) + ToUtf8(text);
+            return FromUtf8(bytes);
+        case Encoding::Ansi:
+            break;
+    }
+    return ansi_.Decode(bytes);
+}
+
+std::string SettingsFile::Encode(std::wstring_view text, Encoding encoding) const {
+    switch (encoding) {
+        case Encoding::Utf16Le:
+            return ToUtf16(text, false);
+        case Encoding::Utf16Be:
+            return ToUtf16(text, true);
+        case Encoding::Utf8:
+            return ToUtf8(text);
         case Encoding::Ansi:
             break;
     }
     return ansi_.Encode(text);
 }
 
+FileError SettingsFile::Error(int code) const {
+    if (code == FileSystem::kFileTooLarge) {
+        return {code, L"The file is larger than " + std::to_wstring(kLargestFile >> 20) +
+                          L" MiB, far more than settings ever hold; it is left as it is."};
+    }
+    return {code, files_.Describe(code)};
+}
+
 FileError SettingsFile::Load(const std::wstring& path, ProfileText& text) {
     std::string bytes;
-    int error = files_.Read(path, bytes);
+    int error = files_.Read(path, bytes, kLargestFile);
     if (error == FileSystem::kFileNotFound) {
         text = ProfileText();
         return {};
@@ -150,44 +208,89 @@ FileError SettingsFile::Load(const std::wstring& path, ProfileText& text) {
     if (error != 0) {
         return Error(error);
     }
-    Encoding encoding;
-    text = ProfileText(Decode(bytes, encoding));
+    text = Decode(std::move(bytes)).text;
     return {};
+}
+
+namespace {
+
+// Errors of a file another program has open (an editor, a virus scanner, a sync client): they
+// pass when it lets go.
+bool HeldByAnother(int error) {
+    return error == FileSystem::kAccessDenied || error == FileSystem::kSharingViolation ||
+           error == FileSystem::kLockViolation || error == FileSystem::kUnableToRemoveReplaced ||
+           error == FileSystem::kUnableToMoveReplacement;
+}
+
+constexpr const wchar_t* kMadeBesideTag = L".tavero-";
+constexpr const wchar_t* kMadeBesideEnd = L".tmp";
+constexpr int kMostNamesTried = 16;
+
+}  // namespace
+
+int SettingsFile::CreateBeside(const std::wstring& target, const std::string& bytes,
+                               std::wstring& made) {
+    // A name no one uses: something may be in the way under the first (a folder, a read-only
+    // file another program left).
+    int error = 0;
+    for (int n = 1; n <= kMostNamesTried; ++n) {
+        made = target + kMadeBesideTag + std::to_wstring(n) + kMadeBesideEnd;
+        error = files_.Create(made, bytes);
+        if (error != FileSystem::kFileExists && error != FileSystem::kAlreadyExists &&
+            error != FileSystem::kAccessDenied) {
+            return error;
+        }
+    }
+    return error;
 }
 
 FileError SettingsFile::Update(const std::wstring& path, std::span<const IniValue> values,
                                ProfileText& text) {
+    // A link is followed: the file it leads to is the one that changes, and the link stays.
+    std::wstring target = files_.FinalPath(path);
+    if (files_.ReadOnly(target)) {
+        // Its owner marked it so: never written, whatever the file system would let through.
+        return {FileSystem::kAccessDenied,
+                files_.Describe(FileSystem::kAccessDenied) + L" The file is marked read-only."};
+    }
     std::string old;
-    int error = files_.Read(path, old);
+    int error = files_.Read(target, old, kLargestFile);
     if (error != 0 && error != FileSystem::kFileNotFound) {
         // What cannot be read cannot be kept: nothing is written over it.
         return Error(error);
     }
-    Encoding encoding = Encoding::Ansi;
-    ProfileText changed(old.empty() ? std::wstring() : Decode(old, encoding));
-    changed.Set(values);
-    std::string bytes = Encode(changed.Text(), encoding);
+    Decoded changed = old.empty() ? Decoded{} : Decode(std::move(old));
+    changed.text.Set(values);
+    std::string bytes = changed.mark + changed.text.Bytes([&](std::wstring_view line) {
+        return Encode(line, changed.encoding);
+    });
 
-    std::wstring beside = path + L".tmp";
-    error = files_.Create(beside, bytes);
-    if (error == 0) {
-        // A write that reported success but fell short (a full disk can do that) is caught
-        // here, before the file is touched.
-        std::string written;
-        error = files_.Read(beside, written);
-        if (error == 0 && written != bytes) {
-            error = FileSystem::kDiskFull;
-        }
-    }
-    if (error == 0) {
-        error = files_.Replace(beside, path);
-    }
+    std::wstring made;
+    error = CreateBeside(target, bytes, made);
     if (error != 0) {
-        files_.Remove(beside);
         return Error(error);
     }
-    text = std::move(changed);
+    for (int waited = 0;; waited += kBusyRetryMs) {
+        error = files_.Replace(made, target);
+        if (error == 0 || !HeldByAnother(error) || waited >= kBusyForMs) {
+            break;
+        }
+        files_.Pause(kBusyRetryMs);
+    }
+    if (error != 0) {
+        files_.Remove(made);
+        FileError failed = Error(error);
+        if (HeldByAnother(error)) {
+            failed.reason = L"Another program is using the file (" + failed.reason + L")";
+        }
+        return failed;
+    }
+    text = std::move(changed.text);
     return {};
+}
+
+void SettingsFile::RemoveLeftovers(const std::wstring& path) {
+    files_.RemoveAll(files_.FinalPath(path) + kMadeBesideTag + L"*" + kMadeBesideEnd);
 }
 
 }  // namespace tavero

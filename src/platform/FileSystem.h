@@ -1,27 +1,50 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace tavero {
 
-// Whole files: read, written anew, and put in another's place in one step. Results are the
+// Files: read whole, written anew, and put in another's place in one step. Results are the
 // system's own error codes, 0 for success.
 class FileSystem {
   public:
-    // The system's codes for the two errors the program itself tells apart.
+    // The system's codes for the errors the program itself tells apart.
     static constexpr int kFileNotFound = 2;
+    static constexpr int kAccessDenied = 5;
+    static constexpr int kSharingViolation = 32;
+    static constexpr int kLockViolation = 33;
+    static constexpr int kFileExists = 80;
     static constexpr int kDiskFull = 112;
+    static constexpr int kAlreadyExists = 183;
+    static constexpr int kFileTooLarge = 223;
+    // A replace that could not take the place of the file (another program holds it).
+    static constexpr int kUnableToRemoveReplaced = 1175;
+    static constexpr int kUnableToMoveReplacement = 1176;
 
     virtual ~FileSystem() = default;
-    // The file's bytes; kFileNotFound when there is no such file.
-    virtual int Read(const std::wstring& path, std::string& bytes) = 0;
-    // Writes `bytes` as the whole of `path` (made anew) and flushes them to the disk.
+    // The file's bytes; kFileNotFound when there is no such file, kFileTooLarge when it holds more
+    // than `largest` bytes (nothing is read then).
+    virtual int Read(const std::wstring& path, std::string& bytes, std::size_t largest) = 0;
+    // Writes `bytes` as a new file `path` and flushes them to the disk: kFileExists (or
+    // kAccessDenied, where a folder has the name) when something is there already. All bytes
+    // are written, or an error is returned.
     virtual int Create(const std::wstring& path, std::string_view bytes) = 0;
     // Puts `replacement` in the place of `path` in one step: afterwards `path` is either as it
-    // was or is the replacement, never anything between.
+    // was or is the replacement, never anything between. An existing file keeps its attributes
+    // and its security.
     virtual int Replace(const std::wstring& replacement, const std::wstring& path) = 0;
     virtual void Remove(const std::wstring& path) = 0;
+    // Removes the files `pattern` names, a "*" in its file name standing for any text.
+    virtual void RemoveAll(const std::wstring& pattern) = 0;
+    // Where `path` leads, through symbolic links and the like; `path` itself where it leads
+    // nowhere yet.
+    virtual std::wstring FinalPath(const std::wstring& path) = 0;
+    // Whether `path` is a file marked read-only.
+    virtual bool ReadOnly(const std::wstring& path) = 0;
+    // Waits, between tries of something another program holds up.
+    virtual void Pause(int milliseconds) = 0;
     // The system's own words for an error.
     virtual std::wstring Describe(int error) const = 0;
 };

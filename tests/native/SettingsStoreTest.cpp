@@ -76,8 +76,8 @@ TEST_F(IniFile, AWriteKeepsTheFilesEncoding) {
     EXPECT_EQ(SettingsBytes(), utf16("[conftext]\r\n0=a\r\n1=b\r\n"));
 }
 
-// A disk that fills at any byte, says so or not; a rename that fails; a file that cannot be
-// read: the old text survives whole and nothing is left beside it.
+// A disk that fills at any byte; a rename that fails; a file that cannot be read: the old text
+// survives whole and nothing is left beside it.
 TEST_F(IniFile, AFailedWriteLeavesTheOldFileWholeWhereverItFails) {
     const std::string old = "[conftext]\r\n0=old\r\n[Tavero]\r\nTavero1KeyCode=116\r\n";
     const IniValue values[] = {{L"conftext", L"0", L"new"}, {L"conftooltip", L"0", L"1|65"}};
@@ -91,21 +91,91 @@ TEST_F(IniFile, AFailedWriteLeavesTheOldFileWholeWhereverItFails) {
     SettingsBytes() = old;
     for (std::size_t at = 0; at < full; ++at) {
         files.writeLimit = at;
-        files.silentShortWrite = false;
         expectIntact("a full disk");
-        files.silentShortWrite = true;
-        expectIntact("a full disk that says nothing");
     }
     files.writeLimit.reset();
-    files.replaceError = 32;
+    files.replaceError = 87;
     expectIntact("a failed rename");
-    EXPECT_EQ(ini.WriteError().code, 32);
-    EXPECT_EQ(ini.WriteError().reason, L"System error 32.");
+    EXPECT_EQ(ini.WriteError().code, 87);
+    EXPECT_EQ(ini.WriteError().reason, L"System error 87.");
     files.replaceError = 0;
     files.readErrors[kSettingsPath] = 32;
     expectIntact("a file locked by another program");
     files.readErrors.clear();
     EXPECT_TRUE(ini.WriteIniValues(values));
+}
+
+// Lines the program does not change keep their bytes, whatever they hold (a stray byte in a
+// UTF-8 file, a line break of another kind, a last line without one); the lines it writes take
+// the file's encoding and its first line's break.
+TEST_F(IniFile, LinesTheProgramDoesNotChangeKeepTheirBytes) {
+    SettingsBytes() = "\xEF\xBB\xBF; caf\xE9\r\n[conftext]\n0=old\r\n; \xE4\xB8\xAD tail";
+    const IniValue values[] = {{L"conftext", L"0", L"new"}, {L"conftext", L"1", L"\u00E9"}};
+    ASSERT_TRUE(ini.WriteIniValues(values));
+    EXPECT_EQ(SettingsBytes(),
+              "\xEF\xBB\xBF; caf\xE9\r\n[conftext]\n0=new\r\n; \xE4\xB8\xAD tail\r\n"
+              "1=\xC3\xA9\r\n");
+    // Nothing changed, nothing rewritten: the same value again leaves every byte.
+    std::string before = SettingsBytes();
+    ASSERT_TRUE(ini.WriteIniValue(L"conftext", L"0", L"new"));
+    EXPECT_EQ(SettingsBytes(), before);
+}
+
+// Where the settings file really is, how it may be written, and by what name the new file is
+// made beside it.
+TEST_F(IniFile, AWriteGoesWhereTheFileIsAsTheFileAllows) {
+    // Through a link, to the file it leads to; the link stays a link.
+    const std::wstring target = L"D:\\Sync\\set.ini";
+    files.links[kSettingsPath] = target;
+    files.files[target] = "[conftext]\r\n0=old\r\n";
+    ASSERT_TRUE(ini.WriteIniValue(L"conftext", L"0", L"new"));
+    EXPECT_EQ(files.files[target], "[conftext]\r\n0=new\r\n");
+    EXPECT_EQ(files.files.count(kSettingsPath), 0u);
+
+    // A name in the way (a folder, a leftover another program made read-only): another is taken.
+    files.folders.insert(target + L".tavero-1.tmp");
+    EXPECT_TRUE(ini.WriteIniValue(L"conftext", L"1", L"b"));
+    EXPECT_EQ(files.files.size(), 1u);
+
+    // Marked read-only by its owner: never written.
+    files.readOnly.insert(target);
+    std::string before = files.files[target];
+    EXPECT_FALSE(ini.WriteIniValue(L"conftext", L"0", L"x"));
+    EXPECT_EQ(files.files[target], before);
+    EXPECT_NE(ini.WriteError().reason.find(L"read-only"), std::wstring::npos);
+    EXPECT_EQ(files.files.size(), 1u);
+}
+
+// Another program holding the file (a virus scanner, a sync client) is waited for, about two
+// seconds at most; then the user is told the file is in use.
+TEST_F(IniFile, AFileAnotherProgramHoldsIsTriedAgainForAWhile) {
+    files.replaceError = FileSystem::kSharingViolation;
+    files.replaceErrorTimes = 3;
+    ASSERT_TRUE(ini.WriteIniValue(L"conftext", L"0", L"a"));
+    EXPECT_EQ(files.paused, 3 * SettingsFile::kBusyRetryMs);
+
+    files.paused = 0;
+    files.replaceErrorTimes = 1 << 30;
+    EXPECT_FALSE(ini.WriteIniValue(L"conftext", L"0", L"b"));
+    EXPECT_GE(files.paused, SettingsFile::kBusyForMs);
+    EXPECT_LE(files.paused, SettingsFile::kBusyForMs + SettingsFile::kBusyRetryMs);
+    EXPECT_EQ(ini.WriteError().reason, L"Another program is using the file (System error 32.)");
+    EXPECT_EQ(SettingsBytes(), "[conftext]\r\n0=a\r\n");
+    EXPECT_EQ(files.files.size(), 1u);
+}
+
+// A file far larger than settings ever are is not read, not written over, and said so; what an
+// interrupted save left beside the file is cleared away when the file is first read.
+TEST(IniFileAtStart, AHugeFileIsLeftAloneAndLeftoversAreCleared) {
+    FakeBoxServices services;
+    services.files.files[std::wstring(FakeBoxServices::kSettingsPath) + L".tavero-3.tmp"] = "x";
+    services.SettingsBytes() = std::string(SettingsFile::kLargestFile + 1, ';');
+    EXPECT_EQ(services.ini.ReadIniValue(L"conftext", L"0", L"-"), L"-");
+    EXPECT_EQ(services.ini.ReadError().code, FileSystem::kFileTooLarge);
+    EXPECT_NE(services.ini.ReadError().reason.find(L"64 MiB"), std::wstring::npos);
+    EXPECT_EQ(services.files.files.size(), 1u);
+    EXPECT_FALSE(services.ini.WriteIniValue(L"conftext", L"0", L"a"));
+    EXPECT_EQ(services.SettingsBytes().size(), SettingsFile::kLargestFile + 1);
 }
 
 // A box's hotkey in the settings file.

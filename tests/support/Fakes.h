@@ -111,32 +111,47 @@ class FakeProgramFolder : public ProgramFolder {
     std::wstring path_;
 };
 
-// Files in memory. Reads, writes and replacements can fail with a system error; a write can
-// fall short at any byte, saying so or, as a full disk sometimes does, not.
+// Files in memory. Reads, writes and replacements can fail with a system error, a replacement a
+// number of times only (another program holding the file for a while); a write can fall short
+// at any byte. Links lead to other paths; files can be marked read-only; a name can be a folder.
 class FakeFileSystem : public FileSystem {
   public:
-    int Read(const std::wstring& path, std::string& bytes) override {
-        if (auto it = readErrors.find(path); it != readErrors.end()) {
+    int Read(const std::wstring& path, std::string& bytes, std::size_t largest) override {
+        std::wstring target = FinalPath(path);
+        if (auto it = readErrors.find(target); it != readErrors.end()) {
             return it->second;
         }
-        auto it = files.find(path);
+        auto it = files.find(target);
         if (it == files.end()) {
             return kFileNotFound;
+        }
+        if (it->second.size() > largest) {
+            return kFileTooLarge;
         }
         bytes = it->second;
         return 0;
     }
     int Create(const std::wstring& path, std::string_view bytes) override {
         ++creates;
+        if (folders.count(path) != 0) {
+            return kAccessDenied;
+        }
+        if (files.count(path) != 0) {
+            return kFileExists;
+        }
         if (createError != 0) {
             return createError;
         }
-        bool short_ = writeLimit && *writeLimit < bytes.size();
-        files[path] = std::string(bytes.substr(0, short_ ? *writeLimit : bytes.size()));
-        return short_ && !silentShortWrite ? kDiskFull : 0;
+        if (writeLimit && *writeLimit < bytes.size()) {
+            return kDiskFull;  // the half-written file goes with the error
+        }
+        files[path] = std::string(bytes);
+        return 0;
     }
     int Replace(const std::wstring& replacement, const std::wstring& path) override {
-        if (replaceError != 0) {
+        ++replaces;
+        if (replaceError != 0 && replaceErrorTimes > 0) {
+            --replaceErrorTimes;
             return replaceError;
         }
         auto it = files.find(replacement);
@@ -148,17 +163,38 @@ class FakeFileSystem : public FileSystem {
         return 0;
     }
     void Remove(const std::wstring& path) override { files.erase(path); }
+    void RemoveAll(const std::wstring& pattern) override {
+        std::size_t star = pattern.find(L'*');
+        std::wstring before = pattern.substr(0, star);
+        std::wstring after = pattern.substr(star + 1);
+        std::erase_if(files, [&](const auto& file) {
+            const std::wstring& name = file.first;
+            return name.size() >= before.size() + after.size() && name.starts_with(before) &&
+                   name.ends_with(after);
+        });
+    }
+    std::wstring FinalPath(const std::wstring& path) override {
+        auto it = links.find(path);
+        return it == links.end() ? path : it->second;
+    }
+    bool ReadOnly(const std::wstring& path) override { return readOnly.count(path) != 0; }
+    void Pause(int milliseconds) override { paused += milliseconds; }
     std::wstring Describe(int error) const override {
         return L"System error " + std::to_wstring(error) + L".";
     }
 
     std::map<std::wstring, std::string> files;
+    std::map<std::wstring, std::wstring> links;  // a link -> where it leads
+    std::set<std::wstring> folders;
+    std::set<std::wstring> readOnly;
     std::map<std::wstring, int> readErrors;
     std::optional<std::size_t> writeLimit;
-    bool silentShortWrite = false;
     int createError = 0;
     int replaceError = 0;
+    int replaceErrorTimes = 1 << 30;
     int creates = 0;
+    int replaces = 0;
+    int paused = 0;
 };
 
 // The code page of Western Windows for the characters tests use: one byte each.

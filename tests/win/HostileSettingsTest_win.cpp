@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <set>
+#include <thread>
 
 #include "KeyTarget_win.h"
 #include "ProgramUnderTest_win.h"
@@ -184,17 +185,63 @@ TEST_F(HostileSettingsTest, AFiftyMegabyteFileIsSavedInOneWriteAtTheQuit) {
     EXPECT_EQ(saved.substr(saved.size() - line.size()), line);
 }
 
+// What other programs and the user do to set.ini meanwhile: hold it open for a moment, mark it
+// read-only, leave a folder where the program would make its new file.
+TEST_F(HostileSettingsTest, ASaveWaitsForAHolderAndKeepsToWhatTheFileAllows) {
+    ProgramUnderTest program(Corpus("bad-hotkeys.ini"));
+    std::wstring path = program.SettingsPath();
+    ASSERT_TRUE(::CreateDirectoryW((path + L".tavero-1.tmp").c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW((path + L".tmp").c_str(), nullptr));
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.CaptureHotKey(0, {VK_CONTROL, VK_MENU, VK_F9}));
+    // A virus scanner, say: it lets go after 600 ms, while the program is saving.
+    HANDLE held = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread letGo([held] {
+        ::Sleep(600);
+        ::CloseHandle(held);
+    });
+    QuitCleanly(program);
+    letGo.join();
+    EXPECT_NE(program.Settings().find("Tavero1KeyCode=120"), std::string::npos);
+
+    // Marked read-only: said at the quit, and the file stays as it is, read-only.
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.CaptureHotKey(0, {VK_CONTROL, VK_MENU, VK_F10}));
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    std::string before = program.Settings();
+    ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_NE(program.AnswerMessageBox().find(L"read-only"), std::wstring::npos);
+    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_EQ(program.Settings(), before);
+    EXPECT_TRUE(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A stray Latin-1 byte in a UTF-8 file's comment, a UTF-8 comment in a file without a byte-order
+// mark (read in the system's code page), a line break of another kind: the lines the program
+// does not change keep every byte.
+TEST_F(HostileSettingsTest, LinesTheProgramDoesNotWriteKeepTheirBytes) {
+    const std::string lines[] = {
+        "\xEF\xBB\xBF; caf\xE9 with a stray byte\r\n[conftext]\r\n0=A \r\n",
+        "; \xE4\xB8\xAD\xE6\x96\x87 written by Notepad as UTF-8\n[conftext]\r\n0=A \r\n",
+    };
+    for (const std::string& kept : lines) {
+        ProgramUnderTest program(kept);
+        ASSERT_TRUE(program.Start());
+        ASSERT_TRUE(program.CaptureHotKey(0, {VK_CONTROL, VK_MENU, VK_F9}));
+        QuitCleanly(program);
+        std::string saved = program.Settings();
+        EXPECT_EQ(saved.substr(0, kept.size()), kept);
+        EXPECT_NE(saved.find("Tavero1KeyCode=120"), std::string::npos);
+    }
+}
+
 class UnwritablePlaceTest : public HostileSettingsTest {
   protected:
-    static std::wstring Place(const char* what) {
-        return WinePath(std::string(TAVERO_UNWRITABLE_DIR) + "/" + what);
-    }
-    // The places are made by a script on Linux around the tests; a marker says what the file
-    // system there could not do.
-    static bool Offered(const char* marker) {
-        return ::GetFileAttributesW(Place("").c_str()) != INVALID_FILE_ATTRIBUTES &&
-               ::GetFileAttributesW(Place(marker).c_str()) == INVALID_FILE_ATTRIBUTES;
-    }
+    static std::wstring Place(const char* what) { return TestPlace(what); }
+    static bool Offered(const char* marker) { return PlaceOffered(marker); }
 };
 
 TEST_F(UnwritablePlaceTest, UnwritableFileOrFolderIsToldOnceAndNothingIsLost) {
@@ -216,6 +263,23 @@ TEST_F(UnwritablePlaceTest, UnwritableFileOrFolderIsToldOnceAndNothingIsLost) {
     }
 }
 
+// A set.ini that is a link to a file kept elsewhere (a synced folder, say): the changes go to
+// that file, and set.ini stays a link to it.
+TEST_F(UnwritablePlaceTest, ASettingsFileThatIsALinkIsWrittenWhereItLeads) {
+    if (!Offered("no-links")) {
+        GTEST_SKIP() << "no symbolic links here (made by the test command on Linux)";
+    }
+    ProgramUnderTest program(ProgramUnderTest::InPlace{Place("link-file/program")});
+    std::wstring target = Place("link-file/elsewhere/set.ini");
+    ASSERT_TRUE(program.Start());
+    EXPECT_EQ(ControlText(program.ActionText(0)), L"Kept");
+    ASSERT_TRUE(program.CaptureHotKey(0, {VK_CONTROL, VK_MENU, VK_F9}));
+    QuitCleanly(program);
+    EXPECT_NE(ReadFileBytes(target).find("Tavero1KeyCode=120"), std::string::npos)
+        << "the link was replaced by a file of its own";
+    EXPECT_EQ(program.Settings(), ReadFileBytes(target));
+}
+
 TEST_F(UnwritablePlaceTest, AFullVolumeLeavesTheOldFileWholeAndSaysSo) {
     if (!Offered("full-unsupported")) {
         GTEST_SKIP() << "no full volume here (a small tmpfs, mounted as root, on Linux)";
@@ -230,7 +294,7 @@ TEST_F(UnwritablePlaceTest, AFullVolumeLeavesTheOldFileWholeAndSaysSo) {
     EXPECT_NE(message.find(SystemErrorText(ERROR_DISK_FULL)), std::wstring::npos) << message;
     EXPECT_EQ(program.WaitForExit(), 0);
     EXPECT_EQ(program.Settings(), before);
-    EXPECT_EQ(::GetFileAttributesW((program.SettingsPath() + L".tmp").c_str()),
+    EXPECT_EQ(::GetFileAttributesW((program.SettingsPath() + L".tavero-1.tmp").c_str()),
               INVALID_FILE_ATTRIBUTES);
 }
 

@@ -167,6 +167,45 @@ TEST_F(MainWindowTest, ASecondStartInTheSameFolderBringsTheFirstForwardAndLeaves
     EXPECT_TRUE(program.Running());
 }
 
+// The same folder by another path, a link to it or a drive letter of its own, is the same
+// folder: one copy runs, and its set.ini is left alone.
+TEST_F(MainWindowTest, OneCopyRunsPerFolderWhateverPathReachesIt) {
+    if (!PlaceOffered("no-links")) {
+        GTEST_SKIP() << "no linked folder here (made by the test command on Linux)";
+    }
+    ProgramUnderTest program(ProgramUnderTest::InPlace{TestPlace("linked/real")});
+    ASSERT_TRUE(program.Start());
+    std::string before = program.Settings();
+    std::vector<std::wstring> others = {TestPlace("linked/via")};
+    std::string letter = ReadFileBytes(TestPlace("drive-letter"));
+    if (!letter.empty()) {
+        others.push_back(std::wstring(1, static_cast<wchar_t>(letter[0])) + L":");
+    }
+    for (const std::wstring& other : others) {
+        ProgramUnderTest again(ProgramUnderTest::InPlace{other});
+        EXPECT_EQ(again.StartAgainBeside(), 0) << "a second copy ran from the same folder";
+    }
+    EXPECT_TRUE(program.Running());
+    EXPECT_EQ(program.Settings(), before);
+}
+
+// Closed, or asked to close by an installer's restart manager at the end of a session: it ends,
+// and a start straight after runs.
+TEST_F(MainWindowTest, ItEndsWhenAskedAndAStartRightAfterRuns) {
+    ProgramUnderTest program(kPrepared);
+    ASSERT_TRUE(program.Start());
+    LPARAM closeApp = ENDSESSION_CLOSEAPP;
+    EXPECT_TRUE(::SendMessageW(program.MainWindow(), WM_QUERYENDSESSION, 0, closeApp));
+    ::SendMessageW(program.MainWindow(), WM_ENDSESSION, TRUE, closeApp);
+    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_EQ(CountHotKeyKeys(program.Settings()), 30);
+
+    ASSERT_TRUE(program.Start());
+    ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    PumpFor(400);
+    EXPECT_TRUE(program.Start()) << "nothing runs after a start 0.4 s after a close";
+}
+
 TEST_F(MainWindowTest, DraggingTheTitleMovesTheWindow) {
     ProgramUnderTest program;
     ASSERT_TRUE(program.Start());

@@ -277,6 +277,15 @@ HWND ProgramUnderTest::FindOwnWindow(const wchar_t* className, const wchar_t* ti
     return found;
 }
 
+std::wstring TestPlace(const std::string& what) {
+    return WinePath(std::string(TAVERO_PLACES_DIR) + "/" + what);
+}
+
+bool PlaceOffered(const char* marker) {
+    return ::GetFileAttributesW(TestPlace("").c_str()) != INVALID_FILE_ATTRIBUTES &&
+           ::GetFileAttributesW(TestPlace(marker).c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
 int CountHotKeyKeys(const std::string& settings) {
     int keys = 0;
     for (int i = 1; i <= 10; ++i) {

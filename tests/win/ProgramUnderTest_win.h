@@ -92,6 +92,12 @@ class ProgramUnderTest {
     HWND main_ = nullptr;
 };
 
+// A place made natively around the tests (tests/hostile/places.sh), as the program sees it.
+std::wstring TestPlace(const std::string& what);
+// Whether the places were made here and the file system offered what `marker` would say it did
+// not.
+bool PlaceOffered(const char* marker);
+
 // Counts the "Tavero" section keys in a settings file's text (TaveroNText, KeyCode, ModKeyCode).
 int CountHotKeyKeys(const std::string& settings);
 
