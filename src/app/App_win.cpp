@@ -6,7 +6,7 @@
 
 namespace tavero {
 
-App::App(SingleInstance& instance) {
+App::App(SingleInstance& instance, const std::wstring& settingsFolder) : folder_(settingsFolder) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
 

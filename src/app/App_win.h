@@ -13,6 +13,7 @@
 #include "app/SingleInstance_win.h"
 #include "editor/ActionEditor_win.h"
 #include "hotkeybox/IniSettings.h"
+#include "hotkeybox/SettingsFolder.h"
 #include "hotkeybox/TaveroControl_win.h"
 #include "platform/KeyInjector_win.h"
 #include "platform/Win32Services_win.h"
@@ -23,8 +24,8 @@ namespace tavero {
 // order, after the message loop ends.
 class App {
   public:
-    // Takes over the folder's one running copy.
-    explicit App(SingleInstance& instance);
+    // Takes over the one running copy for the settings in `settingsFolder`.
+    App(SingleInstance& instance, const std::wstring& settingsFolder);
     ~App();
     App(const App&) = delete;
     App& operator=(const App&) = delete;
@@ -38,7 +39,7 @@ class App {
     Win32MessageBoxes messages_;
     Win32FileSystem files_;
     Win32AnsiCodePage ansi_;
-    ExeFolder folder_;
+    FixedFolder folder_;
     RegistryUserSettingsStore userStore_;
     ShellExecuteOpener shell_;
     IniSettings ini_{files_, ansi_, folder_};

@@ -29,6 +29,7 @@ class HotKeyRows {
     void LoadActions();
     const std::wstring& ActionText(int row) const { return rows_.at(Index(row)).text; }
     const std::wstring& ActionCode(int row) const { return rows_.at(Index(row)).code; }
+    const std::wstring& SettingsPath() const { return ini_.IniFilePath(); }
     // Tells the user when the settings file could not be read at start (a lock, a path too
     // long); true then.
     bool ReportReadError();

@@ -76,7 +76,7 @@ void MainWindow::RefreshRow(int row) {
 }
 
 void MainWindow::FinishStart() {
-    tray_ = std::make_unique<Tray>(Handle());
+    tray_ = std::make_unique<Tray>(Handle(), rows_->SettingsPath());
     tips_ = std::make_unique<ToolTips>(Handle());
     tips_->Set(link_->Handle(), kLinkTip);
     controls_->FinishStart();
@@ -130,6 +130,11 @@ bool MainWindow::OnCommand(int id, int code, HWND) {
         case TAVERO_CMD_EXIT:
             Quit();
             return true;
+        case TAVERO_CMD_SETTINGS_FOLDER: {
+            std::wstring file = rows_->SettingsPath();
+            shell_.Open(file.substr(0, file.find_last_of(L'\\')));
+            return true;
+        }
         default:
             return false;
     }

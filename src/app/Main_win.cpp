@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "app/App_win.h"
+#include "hotkeybox/SettingsFolder.h"
 #include "platform/Window_win.h"
 
 #if defined(__GLIBCXX__)
@@ -22,11 +23,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // program was started from.
     ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     try {
-        tavero::SingleInstance instance(tavero::ExeFolder().Path());
+        // Where the settings live decides which copy runs: one per settings folder.
+        tavero::Win32FileSystem files;
+        tavero::SettingsFolder settings =
+            tavero::ChooseSettingsFolder(tavero::ExeFolder().Path(), tavero::kSettingsFileName,
+                                         files, tavero::PerUserSettingsFolder);
+        tavero::SingleInstance instance(settings.path);
         if (!instance.Claim()) {
             return 0;
         }
-        tavero::App app(instance);
+        tavero::App app(instance, settings.path);
         return app.Run();
     } catch (const std::exception& e) {
         tavero::ReportUnhandledError(nullptr, e);

@@ -19,8 +19,10 @@ NOTIFYICONDATAW IconData(HWND window) {
 }
 }  // namespace
 
-Tray::Tray(HWND window)
-    : window_(window), taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {
+Tray::Tray(HWND window, std::wstring settingsFile)
+    : window_(window),
+      settingsFile_(std::move(settingsFile)),
+      taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {
     // The shell runs as the user; the notice reaches the program run as administrator too.
     ::ChangeWindowMessageFilterEx(window_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
     // The size the shell asks for at this DPI, picked from the icon's images.
@@ -77,12 +79,22 @@ void Tray::ShowMenu() {
     if (!menu) {
         return;
     }
+    HMENU popup = ::GetSubMenu(menu.Get(), 0);
+    // Where the settings are: beside the exe, or in the user's own folder.
+    std::wstring item = L"Settings: " + settingsFile_;
+    for (std::size_t amp = item.find(L'&'); amp != std::wstring::npos;
+         amp = item.find(L'&', amp + 2)) {
+        item.insert(amp, 1, L'&');  // shown as itself, not as an access key
+    }
+    HMENU about = ::GetSubMenu(popup, 1);
+    ::AppendMenuW(about, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(about, MF_STRING, TAVERO_CMD_SETTINGS_FOLDER, item.c_str());
     POINT at;
     ::GetCursorPos(&at);
     // The foreground step and the null message afterwards make the menu close when the user
     // clicks elsewhere. The choice is posted to the window as WM_COMMAND.
     ::SetForegroundWindow(window_);
-    ::TrackPopupMenuEx(::GetSubMenu(menu.Get(), 0), TPM_RIGHTBUTTON, at.x, at.y, window_, nullptr);
+    ::TrackPopupMenuEx(popup, TPM_RIGHTBUTTON, at.x, at.y, window_, nullptr);
     ::PostMessageW(window_, WM_NULL, 0, 0);
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "platform/Handles_win.h"
 
 namespace tavero {
@@ -12,7 +14,8 @@ namespace tavero {
 // own handling is over, so nothing runs inside it.
 class Tray {
   public:
-    explicit Tray(HWND window);
+    // The "About" submenu names `settingsFile`, and opens its folder.
+    Tray(HWND window, std::wstring settingsFile);
     ~Tray();
     Tray(const Tray&) = delete;
     Tray& operator=(const Tray&) = delete;
@@ -25,6 +28,7 @@ class Tray {
     void ShowMenu();
 
     HWND window_;
+    std::wstring settingsFile_;
     UINT taskbarCreated_;
     UniqueIcon icon_;
     bool added_ = false;

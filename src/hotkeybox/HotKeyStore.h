@@ -9,7 +9,7 @@ namespace tavero {
 
 // Where a capture box keeps its hotkey: chosen when the box is created, fixed afterwards.
 struct StoreSettings {
-    std::wstring iniFileName = L"set.ini";
+    std::wstring iniFileName = kSettingsFileName;
     int settingLocation = 0;  // 0: the settings file; any other value: the per-user store
     std::wstring regKeyName = L"Tavero";
 };

@@ -11,7 +11,7 @@ constexpr std::size_t kLongestValue = 254;
 
 IniSettings::IniSettings(FileSystem& files, const AnsiCodePage& ansi, const ProgramFolder& folder)
     : file_(files, ansi), folder_(folder) {
-    BuildIniPath(L"set.ini");
+    BuildIniPath(kSettingsFileName);
 }
 
 void IniSettings::BuildIniPath(const std::wstring& fileName) {

@@ -11,6 +11,9 @@
 
 namespace tavero {
 
+// The settings file's name, in the folder the program keeps its settings in.
+inline constexpr const wchar_t* kSettingsFileName = L"set.ini";
+
 // The program's one settings file: its path and its values. One object is shared by every
 // reader and writer, so there is one path for the whole program. The file is read once, when
 // the first value is asked for; every write changes the file whole or not at all.

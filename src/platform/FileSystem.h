@@ -43,6 +43,9 @@ class FileSystem {
     virtual std::wstring FinalPath(const std::wstring& path) = 0;
     // Whether `path` is a file marked read-only.
     virtual bool ReadOnly(const std::wstring& path) = 0;
+    virtual bool Exists(const std::wstring& path) = 0;
+    // Makes a folder, unless it is there already.
+    virtual int CreateFolder(const std::wstring& path) = 0;
     // Waits, between tries of something another program holds up.
     virtual void Pause(int milliseconds) = 0;
     // The system's own words for an error.

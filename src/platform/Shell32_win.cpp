@@ -1,5 +1,8 @@
 #include "platform/Shell32_win.h"
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 #include "platform/SystemLibrary_win.h"
 
 namespace tavero {
@@ -24,6 +27,21 @@ void Shell32::Open(HWND owner, const wchar_t* address) {
     if (execute != nullptr) {
         execute(owner, L"open", address, L"", L"", SW_SHOWNORMAL);
     }
+}
+
+std::wstring Shell32::RoamingAppData() {
+    static auto known = Find<decltype(&::SHGetKnownFolderPath)>("SHGetKnownFolderPath");
+    static auto release = SystemFunction<decltype(&::CoTaskMemFree)>(
+        LoadSystemLibrary(L"ole32.dll"), "CoTaskMemFree");
+    wchar_t* path = nullptr;
+    if (known == nullptr || FAILED(known(FOLDERID_RoamingAppData, 0, nullptr, &path))) {
+        return {};
+    }
+    std::wstring roaming = path;
+    if (release != nullptr) {
+        release(path);
+    }
+    return roaming;
 }
 
 }  // namespace tavero

@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include <string>
+
 namespace tavero {
 
 // The two shell calls the program makes, found in shell32 the first time one is made: the shell
@@ -13,6 +15,8 @@ class Shell32 {
   public:
     static BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW* data);
     static void Open(HWND owner, const wchar_t* address);
+    // The user's roaming application data folder; empty when the system cannot say.
+    static std::wstring RoamingAppData();
 };
 
 }  // namespace tavero

@@ -163,6 +163,17 @@ bool Win32FileSystem::ReadOnly(const std::wstring& path) {
                FILE_ATTRIBUTE_READONLY;
 }
 
+bool Win32FileSystem::Exists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+int Win32FileSystem::CreateFolder(const std::wstring& path) {
+    if (::CreateDirectoryW(path.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS) {
+        return 0;
+    }
+    return static_cast<int>(::GetLastError());
+}
+
 void Win32FileSystem::Pause(int milliseconds) {
     ::Sleep(static_cast<DWORD>(milliseconds));
 }
@@ -240,6 +251,11 @@ bool RegistryUserSettingsStore::Save(const std::wstring& app, const std::wstring
 
 void ShellExecuteOpener::Open(const std::wstring& address) {
     Shell32::Open(owner_, address.c_str());
+}
+
+std::wstring PerUserSettingsFolder() {
+    std::wstring roaming = Shell32::RoamingAppData();
+    return roaming.empty() ? roaming : roaming + L"\\Tavero Mirelle";
 }
 
 std::wstring ExeFolder::Path() const {

@@ -38,6 +38,8 @@ class Win32FileSystem : public FileSystem {
     void RemoveAll(const std::wstring& pattern) override;
     std::wstring FinalPath(const std::wstring& path) override;
     bool ReadOnly(const std::wstring& path) override;
+    bool Exists(const std::wstring& path) override;
+    int CreateFolder(const std::wstring& path) override;
     void Pause(int milliseconds) override;
     std::wstring Describe(int error) const override;
 };
@@ -74,5 +76,9 @@ class ExeFolder : public ProgramFolder {
   public:
     std::wstring Path() const override;
 };
+
+// The folder of the program's name in the user's roaming application data, where the settings
+// are kept when the exe's own folder cannot be written; empty when the system cannot say.
+std::wstring PerUserSettingsFolder();
 
 }  // namespace tavero

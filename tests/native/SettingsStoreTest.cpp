@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "hotkeybox/HotKeyStore.h"
+#include "hotkeybox/SettingsFolder.h"
 #include "hotkeybox/Tavero.h"
 #include "platform/RunTimeError.h"
 #include "support/Fakes.h"
@@ -176,6 +177,31 @@ TEST(IniFileAtStart, AHugeFileIsLeftAloneAndLeftoversAreCleared) {
     EXPECT_EQ(services.files.files.size(), 1u);
     EXPECT_FALSE(services.ini.WriteIniValue(L"conftext", L"0", L"a"));
     EXPECT_EQ(services.SettingsBytes().size(), SettingsFile::kLargestFile + 1);
+}
+
+// Beside the exe where a settings file is there or can be made; else the user's own folder,
+// made then; the folder is tried, not guessed, and the probe leaves nothing behind.
+TEST(SettingsFolderChoice, BesideTheExeUnlessItCannotBeKeptThere) {
+    const std::wstring exe = L"C:\\Program Files\\Tavero";
+    const std::wstring own = L"C:\\Users\\me\\AppData\\Roaming\\Tavero Mirelle";
+    int asked = 0;
+    auto perUser = [&] {
+        ++asked;
+        return own;
+    };
+    FakeFileSystem files;
+    EXPECT_EQ(ChooseSettingsFolder(exe, L"set.ini", files, perUser).path, exe);  // writable
+    EXPECT_TRUE(files.files.empty());
+
+    files.readOnlyFolders.insert(exe);
+    SettingsFolder chosen = ChooseSettingsFolder(exe, L"set.ini", files, perUser);
+    EXPECT_EQ(chosen.path, own);
+    EXPECT_TRUE(chosen.perUser);
+    EXPECT_TRUE(files.Exists(own));
+
+    files.files[exe + L"\\set.ini"] = "";  // one beside the exe wins, writable or not
+    EXPECT_EQ(ChooseSettingsFolder(exe, L"set.ini", files, perUser).path, exe);
+    EXPECT_EQ(asked, 1);
 }
 
 // A box's hotkey in the settings file.

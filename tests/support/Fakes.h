@@ -133,7 +133,8 @@ class FakeFileSystem : public FileSystem {
     }
     int Create(const std::wstring& path, std::string_view bytes) override {
         ++creates;
-        if (folders.count(path) != 0) {
+        std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+        if (folders.count(path) != 0 || readOnlyFolders.count(folder) != 0) {
             return kAccessDenied;
         }
         if (files.count(path) != 0) {
@@ -178,6 +179,13 @@ class FakeFileSystem : public FileSystem {
         return it == links.end() ? path : it->second;
     }
     bool ReadOnly(const std::wstring& path) override { return readOnly.count(path) != 0; }
+    bool Exists(const std::wstring& path) override {
+        return files.count(path) != 0 || folders.count(path) != 0;
+    }
+    int CreateFolder(const std::wstring& path) override {
+        folders.insert(path);
+        return 0;
+    }
     void Pause(int milliseconds) override { paused += milliseconds; }
     std::wstring Describe(int error) const override {
         return L"System error " + std::to_wstring(error) + L".";
@@ -187,6 +195,7 @@ class FakeFileSystem : public FileSystem {
     std::map<std::wstring, std::wstring> links;  // a link -> where it leads
     std::set<std::wstring> folders;
     std::set<std::wstring> readOnly;
+    std::set<std::wstring> readOnlyFolders;  // no file can be made in them
     std::map<std::wstring, int> readErrors;
     std::optional<std::size_t> writeLimit;
     int createError = 0;

@@ -244,23 +244,53 @@ class UnwritablePlaceTest : public HostileSettingsTest {
     static bool Offered(const char* marker) { return PlaceOffered(marker); }
 };
 
-TEST_F(UnwritablePlaceTest, UnwritableFileOrFolderIsToldOnceAndNothingIsLost) {
+// An unwritable set.ini beside the exe is still the settings file, in an unwritable folder too:
+// said once at the quit, and left as it was.
+TEST_F(UnwritablePlaceTest, AnUnwritableFileIsToldOnceAndNothingIsLost) {
     if (!Offered("unsupported")) {
-        GTEST_SKIP() << "no unwritable file or folder here (made by chattr, as root, on Linux)";
+        GTEST_SKIP() << "no unwritable file here (made by chattr, as root, on Linux)";
     }
-    for (const char* what : {"file", "folder"}) {
-        SCOPED_TRACE(what);
-        ProgramUnderTest program(ProgramUnderTest::InPlace{Place(what)});
-        ASSERT_TRUE(program.Start());
-        EXPECT_EQ(ControlText(program.ActionText(0)), std::string(what) == "file" ? L"Kept" : L"");
-        std::string before = program.Settings();
-        ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
-        std::wstring message = program.AnswerMessageBox();
-        EXPECT_NE(message.find(L"set.ini"), std::wstring::npos) << message;
-        EXPECT_EQ(program.WaitForExit(), 0);
-        EXPECT_TRUE(program.NoMessageBox());
-        EXPECT_EQ(program.Settings(), before);
+    ProgramUnderTest program(ProgramUnderTest::InPlace{Place("file")});
+    ASSERT_TRUE(program.Start());
+    EXPECT_EQ(ControlText(program.ActionText(0)), L"Kept");
+    std::string before = program.Settings();
+    ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    std::wstring message = program.AnswerMessageBox();
+    EXPECT_NE(message.find(L"set.ini"), std::wstring::npos) << message;
+    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_TRUE(program.NoMessageBox());
+    EXPECT_EQ(program.Settings(), before);
+}
+
+// Installed where the user cannot write, with no set.ini there (C:\Program Files, say): the
+// settings are kept in the user's own folder, with no message, and come back from there. A copy
+// in a writable folder keeps them beside itself and writes nothing there.
+TEST_F(UnwritablePlaceTest, WhereTheExesFolderCannotBeWrittenTheUsersOwnFolderKeepsThem) {
+    if (!Offered("unsupported")) {
+        GTEST_SKIP() << "no unwritable folder here (made by chattr, as root, on Linux)";
     }
+    wchar_t roaming[MAX_PATH] = {};
+    ASSERT_GT(::GetEnvironmentVariableW(L"APPDATA", roaming, MAX_PATH), 0u);
+    std::wstring own = std::wstring(roaming) + L"\\Tavero Mirelle\\set.ini";
+    ::DeleteFileW(own.c_str());
+    {
+        ProgramUnderTest elsewhere;
+        ASSERT_TRUE(elsewhere.Start());
+        ASSERT_TRUE(elsewhere.CaptureHotKey(0, {VK_CONTROL, VK_MENU, VK_F9}));
+        QuitCleanly(elsewhere);
+        EXPECT_EQ(::GetFileAttributesW(own.c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    ProgramUnderTest program(ProgramUnderTest::InPlace{Place("folder")});
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.CaptureHotKey(0, {VK_CONTROL, VK_MENU, VK_F9}));
+    QuitCleanly(program);
+    EXPECT_TRUE(program.NoMessageBox());
+    EXPECT_NE(ReadFileBytes(own).find("Tavero1KeyCode=120"), std::string::npos);
+    EXPECT_EQ(::GetFileAttributesW(program.SettingsPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_TRUE(program.Start());
+    EXPECT_EQ(ControlText(program.HotKeyEdit(0)).substr(0, 13), L"Ctrl + Alt + ");
+    QuitCleanly(program);
+    ::DeleteFileW(own.c_str());
 }
 
 // A set.ini that is a link to a file kept elsewhere (a synced folder, say): the changes go to
