@@ -21,7 +21,7 @@ App::App(SingleInstance& instance, const std::wstring& settingsFolder) : folder_
     main_->onQuitting = [this, &instance] { instance.GiveUp(main_->Handle()); };
     main_->onEditRow = [this](int row) {
         CreateEditor();
-        editor_->OpenFor(row);
+        editor_->OpenFor(row, main_->Handle());
         main_->Hide();
     };
     main_->Show();

@@ -68,7 +68,32 @@ ActionPlayer::Outcome HotKeyRows::Fire(int row) {
     return player_.Play(ReadActionCode(ActionCode(row)), from);
 }
 
-bool HotKeyRows::SaveAll() {
+HotKeyRows::Saved HotKeyRows::SaveAll(bool ask) {
+    for (;;) {
+        if (SaveAllOnce()) {
+            return Saved::Yes;
+        }
+        if (!ask) {
+            return Saved::No;
+        }
+        const FileError& error = ini_.WriteError();
+        std::wstring text = L"The hotkeys could not be saved to " + ini_.IniFilePath() + L".\n\n" +
+                            error.reason +
+                            L"\n\nTry Again saves them again, once that is put right. Cancel goes "
+                            L"back to the program with its hotkeys as they are. Continue quits "
+                            L"without saving them.";
+        switch (messages_.AskAfterFailedSave(Tavero::kErrorTitle, text)) {
+            case MessageBoxes::AfterFailedSave::TryAgain:
+                continue;
+            case MessageBoxes::AfterFailedSave::GoBack:
+                return Saved::GoBack;
+            case MessageBoxes::AfterFailedSave::QuitAnyway:
+                return Saved::No;
+        }
+    }
+}
+
+bool HotKeyRows::SaveAllOnce() {
     // A file that could not be read at start still holds the hotkeys it had: only those the
     // user set since are ours to write over them.
     bool unread = static_cast<bool>(ini_.ReadError());
@@ -79,11 +104,7 @@ bool HotKeyRows::SaveAll() {
             ok = box->SaveSettings() && ok;
         }
     }
-    ok = batch.Commit() && ok;
-    if (!ok) {
-        Tell(L"The hotkeys could not be saved to ", ini_.WriteError());
-    }
-    return ok;
+    return batch.Commit() && ok;
 }
 
 }  // namespace tavero

@@ -45,9 +45,12 @@ class HotKeyRows {
     // The row's hotkey fired: plays the row's action code as it is at this moment.
     ActionPlayer::Outcome Fire(int row);
 
-    // Saves every row's hotkey, Tavero1 first, in one write of the file. When it fails the user
-    // is told once, naming the file and the system's reason; returns false then.
-    bool SaveAll();
+    enum class Saved { Yes, No, GoBack };
+    // Saves every row's hotkey, Tavero1 first, in one write of the file, as the program quits.
+    // When it fails and `ask`, the user, told the file and the reason, chooses to try again, to
+    // go back to the program (GoBack: nothing is lost) or to quit anyway (No); without `ask`
+    // (the session is ending) nothing waits for the user.
+    Saved SaveAll(bool ask);
 
   private:
     struct Action {
@@ -56,6 +59,7 @@ class HotKeyRows {
     };
     static std::size_t Index(int row) { return static_cast<std::size_t>(row); }
     void Tell(const std::wstring& what, const FileError& error);
+    bool SaveAllOnce();
 
     IniSettings& ini_;
     ActionPlayer& player_;

@@ -69,7 +69,7 @@ MainRows::MainRows(HWND window, const TaveroServices& services, HotKeyRows& mode
         c.editButton = std::make_unique<DrawnButton>(
             window_, control_ids::EditButton(row), OfRow(L"Edit the action of row ", row),
             roles::kPushButton,
-            [](HDC dc, const RECT& r, bool) {
+            [](HDC dc, const RECT& r, bool, bool) {
                 ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
                 DrawEditButton(dc, r);
             },
@@ -88,14 +88,17 @@ MainRows::~MainRows() {
 }
 
 void MainRows::SetFonts(int dpi, BOOL redraw) {
-    windowFont_ = CreateSkinFont(palette::kYaHei, 9, FW_NORMAL, DEFAULT_CHARSET, dpi);
-    hotKeyFont_ = CreateSkinFont(palette::kSimSun, 9, FW_NORMAL, DEFAULT_CHARSET, dpi);
+    // The controls take the new fonts before the old ones go: none is left with a deleted one.
+    UniqueFont windowFont = CreateSkinFont(palette::kYaHei, 9, FW_NORMAL, DEFAULT_CHARSET, dpi);
+    UniqueFont hotKeyFont = CreateSkinFont(palette::kSimSun, 9, FW_NORMAL, DEFAULT_CHARSET, dpi);
     for (Row& c : rows_) {
-        auto font = reinterpret_cast<WPARAM>(windowFont_.Get());
+        auto font = reinterpret_cast<WPARAM>(windowFont.Get());
         ::SendMessageW(c.armBox, WM_SETFONT, font, redraw);
         ::SendMessageW(c.actionText, WM_SETFONT, font, redraw);
-        c.hotKeyBox->SetFont(hotKeyFont_.Get());
+        c.hotKeyBox->SetFont(hotKeyFont.Get());
     }
+    windowFont_ = std::move(windowFont);
+    hotKeyFont_ = std::move(hotKeyFont);
 }
 
 void MainRows::Relayout(int dpi) {

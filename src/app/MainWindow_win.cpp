@@ -27,6 +27,7 @@ SkinnedWindow::Skin MainSkin() {
              layout::kCloseButton, layout::kHideButton},
             layout::kFrame,
             layout::kFramePenPixels,
+            L"Tavero Mirelle",
             ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))};
 }
 
@@ -61,6 +62,9 @@ MainWindow::~MainWindow() {
 void MainWindow::Relayout(int dpi) {
     controls_->Relayout(dpi);
     link_->Place(layout::kLink, dpi);
+    if (tray_) {
+        tray_->DpiChanged();
+    }
 }
 
 void MainWindow::Show() {
@@ -86,26 +90,25 @@ void MainWindow::FinishStart() {
     rows_->ReportReadError();
 }
 
-void MainWindow::Quit() {
-    if (!SaveOnce()) {
+void MainWindow::Quit(bool asked) {
+    // A close that comes while a failed save's message is up is the same quit.
+    if (saving_ || quitting_) {
         return;
     }
+    saving_ = true;
+    HotKeyRows::Saved saved = rows_->SaveAll(asked);
+    saving_ = false;
+    if (saved == HotKeyRows::Saved::GoBack) {
+        return;
+    }
+    quitting_ = true;
+    tray_.reset();
     Hide();
     if (onQuitting) {
         onQuitting();
     }
     // The windows are taken down after the message loop ends, never under a running handler.
     ::PostQuitMessage(0);
-}
-
-bool MainWindow::SaveOnce() {
-    if (quitting_) {
-        return false;
-    }
-    quitting_ = true;
-    rows_->SaveAll();
-    tray_.reset();
-    return true;
 }
 
 bool MainWindow::OnCommand(int id, int code, HWND) {
@@ -150,7 +153,7 @@ bool MainWindow::OnEndSession(bool ending) {
     // The session ends, or an installer's restart manager asks the program to close: it saves
     // and ends, as for any quit.
     if (ending) {
-        Quit();
+        Quit(false);
     }
     return true;
 }
@@ -171,7 +174,7 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lPa
             Show();
             return 0;
         default:
-            return std::nullopt;
+            return SkinnedWindow::OnMessage(msg, wParam, lParam);
     }
 }
 

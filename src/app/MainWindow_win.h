@@ -30,8 +30,10 @@ class MainWindow : public SkinnedWindow {
 
     HotKeyRows& Rows() { return *rows_; }
     void Show();
-    // Saves every hotkey, tells the user if that failed, and ends the program's message loop.
-    void Quit();
+    // Saves every hotkey and ends the program's message loop. `asked`: the user asked; a failed
+    // save then lets the user try again or go back. Otherwise (the session is ending) nothing
+    // waits for the user.
+    void Quit(bool asked = true);
     // Shows a row's action as it now is (after the editor changed it).
     void RefreshRow(int row);
 
@@ -52,8 +54,6 @@ class MainWindow : public SkinnedWindow {
   private:
     void FinishStart();
     void OnArmBoxClicked(int row);
-    // Saves every hotkey and removes the tray icon, the first time only; false afterwards.
-    bool SaveOnce();
 
     ShellOpener& shell_;
     std::unique_ptr<HotKeyRows> rows_;
@@ -61,6 +61,7 @@ class MainWindow : public SkinnedWindow {
     std::unique_ptr<TextLink> link_;
     std::unique_ptr<ToolTips> tips_;
     std::unique_ptr<Tray> tray_;
+    bool saving_ = false;
     bool quitting_ = false;
 };
 

@@ -1,5 +1,7 @@
 #include "app/Tray_win.h"
 
+#include <iterator>
+
 #include "app/AppMessages_win.h"
 #include "platform/Shell32_win.h"
 #include "ui/MenuIds.h"
@@ -25,22 +27,41 @@ Tray::Tray(HWND window, std::wstring settingsFile)
       taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {
     // The shell runs as the user; the notice reaches the program run as administrator too.
     ::ChangeWindowMessageFilterEx(window_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
-    // The size the shell asks for at this DPI, picked from the icon's images.
+    MakeIcon();
+    Add();
+}
+
+void Tray::MakeIcon() {
+    // The size the shell asks for at the window's DPI, picked from the icon's images.
     UINT dpi = ::GetDpiForWindow(window_);
     icon_.Reset(static_cast<HICON>(
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconResource),
                      IMAGE_ICON, ::GetSystemMetricsForDpi(SM_CXSMICON, dpi),
                      ::GetSystemMetricsForDpi(SM_CYSMICON, dpi), LR_DEFAULTCOLOR)));
-    Add();
 }
 
-void Tray::Add() {
+NOTIFYICONDATAW Tray::Data() const {
     NOTIFYICONDATAW data = IconData(window_);
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = app_messages::kTrayCallback;
     data.hIcon = icon_.Get();
+    // The program's name, which a screen reader speaks for the icon.
+    ::lstrcpynW(data.szTip, L"Tavero Mirelle", static_cast<int>(std::size(data.szTip)));
+    return data;
+}
+
+void Tray::Add() {
+    NOTIFYICONDATAW data = Data();
     // Without a notification area the program runs on without an icon.
     added_ = Shell32::NotifyIcon(NIM_ADD, &data) != FALSE;
+}
+
+void Tray::DpiChanged() {
+    MakeIcon();
+    if (added_) {
+        NOTIFYICONDATAW data = Data();
+        Shell32::NotifyIcon(NIM_MODIFY, &data);
+    }
 }
 
 Tray::~Tray() {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include <shellapi.h>
+
 #include "platform/Handles_win.h"
 
 namespace tavero {
@@ -22,8 +24,12 @@ class Tray {
 
     // Handles the icon's callback and the shell's restart notice; false for other messages.
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The window moved to a monitor of another DPI: the icon is made at its new size.
+    void DpiChanged();
 
   private:
+    void MakeIcon();
+    NOTIFYICONDATAW Data() const;
     void Add();
     void ShowMenu();
 

@@ -29,6 +29,12 @@ class ActionComposer {
     // the action is cleared: empty text and empty code.
     Action Compose() const;
 
+    // The name picked in a list; empty when none.
+    std::wstring Picked(int list) const {
+        const std::wstring& shown = display_.at(Index(list));
+        return shown.empty() ? shown : shown.substr(0, shown.size() - 3);  // less " + "
+    }
+
     const std::wstring& CodeFragment(int list) const { return code_.at(Index(list)); }
     const std::wstring& DisplayFragment(int list) const { return display_.at(Index(list)); }
 

@@ -1,5 +1,9 @@
 #include "editor/ActionEditor_win.h"
 
+#include <commctrl.h>
+
+#include <optional>
+
 #include "editor/KeyNameTable.h"
 #include "ui/ControlIds.h"
 #include "ui/EditorLayout.h"
@@ -38,7 +42,8 @@ SkinnedWindow::Skin EditorSkin() {
             {L"Edit", layout::kTitleStrip, layout::kLogo, layout::kTitle, layout::kCloseButton,
              std::nullopt},
             layout::kFrame,
-            layout::kFramePenPixels};
+            layout::kFramePenPixels,
+            L"Action"};
 }
 
 PixelRect ListPlace(const TwipsRect& place, int dpi) {
@@ -99,6 +104,8 @@ void ActionEditor::CreateControls() {
 }
 
 void ActionEditor::Relayout(int dpi) {
+    // The lists take the new font before the old one goes.
+    UniqueFont oldListFont = std::move(listFont_);
     SetFonts();
     for (std::size_t i = 0; i < kLists.size(); ++i) {
         PixelRect r = ListPlace(kLists[i].place, dpi);
@@ -111,7 +118,7 @@ void ActionEditor::Relayout(int dpi) {
     link_->Place(layout::kGuideLink, dpi);
 }
 
-void ActionEditor::OpenFor(int row) {
+void ActionEditor::OpenFor(int row, HWND beside) {
     if (discarded_) {
         // Opened again after a close: as if made anew.
         discarded_ = false;
@@ -122,15 +129,20 @@ void ActionEditor::OpenFor(int row) {
         }
     }
     composer_.SetRow(row);
-    Show();
+    SetAccessibleName(L"Action for row " + std::to_wstring(row + 1));
+    ShowBeside(beside);
     ::SetFocus(lists_[1]);
 }
 
 bool ActionEditor::OnCommand(int id, int code, HWND control) {
-    if (code == CBN_SELCHANGE) {
+    if (code == CBN_SELCHANGE || code == CBN_KILLFOCUS) {
         for (int list = 0; list < ActionComposer::kLists; ++list) {
             if (control == lists_[static_cast<std::size_t>(list)]) {
-                OnListPicked(list);
+                if (code == CBN_SELCHANGE) {
+                    OnListPicked(list);
+                } else {
+                    AcceptTyped(list);
+                }
                 return true;
             }
         }
@@ -166,7 +178,46 @@ void ActionEditor::OnListPicked(int list) {
     composer_.Pick(list, name);
 }
 
+bool ActionEditor::AcceptTyped(int list) {
+    HWND combo = lists_[static_cast<std::size_t>(list)];
+    std::wstring typed(static_cast<std::size_t>(::GetWindowTextLengthW(combo)) + 1, L'\0');
+    typed.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(combo, typed.data(), static_cast<int>(typed.size()))));
+    std::wstring picked = composer_.Picked(list);
+    if (typed == picked) {
+        return true;
+    }
+    // A name typed whatever its case is its entry picked.
+    std::optional<std::wstring> entry = KeyListEntryFor(typed);
+    std::wstring shown = entry ? *entry : picked;
+    LRESULT index = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                   reinterpret_cast<LPARAM>(shown.c_str()));
+    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (entry) {
+        composer_.Pick(list, *entry);
+        return true;
+    }
+    // Anything else is no key: the list shows its pick again, and says why.
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof(parts);
+    if (::GetComboBoxInfo(combo, &parts) && parts.hwndItem != nullptr) {
+        std::wstring why =
+            L"\u201C" + typed + L"\u201D is not one of the keys in the list: pick one.";
+        EDITBALLOONTIP tip{sizeof(tip), L"Not a key", why.c_str(), TTI_WARNING};
+        ::SendMessageW(parts.hwndItem, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
+    }
+    return false;
+}
+
 void ActionEditor::OnAddNow() {
+    // What the lists show is what is added: a name typed and not yet taken in counts, and one
+    // that is no key stops the adding, visibly.
+    for (int list = 0; list < ActionComposer::kLists; ++list) {
+        if (!AcceptTyped(list)) {
+            ::SetFocus(lists_[static_cast<std::size_t>(list)]);
+            return;
+        }
+    }
     ActionComposer::Action action = composer_.Compose();
     Hide();
     if (onAdd) {
@@ -192,11 +243,13 @@ bool ActionEditor::OnDrawItem(const DRAWITEMSTRUCT& item) {
         RECT text = item.rcItem;
         ::DrawTextW(item.hDC, L"Add Now", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
-    // The keyboard's focus shows, as on any button.
-    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    // The keyboard's focus shows, in a solid white ring that stands out from the green (a
+    // dotted line barely does).
+    if (item.itemState & ODS_FOCUS) {
         RECT focus = item.rcItem;
-        ::InflateRect(&focus, -3, -3);
-        ::DrawFocusRect(item.hDC, &focus);
+        int inset = ScalePixels(3, Dpi());
+        ::InflateRect(&focus, -inset, -inset);
+        DrawFocusRing(item.hDC, focus, ScalePixels(2, Dpi()), ToColorRef(palette::kWhite));
     }
     return true;
 }

@@ -23,9 +23,9 @@ class ActionEditor : public SkinnedWindow {
     explicit ActionEditor(ShellOpener& shell);
     ~ActionEditor() override;
 
-    // Shows the editor for row 0..9. After a close it starts fresh; after "Add Now" it keeps
-    // its picks.
-    void OpenFor(int row);
+    // Shows the editor for row 0..9, next to `beside` on its monitor. After a close it starts
+    // fresh; after "Add Now" it keeps its picks.
+    void OpenFor(int row, HWND beside);
 
     // "Add Now": the composed action for the row; the editor has hidden itself.
     std::function<void(const ActionComposer::Action&)> onAdd;
@@ -42,6 +42,8 @@ class ActionEditor : public SkinnedWindow {
     void CreateControls();
     void SetFonts();
     void OnListPicked(int list);
+    // Takes a name typed into a list as its entry; false, with a tip, for one that is no key.
+    bool AcceptTyped(int list);
     void OnAddNow();
     void Discard();
 

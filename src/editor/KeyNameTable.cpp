@@ -1,5 +1,6 @@
 #include "editor/KeyNameTable.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -40,6 +41,24 @@ std::optional<int> KeyCodeFromName(std::wstring_view name) {
 std::wstring KeyCodeText(std::wstring_view name) {
     std::optional<int> code = KeyCodeFromName(name);
     return code ? std::to_wstring(*code) : std::wstring();
+}
+
+std::optional<std::wstring> KeyListEntryFor(std::wstring_view typed) {
+    while (!typed.empty() && typed.front() == L' ') {
+        typed.remove_prefix(1);
+    }
+    while (!typed.empty() && typed.back() == L' ') {
+        typed.remove_suffix(1);
+    }
+    auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; };
+    for (const std::wstring& entry : KeyListEntries()) {
+        if (entry.size() == typed.size() &&
+            std::equal(entry.begin(), entry.end(), typed.begin(),
+                       [&](wchar_t a, wchar_t b) { return lower(a) == lower(b); })) {
+            return entry;
+        }
+    }
+    return std::nullopt;
 }
 
 const std::vector<std::wstring>& KeyListEntries() {

@@ -1,5 +1,10 @@
 #include "hotkeybox/TaveroControl_win.h"
 
+#include <algorithm>
+#include <cstdlib>
+
+#include "ui/Skin_win.h"
+
 // The box's look: its colours, frame, font, enabled state and tooltip, each setter reporting its
 // change by the property's name.
 
@@ -36,10 +41,74 @@ void TaveroControl::SetEnabled(bool enabled) {
 
 void TaveroControl::SetFont(HFONT font) {
     font_ = font;
-    ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     // Narrow margins: the box is small and its whole text should show.
     ::SendMessageW(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
+    FitText();
     Changed(L"Font");
+}
+
+void TaveroControl::FitText() {
+    // The whole hotkey in the box: in the box's font where it fits (F1 and F10 must not look
+    // alike), else in a smaller one of the same face, down to three quarters of its size; where
+    // even that is too narrow, the tip shows the whole text.
+    std::wstring text = box_->Text();
+    RECT client;
+    ::GetClientRect(edit_, &client);
+    auto margins = static_cast<DWORD>(::SendMessageW(edit_, EM_GETMARGINS, 0, 0));
+    // Less the caret after the last character, which the box scrolls into view when it has the
+    // focus, and the edit's own spacing.
+    int room = client.right - LOWORD(margins) - HIWORD(margins) - 5;
+    HDC dc = ::GetDC(edit_);
+    auto width = [&](HFONT font) {
+        Selected selected(dc, font != nullptr ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    UniqueFont fitted;
+    HFONT use = font_;
+    int needed = width(font_);
+    LOGFONTW design{};
+    if (needed > room && room > 0 && ::GetObjectW(font_, sizeof(design), &design) != 0) {
+        int height = std::abs(design.lfHeight);
+        int smallest = height * 3 / 4;
+        // Text is about as wide as it is high: from the size that should fit, smaller until it
+        // does.
+        for (int fit = std::max(smallest, height * room / needed); fit >= smallest; --fit) {
+            design.lfHeight = -fit;
+            design.lfWidth = 0;
+            fitted.Reset(::CreateFontIndirectW(&design));
+            use = fitted ? fitted.Get() : font_;
+            needed = width(use);
+            if (needed <= room) {
+                break;
+            }
+        }
+    }
+    ::ReleaseDC(edit_, dc);
+    clipped_ = needed > room;
+    // The edit takes the new font before the old one goes.
+    ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(use), TRUE);
+    fitFont_ = std::move(fitted);
+    ShowTip();
+}
+
+void TaveroControl::ShowTip() {
+    // The host's tip, where it gave one; else the whole hotkey where the box cuts it. The tip
+    // window is made only when there is a tip to show.
+    std::wstring tip = !toolTip_.empty() ? toolTip_ : clipped_ ? box_->Text() : std::wstring();
+    if (!toolTips_) {
+        if (tip.empty()) {
+            return;
+        }
+        toolTips_ = std::make_unique<ToolTips>(Handle());
+    }
+    toolTips_->Set(edit_, tip);
+    if (::GetFocus() == edit_ && clipped_) {
+        toolTips_->Track(Handle(), box_->Text());
+    } else {
+        toolTips_->Untrack();
+    }
 }
 
 void TaveroControl::SetBorderStyle(int style) {
@@ -74,10 +143,7 @@ void TaveroControl::ApplyFrame() {
 
 void TaveroControl::SetToolTipText(const std::wstring& text) {
     toolTip_ = text;
-    if (!toolTips_) {
-        toolTips_ = std::make_unique<ToolTips>(Handle());
-    }
-    toolTips_->Set(edit_, toolTip_);
+    ShowTip();
     Changed(L"ToolTipText");
 }
 

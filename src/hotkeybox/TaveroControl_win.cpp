@@ -99,6 +99,7 @@ void TaveroControl::SetAccessibleName(const std::wstring& name) {
 bool TaveroControl::OnSize(int width, int height) {
     // The edit always fills the box.
     ::MoveWindow(edit_, 0, 0, width, height, TRUE);
+    FitText();
     // Scroll back to the start: a caret put at the end while the box had no width left only the
     // last character in view.
     ::SendMessageW(edit_, EM_SETSEL, 0, 0);
@@ -121,12 +122,9 @@ HBRUSH TaveroControl::OnControlColor(HDC dc, HWND) {
     return backBrush_.Get();
 }
 
-std::optional<LRESULT> TaveroControl::OnMessage(UINT msg, WPARAM, LPARAM) {
-    if (msg == WM_SYSCOLORCHANGE) {
-        backBrush_.Reset();
-        return 0;
-    }
-    return std::nullopt;
+bool TaveroControl::OnSysColorChange() {
+    backBrush_.Reset();
+    return true;
 }
 
 LRESULT CALLBACK TaveroControl::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
@@ -172,12 +170,16 @@ LRESULT TaveroControl::OnEditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS: {
             LRESULT result = ::DefSubclassProc(edit_, msg, wParam, lParam);
             MoveCaretToEnd();
+            ShowTip();  // the whole hotkey, where the box cuts it, for the keyboard's user too
             return result;
         }
         case WM_KILLFOCUS: {
             // The focus went with modifiers still held (Shift+Tab, Alt+Tab): their key-ups go
             // elsewhere, so the preview ends here.
             box_->FocusLost();
+            if (toolTips_) {
+                toolTips_->Untrack();
+            }
             LRESULT result = ::DefSubclassProc(edit_, msg, wParam, lParam);
             ::SendMessageW(edit_, EM_SETSEL, 0, 0);
             ::SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
@@ -248,12 +250,15 @@ void TaveroControl::RaiseMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TaveroControl::ShowText(const std::wstring& text) {
     ::SetWindowTextW(edit_, text.c_str());
+    FitText();
 }
 
 void TaveroControl::MoveCaretToEnd() {
-    // Without the focus there is no caret to see; the start of the text is then kept in view,
-    // so a text a little wider than the box is cut at its end, not at its start.
-    int length = ::GetFocus() == edit_ ? ::GetWindowTextLengthW(edit_) : 0;
+    // Without the focus there is no caret to see, and where the text and the caret after it do
+    // not both fit, the caret at the end would scroll the text's start away: the start of the
+    // text is then kept in view, so a text wider than the box is cut at its end, not at its
+    // start (its tip shows it whole).
+    int length = ::GetFocus() == edit_ && !clipped_ ? ::GetWindowTextLengthW(edit_) : 0;
     ::SendMessageW(edit_, EM_SETSEL, length, length);
 }
 

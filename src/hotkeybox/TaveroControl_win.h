@@ -67,11 +67,13 @@ class TaveroControl : public Window, private TaveroView {
     bool OnSize(int width, int height) override;
     bool OnSetFocus() override;
     HBRUSH OnControlColor(HDC dc, HWND control) override;
-    std::optional<LRESULT> OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnSysColorChange() override;
 
   private:
     void ShowText(const std::wstring& text) override;
     void MoveCaretToEnd() override;
+    void FitText();
+    void ShowTip();
 
     static LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR self);
@@ -87,6 +89,8 @@ class TaveroControl : public Window, private TaveroView {
     std::unique_ptr<ToolTips> toolTips_;
     UniqueBrush backBrush_;
     HFONT font_ = nullptr;
+    UniqueFont fitFont_;  // the box's font made smaller, where its text is wider than the box
+    bool clipped_ = false;
     OleColor backColor_ = kSystemWindowColor;
     OleColor foreColor_ = kSystemWindowTextColor;
     int borderStyle_ = 1;

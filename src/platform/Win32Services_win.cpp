@@ -24,6 +24,19 @@ void Win32MessageBoxes::ShowError(const std::wstring& title, const std::wstring&
     ::MessageBoxW(owner_, text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
 }
 
+MessageBoxes::AfterFailedSave Win32MessageBoxes::AskAfterFailedSave(const std::wstring& title,
+                                                                    const std::wstring& text) {
+    switch (::MessageBoxW(owner_, text.c_str(), title.c_str(),
+                          MB_CANCELTRYCONTINUE | MB_DEFBUTTON2 | MB_ICONSTOP)) {
+        case IDTRYAGAIN:
+            return AfterFailedSave::TryAgain;
+        case IDCONTINUE:
+            return AfterFailedSave::QuitAnyway;
+        default:  // Cancel, or Escape
+            return AfterFailedSave::GoBack;
+    }
+}
+
 int Win32FileSystem::Read(const std::wstring& path, std::string& bytes, std::size_t largest) {
     UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

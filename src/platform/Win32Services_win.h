@@ -22,6 +22,8 @@ class Win32MessageBoxes : public MessageBoxes {
     explicit Win32MessageBoxes(HWND owner = nullptr) : owner_(owner) {}
     void SetOwner(HWND owner) { owner_ = owner; }
     void ShowError(const std::wstring& title, const std::wstring& text) override;
+    AfterFailedSave AskAfterFailedSave(const std::wstring& title,
+                                       const std::wstring& text) override;
 
   private:
     HWND owner_;

@@ -8,9 +8,16 @@
 namespace tavero {
 
 void ReportUnhandledError(HWND owner, const std::exception& error) noexcept {
+    // The box runs a loop of its own, in which a handler may fail again: one box at a time.
+    static bool showing = false;
+    if (showing) {
+        return;
+    }
+    showing = true;
     std::string what = error.what();
     std::wstring text(what.begin(), what.end());
     ::MessageBoxW(owner, text.c_str(), L"error", MB_OK | MB_ICONSTOP);
+    showing = false;
 }
 
 void Window::RegisterClassOnce(const wchar_t* className, UINT style, HBRUSH background, HICON icon,
@@ -46,10 +53,14 @@ LRESULT Window::Crack(UINT msg, WPARAM wParam, LPARAM lParam) {
     int y = GET_Y_LPARAM(lParam);
     switch (msg) {
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = ::BeginPaint(hwnd_, &ps);
-            OnPaint(dc, ps.rcPaint);
-            ::EndPaint(hwnd_, &ps);
+            // Ended whatever the handler does, an error included.
+            struct Paint {
+                HWND hwnd;
+                PAINTSTRUCT ps{};
+                HDC dc = ::BeginPaint(hwnd, &ps);
+                ~Paint() { ::EndPaint(hwnd, &ps); }
+            } paint{hwnd_};
+            OnPaint(paint.dc, paint.ps.rcPaint);
             return 0;
         }
         case WM_COMMAND:
@@ -94,6 +105,11 @@ LRESULT Window::Crack(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_SYSCOMMAND:
             if (OnSysCommand(static_cast<UINT>(wParam & 0xFFF0))) {
+                return 0;
+            }
+            break;
+        case WM_SYSCOLORCHANGE:
+            if (OnSysColorChange()) {
                 return 0;
             }
             break;

@@ -69,6 +69,8 @@ class Window {
     virtual bool OnClose() { return false; }
     virtual bool OnEndSession(bool /*ending*/) { return false; }
     virtual bool OnSysCommand(UINT /*command*/) { return false; }
+    // A colour of the system's changed (a theme, high contrast).
+    virtual bool OnSysColorChange() { return false; }
     virtual bool OnLeftButtonDown(int /*x*/, int /*y*/) { return false; }
     virtual bool OnLeftButtonUp(int /*x*/, int /*y*/) { return false; }
     virtual bool OnMouseMove(int /*x*/, int /*y*/) { return false; }

@@ -11,7 +11,7 @@ namespace tavero {
 
 namespace {
 
-// oleacc, COM and BSTRs, found at the first request.
+// oleacc and BSTRs, found at the first request; COM is the program's from its start.
 struct Runtime {
     decltype(&::CreateStdAccessibleObject) createStandard = nullptr;
     decltype(&::LresultFromObject) lresultFromObject = nullptr;
@@ -20,15 +20,10 @@ struct Runtime {
     static const Runtime* Get() {
         static const Runtime runtime = [] {
             Runtime r;
-            HMODULE ole32 = LoadSystemLibrary(L"ole32.dll");
             HMODULE oleaut32 = LoadSystemLibrary(L"oleaut32.dll");
             HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
-            if (ole32 == nullptr || oleaut32 == nullptr || oleacc == nullptr) {
+            if (oleaut32 == nullptr || oleacc == nullptr) {
                 return r;
-            }
-            auto initialize = SystemFunction<decltype(&::CoInitializeEx)>(ole32, "CoInitializeEx");
-            if (initialize != nullptr) {
-                initialize(nullptr, COINIT_APARTMENTTHREADED);  // the user-interface thread's
             }
             r.createStandard =
                 SystemFunction<decltype(r.createStandard)>(oleacc, "CreateStdAccessibleObject");
@@ -46,11 +41,15 @@ bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-// The platform's object for a control, with another name and role; everything else is its.
+// The platform's object for a window, changed as its description says; everything else is its.
 class NamedAccessible final : public IAccessible {
   public:
-    NamedAccessible(IAccessible* standard, std::wstring name, long role, const Runtime& runtime)
-        : standard_(standard), name_(std::move(name)), role_(role), runtime_(runtime) {}
+    NamedAccessible(IAccessible* standard, HWND window, AccessibleDescription description,
+                    const Runtime& runtime)
+        : standard_(standard),
+          window_(window),
+          description_(std::move(description)),
+          runtime_(runtime) {}
     virtual ~NamedAccessible() = default;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
@@ -77,16 +76,36 @@ class NamedAccessible final : public IAccessible {
         if (!IsSelf(child)) {
             return standard_->get_accName(child, name);
         }
-        *name = runtime_.allocString(name_.c_str());
+        *name = runtime_.allocString(description_.name.c_str());
         return *name != nullptr ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (!IsSelf(child) || role_ == roles::kStandard) {
+        if (!IsSelf(child) || description_.role == roles::kStandard) {
             return standard_->get_accRole(child, role);
         }
         role->vt = VT_I4;
-        role->lVal = role_;
+        role->lVal = description_.role;
         return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+        if (!IsSelf(child) || description_.defaultAction.empty()) {
+            return standard_->get_accDefaultAction(child, action);
+        }
+        *action = runtime_.allocString(description_.defaultAction.c_str());
+        return *action != nullptr ? S_OK : E_OUTOFMEMORY;
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        if (!IsSelf(child) || description_.actMessage == 0) {
+            return standard_->accDoDefaultAction(child);
+        }
+        return ::PostMessageW(window_, description_.actMessage, 0, 0) ? S_OK : E_FAIL;
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        HRESULT result = standard_->get_accState(child, state);
+        if (SUCCEEDED(result) && IsSelf(child) && !description_.focusable && state->vt == VT_I4) {
+            state->lVal &= ~STATE_SYSTEM_FOCUSABLE;
+        }
+        return result;
     }
 
     // The rest is the standard object's.
@@ -120,9 +139,6 @@ class NamedAccessible final : public IAccessible {
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
         return standard_->get_accDescription(child, text);
     }
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        return standard_->get_accState(child, state);
-    }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
         return standard_->get_accHelp(child, help);
     }
@@ -138,9 +154,6 @@ class NamedAccessible final : public IAccessible {
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
         return standard_->get_accSelection(children);
     }
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
-        return standard_->get_accDefaultAction(child, action);
-    }
     HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
         return standard_->accSelect(flags, child);
     }
@@ -154,9 +167,6 @@ class NamedAccessible final : public IAccessible {
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
         return standard_->accHitTest(x, y, child);
     }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-        return standard_->accDoDefaultAction(child);
-    }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
         return standard_->put_accName(child, name);
     }
@@ -166,23 +176,17 @@ class NamedAccessible final : public IAccessible {
 
   private:
     IAccessible* standard_;
-    std::wstring name_;
-    long role_;
+    HWND window_;
+    AccessibleDescription description_;
     const Runtime& runtime_;
     std::atomic<ULONG> references_{1};
 };
 
-struct Description {
-    std::wstring name;
-    long role;
-};
-
 LRESULT CALLBACK DescribedProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                DWORD_PTR data) {
-    auto* description = reinterpret_cast<Description*>(data);
+    auto* description = reinterpret_cast<AccessibleDescription*>(data);
     if (msg == WM_GETOBJECT) {
-        if (LRESULT answer = AnswerAccessibleObject(hwnd, wParam, lParam, description->name,
-                                                    description->role)) {
+        if (LRESULT answer = AnswerAccessibleObject(hwnd, wParam, lParam, *description)) {
             return answer;
         }
     } else if (msg == WM_NCDESTROY) {
@@ -194,9 +198,10 @@ LRESULT CALLBACK DescribedProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 
 }  // namespace
 
-LRESULT AnswerAccessibleObject(HWND control, WPARAM wParam, LPARAM lParam, const std::wstring& name,
-                               long role) {
-    if (static_cast<long>(lParam) != OBJID_CLIENT) {
+LRESULT AnswerAccessibleObject(HWND window, WPARAM wParam, LPARAM lParam,
+                               const AccessibleDescription& description) {
+    auto object = static_cast<long>(lParam);
+    if (object != OBJID_CLIENT && !(description.topLevel && object == OBJID_WINDOW)) {
         return 0;
     }
     const Runtime* runtime = Runtime::Get();
@@ -204,19 +209,21 @@ LRESULT AnswerAccessibleObject(HWND control, WPARAM wParam, LPARAM lParam, const
         return 0;
     }
     IAccessible* standard = nullptr;
-    if (FAILED(runtime->createStandard(control, OBJID_CLIENT, __uuidof(IAccessible),
+    if (FAILED(runtime->createStandard(window, object, __uuidof(IAccessible),
                                        reinterpret_cast<void**>(&standard)))) {
         return 0;
     }
-    auto* named = new NamedAccessible(standard, name, role, *runtime);
+    auto* named = new NamedAccessible(standard, window, description, *runtime);
     LRESULT answer = runtime->lresultFromObject(__uuidof(IAccessible), wParam, named);
     named->Release();
     return answer > 0 ? answer : 0;
 }
 
 void NameForScreenReaders(HWND control, std::wstring name, long role) {
-    ::SetWindowSubclass(control, DescribedProc, 0x7A11,
-                        reinterpret_cast<DWORD_PTR>(new Description{std::move(name), role}));
+    auto* description = new AccessibleDescription;
+    description->name = std::move(name);
+    description->role = role;
+    ::SetWindowSubclass(control, DescribedProc, 0x7A11, reinterpret_cast<DWORD_PTR>(description));
 }
 
 }  // namespace tavero

@@ -4,13 +4,16 @@ namespace tavero {
 
 namespace {
 constexpr const wchar_t* kClassName = L"TaveroDrawnButton";
-}
+// A request to do what a click does, posted by a screen reader's default action.
+constexpr UINT kAct = WM_APP + 1;
+}  // namespace
 
 DrawnButton::DrawnButton(HWND parent, int id, const std::wstring& name, long role, Painter paint,
                          std::function<void()> onClick)
     : role_(role), paint_(std::move(paint)), onClick_(std::move(onClick)) {
     RegisterClassOnce(kClassName, 0, nullptr);
-    Create(kClassName, name.c_str(), WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 0, parent, AsMenuId(id));
+    Create(kClassName, name.c_str(), WS_CHILD | WS_VISIBLE | (IsLink() ? WS_TABSTOP : 0), 0, 0, 0,
+           0, 0, parent, AsMenuId(id));
 }
 
 void DrawnButton::Place(const PixelRect& r) {
@@ -22,7 +25,7 @@ void DrawnButton::Place(const PixelRect& r) {
 void DrawnButton::OnPaint(HDC dc, const RECT&) {
     RECT client;
     ::GetClientRect(Handle(), &client);
-    paint_(dc, client, hot_);
+    paint_(dc, client, hot_, focused_);
 }
 
 bool DrawnButton::Inside(int x, int y) const {
@@ -30,6 +33,12 @@ bool DrawnButton::Inside(int x, int y) const {
     ::GetClientRect(Handle(), &client);
     POINT p{x, y};
     return ::PtInRect(&client, p) != FALSE;
+}
+
+void DrawnButton::Click() {
+    if (onClick_) {
+        onClick_();
+    }
 }
 
 bool DrawnButton::OnLeftButtonDown(int, int) {
@@ -43,8 +52,8 @@ bool DrawnButton::OnLeftButtonUp(int x, int y) {
     pressed_ = false;
     ::ReleaseCapture();
     // A click counts where the button went down and came up on the control.
-    if (clicked && onClick_) {
-        onClick_();
+    if (clicked) {
+        Click();
     }
     return true;
 }
@@ -52,7 +61,7 @@ bool DrawnButton::OnLeftButtonUp(int x, int y) {
 bool DrawnButton::OnMouseMove(int x, int y) {
     // Only a link shows the mouse over it, and only it needs to hear when the mouse leaves: the
     // watch is not free.
-    if (role_ != roles::kLink) {
+    if (!IsLink()) {
         return true;
     }
     if (!hot_) {
@@ -79,20 +88,51 @@ bool DrawnButton::OnSetCursor(int hitTest) {
     if (hitTest != HTCLIENT) {
         return false;
     }
-    ::SetCursor(::LoadCursorW(nullptr, role_ == roles::kLink ? IDC_HAND : IDC_ARROW));
+    ::SetCursor(::LoadCursorW(nullptr, IsLink() ? IDC_HAND : IDC_ARROW));
+    return true;
+}
+
+bool DrawnButton::OnSetFocus() {
+    focused_ = true;
+    ::InvalidateRect(Handle(), nullptr, FALSE);
     return true;
 }
 
 std::optional<LRESULT> DrawnButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg != WM_GETOBJECT) {
-        return std::nullopt;
+    switch (msg) {
+        case WM_KILLFOCUS:
+            focused_ = false;
+            ::InvalidateRect(Handle(), nullptr, FALSE);
+            return 0;
+        case WM_GETDLGCODE: {
+            // Enter and Space are the link's own, not the window's default button.
+            auto* pending = reinterpret_cast<const MSG*>(lParam);
+            bool acts = pending != nullptr && pending->message == WM_KEYDOWN &&
+                        (pending->wParam == VK_RETURN || pending->wParam == VK_SPACE);
+            return acts ? DLGC_WANTMESSAGE : 0;
+        }
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN || wParam == VK_SPACE) {
+                Click();
+                return 0;
+            }
+            return std::nullopt;
+        case kAct:
+            Click();
+            return 0;
+        case WM_GETOBJECT: {
+            wchar_t name[256] = {};
+            ::GetWindowTextW(Handle(), name, 256);
+            AccessibleDescription description{name, role_,    IsLink() ? L"Jump" : L"Press",
+                                              kAct, IsLink(), false};
+            if (LRESULT answer = AnswerAccessibleObject(Handle(), wParam, lParam, description)) {
+                return answer;
+            }
+            return std::nullopt;
+        }
+        default:
+            return std::nullopt;
     }
-    wchar_t name[256] = {};
-    ::GetWindowTextW(Handle(), name, 256);
-    if (LRESULT answer = AnswerAccessibleObject(Handle(), wParam, lParam, name, role_)) {
-        return answer;
-    }
-    return std::nullopt;
 }
 
 }  // namespace tavero

@@ -12,13 +12,16 @@
 namespace tavero {
 
 // A control the program draws itself: a picture that acts when clicked (the pencils, the hide
-// and close buttons, the logo) or a text link, underlined under the mouse. It is never in the
-// tab order, since the keyboard has paths of its own to what it does; its window text is the
-// name a screen reader speaks, with its role, a push button or a link.
+// and close buttons, the logo) or a text link, underlined under the mouse. Its window text is
+// the name a screen reader speaks, with its role, a push button or a link, and a default action
+// that does what a click does. The pictures are outside the tab order (the keyboard has paths
+// of its own to what they do); the links are in it, after the window's other controls, and act
+// on Enter or Space.
 class DrawnButton : public Window {
   public:
-    // Draws the control into `r`; `hot` while the mouse is over it.
-    using Painter = std::function<void(HDC dc, const RECT& r, bool hot)>;
+    // Draws the control into `r`; `hot` while the mouse is over it, `focused` while it has the
+    // keyboard's focus.
+    using Painter = std::function<void(HDC dc, const RECT& r, bool hot, bool focused)>;
 
     DrawnButton(HWND parent, int id, const std::wstring& name, long role, Painter paint,
                 std::function<void()> onClick);
@@ -33,17 +36,21 @@ class DrawnButton : public Window {
     bool OnMouseMove(int x, int y) override;
     bool OnMouseLeave() override;
     bool OnSetCursor(int hitTest) override;
+    bool OnSetFocus() override;
     std::optional<LRESULT> OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    bool IsLink() const { return role_ == roles::kLink; }
     bool Inside(int x, int y) const;
     void SetHot(bool hot);
+    void Click();
 
     long role_;
     Painter paint_;
     std::function<void()> onClick_;
     bool pressed_ = false;
     bool hot_ = false;
+    bool focused_ = false;
 };
 
 }  // namespace tavero

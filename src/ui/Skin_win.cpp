@@ -114,6 +114,17 @@ void DrawEditButton(HDC dc, const RECT& r) {
          3 * unit, RGB(255, 214, 0));
 }
 
+void DrawFocusRing(HDC dc, const RECT& r, int width, COLORREF color) {
+    UniqueBrush brush(::CreateSolidBrush(color));
+    const RECT sides[] = {{r.left, r.top, r.right, r.top + width},
+                          {r.left, r.bottom - width, r.right, r.bottom},
+                          {r.left, r.top, r.left + width, r.bottom},
+                          {r.right - width, r.top, r.right, r.bottom}};
+    for (const RECT& side : sides) {
+        ::FillRect(dc, &side, brush.Get());
+    }
+}
+
 void DrawFrame(HDC dc, const RECT& r, int penWidth, COLORREF color) {
     UniquePen pen(::CreatePen(PS_SOLID, penWidth, color));
     Selected p(dc, pen.Get());

@@ -41,6 +41,9 @@ void DrawHideButton(HDC dc, const RECT& r);
 void DrawCloseButton(HDC dc, const RECT& r);
 void DrawEditButton(HDC dc, const RECT& r);
 
+// A solid ring `width` pixels wide just inside `r`: the keyboard's focus.
+void DrawFocusRing(HDC dc, const RECT& r, int width, COLORREF color);
+
 // A rectangle outline of `penWidth` pixels centred on `r`'s edge.
 void DrawFrame(HDC dc, const RECT& r, int penWidth, COLORREF color);
 

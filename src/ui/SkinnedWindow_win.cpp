@@ -1,7 +1,9 @@
 #include "ui/SkinnedWindow_win.h"
 
 #include "platform/MessagePump_win.h"
+#include "ui/Accessible_win.h"
 #include "ui/ControlIds.h"
+#include "ui/Placement.h"
 #include "ui/Skin_win.h"
 
 namespace tavero {
@@ -27,7 +29,8 @@ SkinnedWindow::SkinnedWindow(const Skin& skin, TitleStrip::Actions actions)
     : width_(skin.width),
       height_(skin.height),
       frame_(skin.frame),
-      framePenPixels_(skin.framePenPixels) {
+      framePenPixels_(skin.framePenPixels),
+      accessibleName_(skin.accessibleName) {
     RegisterClassOnce(skin.className, CS_DBLCLKS, ::GetSysColorBrush(COLOR_BTNFACE), skin.icon);
     // No taskbar button: the notification-area icon stands for the program.
     Create(skin.className, skin.caption, WS_POPUP | WS_CLIPCHILDREN,
@@ -37,40 +40,77 @@ SkinnedWindow::SkinnedWindow(const Skin& skin, TitleStrip::Actions actions)
     CentreOnWorkArea(Handle(), TwipsToPixels(width_, dpi_), TwipsToPixels(height_, dpi_));
     strip_ =
         std::make_unique<TitleStrip>(Handle(), kTitleStripId, skin.strip, std::move(actions), dpi_);
+    focusRing_ = std::make_unique<FocusRing>(Handle());
     MessagePump::AddNavigableWindow(Handle());
 }
 
 SkinnedWindow::~SkinnedWindow() {
     MessagePump::RemoveNavigableWindow(Handle());
+    focusRing_.reset();
     strip_.reset();
     Destroy();
-}
-
-void SkinnedWindow::Size() {
-    ::SetWindowPos(Handle(), nullptr, 0, 0, TwipsToPixels(width_, dpi_),
-                   TwipsToPixels(height_, dpi_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool SkinnedWindow::Show() {
     bool first = !shown_;
     shown_ = true;
+    if (first) {
+        // Last in the tab order: the strip's link comes after the window's own controls.
+        ::SetWindowPos(strip_->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     ::ShowWindow(Handle(), SW_SHOW);
+    // Above a window that covered it, not only in the foreground.
+    ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ::SetForegroundWindow(Handle());
     return first;
+}
+
+bool SkinnedWindow::ShowBeside(HWND other) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(other, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT by;
+    ::GetWindowRect(other, &by);
+    // Sized for the other window's monitor, where it goes.
+    int dpi = static_cast<int>(::GetDpiForWindow(other));
+    const RECT& work = monitor.rcWork;
+    PixelRect place =
+        PlaceBeside({by.left, by.top, by.right - by.left, by.bottom - by.top},
+                    TwipsToPixels(width_, dpi), TwipsToPixels(height_, dpi),
+                    {work.left, work.top, work.right - work.left, work.bottom - work.top});
+    ::SetWindowPos(Handle(), nullptr, place.left, place.top, place.width, place.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    return Show();
 }
 
 void SkinnedWindow::OnPaint(HDC dc, const RECT&) {
     DrawFrame(dc, ToRect(ToPixels(frame_, dpi_)), ScalePixels(framePenPixels_, dpi_),
               ToColorRef(palette::kGreen));
+    focusRing_->Paint(dc);
+}
+
+std::optional<LRESULT> SkinnedWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_GETOBJECT) {
+        AccessibleDescription description;
+        description.name = accessibleName_;
+        description.topLevel = true;
+        if (LRESULT answer = AnswerAccessibleObject(Handle(), wParam, lParam, description)) {
+            return answer;
+        }
+    }
+    return std::nullopt;
 }
 
 bool SkinnedWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     strip_->Layout(dpi);
     Relayout(dpi);
-    Size();
-    ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Where the system suggests, in one step: it has worked out a place that keeps the window
+    // on the monitor it moved to.
+    ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
     ::InvalidateRect(Handle(), nullptr, TRUE);
     return true;
 }
@@ -94,6 +134,20 @@ bool SkinnedWindow::OnActivate(bool active) {
         return true;
     }
     return false;
+}
+
+bool SkinnedWindow::OnSysColorChange() {
+    // The system tells top-level windows only; the controls keep brushes of the old colours
+    // until they hear of it too.
+    ::EnumChildWindows(
+        Handle(),
+        [](HWND child, LPARAM) -> BOOL {
+            ::SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+            return TRUE;
+        },
+        0);
+    ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return true;
 }
 
 bool SkinnedWindow::OnSysCommand(UINT command) {

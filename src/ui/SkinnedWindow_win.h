@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "platform/Window_win.h"
+#include "ui/FocusRing_win.h"
 #include "ui/TitleStrip_win.h"
 #include "ui/Twips.h"
 
@@ -25,15 +27,20 @@ class SkinnedWindow : public Window {
         TitleStrip::Design strip;
         TwipsRect frame;
         int framePenPixels;
+        // What a screen reader calls the window: its caption is no name for a person.
+        std::wstring accessibleName;
         HICON icon = nullptr;
     };
 
     ~SkinnedWindow() override;
 
-    // Shows the window (made centred on the screen) and brings it to the front; true the first
-    // time.
+    // Shows the window (made centred on the screen) on top of every other and brings it to the
+    // front; true the first time.
     bool Show();
+    // Shows it next to `other`, on the monitor `other` is on.
+    bool ShowBeside(HWND other);
     void Hide() { ::ShowWindow(Handle(), SW_HIDE); }
+    void SetAccessibleName(std::wstring name) { accessibleName_ = std::move(name); }
 
   protected:
     // Makes the window, hidden, at its size for its DPI and centred on the screen, with its
@@ -48,10 +55,11 @@ class SkinnedWindow : public Window {
     bool OnDpiChanged(int dpi, const RECT& suggested) override;
     bool OnActivate(bool active) override;
     bool OnSysCommand(UINT command) override;
+    bool OnSysColorChange() override;
+    // What the window answers for itself; a derived window passes on what it does not handle.
+    std::optional<LRESULT> OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    void Size();
-
     int width_;
     int height_;
     TwipsRect frame_;
@@ -59,7 +67,9 @@ class SkinnedWindow : public Window {
     int dpi_ = 96;
     bool shown_ = false;
     HWND lastFocus_ = nullptr;
+    std::wstring accessibleName_;
     std::unique_ptr<TitleStrip> strip_;
+    std::unique_ptr<FocusRing> focusRing_;
 };
 
 }  // namespace tavero

@@ -9,10 +9,16 @@ TextLink::TextLink(HWND parent, int id, const wchar_t* caption, int points,
     : caption_(caption), points_(points), background_(background) {
     button_ = std::make_unique<DrawnButton>(
         parent, id, caption, roles::kLink,
-        [this](HDC dc, const RECT& r, bool hot) {
+        [this](HDC dc, const RECT& r, bool hot, bool focused) {
             COLORREF back = background_ ? ToColorRef(*background_) : ::GetSysColor(COLOR_BTNFACE);
-            DrawLink(dc, r, caption_, (hot ? hotFont_ : font_).Get(),
-                     ToColorRef(palette::kLinkBlue), back);
+            // With the keyboard's focus, in reverse: the main window's link shows only its top
+            // rows of pixels, which a ring could not go round.
+            COLORREF text = ToColorRef(palette::kLinkBlue);
+            if (focused) {
+                text = back;
+                back = ::GetSysColor(COLOR_BTNTEXT);
+            }
+            DrawLink(dc, r, caption_, (hot || focused ? hotFont_ : font_).Get(), text, back);
         },
         std::move(onClick));
 }

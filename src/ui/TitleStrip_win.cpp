@@ -1,5 +1,7 @@
 #include "ui/TitleStrip_win.h"
 
+#include <algorithm>
+
 #include "ui/Skin_win.h"
 #include "ui/WindowDrag_win.h"
 
@@ -15,11 +17,15 @@ void FillGreen(HDC dc, const RECT& r) {
     ::FillRect(dc, &r, green.Get());
 }
 
-// A picture of the strip, on the strip's green.
+// A picture of the strip, on the strip's green; with the keyboard's focus (the logo, a link),
+// ringed in white, which stands out from the green.
 DrawnButton::Painter OnGreen(void (*draw)(HDC, const RECT&)) {
-    return [draw](HDC dc, const RECT& r, bool) {
+    return [draw](HDC dc, const RECT& r, bool, bool focused) {
         FillGreen(dc, r);
         draw(dc, r);
+        if (focused) {
+            DrawFocusRing(dc, r, std::max<int>(1, (r.right - r.left) / 11), RGB(255, 255, 255));
+        }
     };
 }
 
@@ -29,8 +35,9 @@ TitleStrip::TitleStrip(HWND parent, int id, Design design, Actions actions, int 
     : design_(std::move(design)), dpi_(dpi) {
     RegisterClassOnce(kClassName, 0, nullptr);
     PixelRect r = ToPixels(design_.strip, dpi);
-    Create(kClassName, design_.title.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, r.left,
-           r.top, r.width, r.height, parent, AsMenuId(id));
+    // Tab reaches the logo inside it.
+    Create(kClassName, design_.title.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+           WS_EX_CONTROLPARENT, r.left, r.top, r.width, r.height, parent, AsMenuId(id));
     close_ = std::make_unique<DrawnButton>(Handle(), kCloseId, L"Close", roles::kPushButton,
                                            OnGreen(DrawCloseButton), std::move(actions.close));
     if (design_.hideButton) {

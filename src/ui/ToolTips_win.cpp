@@ -29,4 +29,41 @@ void ToolTips::Set(HWND control, const std::wstring& text) {
     }
 }
 
+namespace {
+constexpr UINT_PTR kTrackedTool = 1;
+}
+
+void ToolTips::Track(HWND control, const std::wstring& text) {
+    Untrack();
+    if (text.empty()) {
+        return;
+    }
+    tracked_ = text;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    tool.hwnd = owner_;
+    tool.uId = kTrackedTool;
+    tool.lpszText = tracked_.data();
+    ::SendMessageW(window_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    RECT r;
+    ::GetWindowRect(control, &r);
+    ::SendMessageW(window_.Get(), TTM_TRACKPOSITION, 0, MAKELPARAM(r.left, r.bottom + 2));
+    ::SendMessageW(window_.Get(), TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    tracking_ = true;
+}
+
+void ToolTips::Untrack() {
+    if (!tracking_) {
+        return;
+    }
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = owner_;
+    tool.uId = kTrackedTool;
+    ::SendMessageW(window_.Get(), TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(window_.Get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    tracking_ = false;
+}
+
 }  // namespace tavero

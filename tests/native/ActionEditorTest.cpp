@@ -30,6 +30,18 @@ TEST(KeyNameTable, ExactCaseSensitiveOrNothing) {
     }
 }
 
+// A name typed into a list counts as its entry whatever its case; anything else is no key.
+TEST(KeyNameTable, TypedNamesMeanTheirEntryWhateverTheirCase) {
+    const std::vector<std::pair<const wchar_t*, const wchar_t*>> typed = {
+        {L"b", L"B"}, {L"ctrl", L"Ctrl"}, {L" esc ", L"ESC"}, {L"r-0", L"R-0"}, {L"", L""}};
+    for (const auto& [name, entry] : typed) {
+        EXPECT_EQ(KeyListEntryFor(name), std::optional<std::wstring>(entry)) << name;
+    }
+    for (const wchar_t* name : {L"F1", L"xyz", L"Tab", L"bb"}) {
+        EXPECT_FALSE(KeyListEntryFor(name).has_value()) << name;
+    }
+}
+
 TEST(KeyNameTable, ListsHoldSixtyThreeEntriesInOrder) {
     const auto& entries = KeyListEntries();
     ASSERT_EQ(entries.size(), 63u);

@@ -74,7 +74,7 @@ TEST_F(RowsTest, ArmingMirrorsWhatTheBoxAccepted) {
 }
 
 TEST_F(RowsTest, SaveAllWritesThirtyValuesInOneWrite) {
-    EXPECT_TRUE(rows.SaveAll());
+    EXPECT_EQ(rows.SaveAll(true), HotKeyRows::Saved::Yes);
     EXPECT_EQ(files.creates, 1);
     EXPECT_EQ(std::count(SettingsBytes().begin(), SettingsBytes().end(), '='), 30);
     EXPECT_TRUE(messages.shown.empty());
@@ -84,13 +84,21 @@ TEST_F(RowsTest, FailedWritesAreToldWithTheFileAndTheReason) {
     files.createError = 5;
     EXPECT_FALSE(rows.SetAction(4, L"A ", L"1|65"));
     EXPECT_EQ(rows.Fire(4), Outcome::Played);  // it plays now, though it was not kept
-    EXPECT_FALSE(rows.SaveAll());
-    ASSERT_EQ(messages.shown.size(), 2u);
+    // At the quit the user chooses: try again (in vain, here), then go back to the program.
+    messages.answers = {MessageBoxes::AfterFailedSave::TryAgain,
+                        MessageBoxes::AfterFailedSave::GoBack};
+    EXPECT_EQ(rows.SaveAll(true), HotKeyRows::Saved::GoBack);
+    ASSERT_EQ(messages.shown.size(), 3u);
     for (const auto& [title, text] : messages.shown) {
         EXPECT_EQ(title, L"error");
         EXPECT_NE(text.find(L"C:\\Tools\\set.ini"), std::wstring::npos) << text;
         EXPECT_NE(text.find(L"System error 5."), std::wstring::npos) << text;
     }
+    // At the end of a session no one is asked; put right, the next quit saves.
+    EXPECT_EQ(rows.SaveAll(false), HotKeyRows::Saved::No);
+    EXPECT_EQ(messages.shown.size(), 3u);
+    files.createError = 0;
+    EXPECT_EQ(rows.SaveAll(true), HotKeyRows::Saved::Yes);
 }
 
 // A file another program held locked at start: the user is told then, and the hotkeys in it
@@ -110,7 +118,7 @@ TEST_F(RowsTest, AFileUnreadableAtStartIsToldAndItsHotkeysAreNotWrittenOver) {
     files.readErrors.clear();  // the other program let go
     int key = 'B', state = 0;
     boxes[2]->KeyDown(key, state, false);
-    EXPECT_TRUE(rows.SaveAll());
+    EXPECT_EQ(rows.SaveAll(true), HotKeyRows::Saved::Yes);
     EXPECT_EQ(SettingsBytes(),
               "[Tavero]\r\nTavero1Text=Kept\r\nTavero1KeyCode=65\r\nTavero1ModKeyCode=2\r\n"
               "Tavero3Text=B\r\nTavero3KeyCode=66\r\nTavero3ModKeyCode=0\r\n");

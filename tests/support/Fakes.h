@@ -93,12 +93,25 @@ class FakeKeyNames : public KeyNames {
     }
 };
 
+// Records what it shows; asked after a failed save, it gives the next of `answers` (quitting
+// anyway when there are none left).
 class FakeMessageBoxes : public MessageBoxes {
   public:
     void ShowError(const std::wstring& title, const std::wstring& text) override {
         shown.emplace_back(title, text);
     }
+    AfterFailedSave AskAfterFailedSave(const std::wstring& title,
+                                       const std::wstring& text) override {
+        shown.emplace_back(title, text);
+        if (answers.empty()) {
+            return AfterFailedSave::QuitAnyway;
+        }
+        AfterFailedSave answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
     std::vector<std::pair<std::wstring, std::wstring>> shown;
+    std::vector<AfterFailedSave> answers;
 };
 
 class FakeProgramFolder : public ProgramFolder {

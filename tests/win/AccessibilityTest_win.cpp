@@ -8,6 +8,7 @@
 
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
+#include "app/AppMessages_win.h"
 #include "editor/ActionEditor_win.h"
 #include "ui/ControlIds.h"
 #include "ui/MainLayout.h"
@@ -17,33 +18,47 @@ using namespace tavero::testing;
 
 namespace {
 
-// What a screen reader learns of a control, through the same calls.
+// What a screen reader learns of a control, through the same calls, and what it can do.
 struct Spoken {
     std::wstring name;
     long role = 0;
+    std::wstring defaultAction;
+    bool focusable = false;
 };
 
-Spoken Speak(HWND control) {
+// `act`: does the default action too.
+Spoken Speak(HWND control, LONG object = OBJID_CLIENT, bool act = false) {
     Spoken spoken;
-    IAccessible* object = nullptr;
-    if (FAILED(::AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+    IAccessible* accessible = nullptr;
+    if (FAILED(::AccessibleObjectFromWindow(control, static_cast<DWORD>(object),
                                             __uuidof(IAccessible),
-                                            reinterpret_cast<void**>(&object)))) {
+                                            reinterpret_cast<void**>(&accessible)))) {
         return spoken;
     }
     VARIANT self{};
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    if (object->get_accName(self, &name) == S_OK && name != nullptr) {
-        spoken.name = name;
-        ::SysFreeString(name);
-    }
+    auto text = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
+        BSTR value = nullptr;
+        HRESULT result = (accessible->*get)(self, &value);
+        std::wstring read = result == S_OK && value != nullptr ? value : L"";
+        ::SysFreeString(value);
+        return read;
+    };
+    spoken.name = text(&IAccessible::get_accName);
+    spoken.defaultAction = text(&IAccessible::get_accDefaultAction);
     VARIANT role{};
-    if (object->get_accRole(self, &role) == S_OK && role.vt == VT_I4) {
+    if (accessible->get_accRole(self, &role) == S_OK && role.vt == VT_I4) {
         spoken.role = role.lVal;
     }
-    object->Release();
+    VARIANT state{};
+    if (accessible->get_accState(self, &state) == S_OK && state.vt == VT_I4) {
+        spoken.focusable = (state.lVal & STATE_SYSTEM_FOCUSABLE) != 0;
+    }
+    if (act) {
+        EXPECT_EQ(accessible->accDoDefaultAction(self), S_OK);
+    }
+    accessible->Release();
     return spoken;
 }
 
@@ -117,6 +132,45 @@ TEST_F(Accessibility, EveryControlHasTheNameAndRoleAScreenReaderSpeaks) {
                  L"Search \u201Chotkey\u201D on omdara.example.com to learn more",
                  ROLE_SYSTEM_LINK);
     ExpectAllNamed(editor);
+}
+
+// Each window says what it is; each drawn button and link can be pressed by a screen reader, as
+// a click would; the links, and only they, are reached by Tab, after every other control.
+TEST_F(Accessibility, WindowsSayWhatTheyAreAndDrawnControlsDoWhatAClickDoes) {
+    ASSERT_TRUE(program.Start());
+    HWND main = program.MainWindow();
+    for (LONG object : {OBJID_WINDOW, OBJID_CLIENT}) {
+        EXPECT_EQ(Speak(main, object).name, L"Tavero Mirelle");
+    }
+    HWND strip = ::GetDlgItem(main, control_ids::kTitleStrip);
+    HWND hide = ::GetWindow(::GetWindow(strip, GW_CHILD), GW_HWNDNEXT);
+    Spoken spoken = Speak(hide);
+    EXPECT_EQ(spoken.name, L"Hide");
+    EXPECT_EQ(spoken.defaultAction, L"Press");
+    EXPECT_FALSE(spoken.focusable);
+    Speak(hide, OBJID_CLIENT, true);
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(main); }));
+
+    ::PostMessageW(main, app_messages::kShowRequest, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(main) != FALSE; }));
+    HWND link = ::GetDlgItem(main, control_ids::kLink);
+    spoken = Speak(link);
+    EXPECT_EQ(spoken.defaultAction, L"Jump");
+    EXPECT_TRUE(spoken.focusable);
+    // Past the last hotkey box, Tab comes to the link, then to the logo.
+    ASSERT_TRUE(program.TabTo(program.HotKeyEdit(9)));
+    SendChord({VK_TAB});
+    EXPECT_TRUE(PumpUntil([&] { return program.Focus() == link; }));
+    SendChord({VK_TAB});
+    EXPECT_TRUE(PumpUntil([&] { return ::GetParent(program.Focus()) == strip; }));
+
+    Speak(::GetDlgItem(main, control_ids::EditButton(2)), OBJID_CLIENT, true);
+    HWND editor = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        editor = program.FindOwnWindow(nullptr, ActionEditor::kCaption);
+        return editor != nullptr && ::IsWindowVisible(editor);
+    }));
+    EXPECT_EQ(Speak(editor, OBJID_WINDOW).name, L"Action for row 3");
 }
 
 }  // namespace

@@ -80,6 +80,37 @@ TEST_F(EditorTest, AddNowGivesTheRowItsActionWhichItsHotkeyPlays) {
     }));
 }
 
+// The editor opens next to the main window, on its monitor; Add Now shows its focus plainly;
+// a key name typed into a list, whatever its case, is the key added.
+TEST_F(EditorTest, ItOpensBesideTheWindowAndTakesATypedName) {
+    ASSERT_TRUE(program.Start());
+    RECT main;
+    ::GetWindowRect(program.MainWindow(), &main);
+    OpenEditorFor(1);
+    RECT editor;
+    ::GetWindowRect(Editor(), &editor);
+    EXPECT_TRUE(editor.left == main.right || editor.right == main.left);
+    EXPECT_EQ(::MonitorFromRect(&editor, MONITOR_DEFAULTTONULL),
+              ::MonitorFromRect(&main, MONITOR_DEFAULTTONULL));
+
+    HWND add = List(control_ids::kAddNow);
+    ASSERT_TRUE(program.TabTo(add));
+    RECT a;
+    ::GetWindowRect(add, &a);
+    int y = (a.top + a.bottom) / 2;
+    COLORREF green = ScreenPixel(a.left + 8, y);
+    ASSERT_TRUE(PumpUntil([&] { return ScreenPixel(a.left + 4, y) != green; }));
+    EXPECT_GE(Contrast(ScreenPixel(a.left + 4, y), green), 3.0);
+
+    program.Click(List(control_ids::kLeftList));
+    SendChord({'B'});  // typed as "b"
+    ASSERT_TRUE(PumpUntil([&] { return ControlText(List(control_ids::kLeftList)) == L"b"; }));
+    program.Click(add);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == program.MainWindow(); }));
+    EXPECT_EQ(ControlText(program.ActionText(1)), L"B ");
+    EXPECT_NE(program.Settings().find("1=1|66"), std::string::npos);
+}
+
 TEST_F(EditorTest, CloseDiscardsThePicks) {
     ASSERT_TRUE(program.Start());
     OpenEditorFor(0);

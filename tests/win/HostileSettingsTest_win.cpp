@@ -157,7 +157,7 @@ TEST_F(HostileSettingsTest, ALockedFileIsToldWithTheSystemsReasonAndKept) {
     EXPECT_EQ(ControlText(program.HotKeyEdit(5)), L"Ctrl + Alt + F6");
     locked = lock();
     ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
-    std::wstring atQuit = program.AnswerMessageBox();
+    std::wstring atQuit = program.AnswerMessageBox(IDCONTINUE);
     EXPECT_NE(atQuit.find(sharing), std::wstring::npos) << atQuit;
     EXPECT_EQ(program.WaitForExit(), 0);
     ::CloseHandle(locked);
@@ -206,17 +206,30 @@ TEST_F(HostileSettingsTest, ASaveWaitsForAHolderAndKeepsToWhatTheFileAllows) {
     letGo.join();
     EXPECT_NE(program.Settings().find("Tavero1KeyCode=120"), std::string::npos);
 
-    // Marked read-only: said at the quit, and the file stays as it is, read-only.
+    // Marked read-only: said at the quit, and the file is left as it is. Going back leaves the
+    // program running with its hotkeys; made writable again, Enter (Try Again) saves and ends.
     ASSERT_TRUE(program.Start());
     ASSERT_TRUE(program.CaptureHotKey(0, {VK_CONTROL, VK_MENU, VK_F10}));
     ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
     std::string before = program.Settings();
     ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
-    EXPECT_NE(program.AnswerMessageBox().find(L"read-only"), std::wstring::npos);
-    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_NE(program.AnswerMessageBox(IDCANCEL).find(L"read-only"), std::wstring::npos);
     EXPECT_EQ(program.Settings(), before);
     EXPECT_TRUE(::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(program.MainWindow()) != FALSE; }));
+    EXPECT_TRUE(program.Running());
+    std::wstring f10 = ControlText(program.HotKeyEdit(0));
+    EXPECT_EQ(f10.substr(0, 13), L"Ctrl + Alt + ");
+
+    ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    HWND box = program.AwaitMessageBox();
+    ASSERT_NE(box, nullptr);
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::SetForegroundWindow(box);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == box; }));
+    SendChord({VK_RETURN});
+    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_NE(program.Settings().find("Tavero1KeyCode=121"), std::string::npos);
 }
 
 // A stray Latin-1 byte in a UTF-8 file's comment, a UTF-8 comment in a file without a byte-order
@@ -255,7 +268,7 @@ TEST_F(UnwritablePlaceTest, AnUnwritableFileIsToldOnceAndNothingIsLost) {
     EXPECT_EQ(ControlText(program.ActionText(0)), L"Kept");
     std::string before = program.Settings();
     ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
-    std::wstring message = program.AnswerMessageBox();
+    std::wstring message = program.AnswerMessageBox(IDCONTINUE);
     EXPECT_NE(message.find(L"set.ini"), std::wstring::npos) << message;
     EXPECT_EQ(program.WaitForExit(), 0);
     EXPECT_TRUE(program.NoMessageBox());
@@ -319,7 +332,7 @@ TEST_F(UnwritablePlaceTest, AFullVolumeLeavesTheOldFileWholeAndSaysSo) {
     std::string before = program.Settings();
     ASSERT_TRUE(program.CaptureHotKey(3, {VK_CONTROL, VK_MENU, VK_F9}));
     ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
-    std::wstring message = program.AnswerMessageBox();
+    std::wstring message = program.AnswerMessageBox(IDCONTINUE);
     EXPECT_NE(message.find(program.SettingsPath()), std::wstring::npos) << message;
     EXPECT_NE(message.find(SystemErrorText(ERROR_DISK_FULL)), std::wstring::npos) << message;
     EXPECT_EQ(program.WaitForExit(), 0);

@@ -82,21 +82,28 @@ void KeyTarget::Clear() {
 }
 
 void KeyTarget::Activate() {
-    ::SendMessageW(hwnd_, kActivate, 0, 0);
-    PumpUntil([&] { return ::GetForegroundWindow() == hwnd_; }, 2000);
     // Under Wine the window that gains the focus brings its key state in line with the X
     // server's, which knows nothing of injected keys, when it handles the focus event: keys a
     // test held down meanwhile would count as up. A key event round trip through the window
-    // shows it has handled everything the activation brought.
-    SendKey(kSettleKey, false);
-    SendKey(kSettleKey, true);
-    PumpUntil(
-        [&] {
-            std::lock_guard lock(mutex_);
-            return !records_.empty() && records_.back().key == kSettleKey &&
-                   !records_.back().Down();
-        },
-        2000);
+    // shows it has handled everything the activation brought, and that it has the keyboard:
+    // without a window manager, the window that had the focus may take it back a moment later.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ::SendMessageW(hwnd_, kActivate, 0, 0);
+        PumpUntil([&] { return ::GetForegroundWindow() == hwnd_; }, 2000);
+        Clear();
+        SendKey(kSettleKey, false);
+        SendKey(kSettleKey, true);
+        bool settled = PumpUntil(
+            [&] {
+                std::lock_guard lock(mutex_);
+                return !records_.empty() && records_.back().key == kSettleKey &&
+                       !records_.back().Down();
+            },
+            1000);
+        if (settled && ::GetForegroundWindow() == hwnd_) {
+            break;
+        }
+    }
     Clear();
 }
 

@@ -161,6 +161,20 @@ TEST_F(MainWindowTest, ASecondStartInTheSameFolderBringsTheFirstForwardAndLeaves
         PumpUntil([&] { return ::IsWindowVisible(main) && ::GetForegroundWindow() == main; }));
     EXPECT_EQ(program.Settings(), before);
 
+    // Covered by another window: a second start brings it on top of that one too.
+    RECT r;
+    ::GetWindowRect(main, &r);
+    HWND cover =
+        ::CreateWindowExW(0, L"STATIC", L"cover", WS_POPUP | WS_VISIBLE | SS_NOTIFY, r.left, r.top,
+                          r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(cover);
+    POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ASSERT_TRUE(PumpUntil([&] { return ::WindowFromPoint(centre) == cover; }));
+    EXPECT_EQ(program.StartAgainBeside(), 0);
+    EXPECT_TRUE(
+        PumpUntil([&] { return ::GetAncestor(::WindowFromPoint(centre), GA_ROOT) == main; }));
+    ::DestroyWindow(cover);
+
     // A copy in another folder is another program, with a file of its own.
     ProgramUnderTest elsewhere(kPrepared);
     EXPECT_TRUE(elsewhere.Start());
@@ -204,6 +218,34 @@ TEST_F(MainWindowTest, ItEndsWhenAskedAndAStartRightAfterRuns) {
     ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
     PumpFor(400);
     EXPECT_TRUE(program.Start()) << "nothing runs after a start 0.4 s after a close";
+}
+
+// The keyboard's focus shows plainly: a ring round the focused box, at 3:1 or better against
+// the window's face; and a hotkey the box's font would cut is shown whole, in a smaller one.
+TEST_F(MainWindowTest, FocusIsPlainAndHotkeysAreReadableWhole) {
+    ProgramUnderTest program(
+        "[Tavero]\r\nTavero1Text=Ctrl + Shift + F10\r\nTavero1KeyCode=121\r\n"
+        "Tavero1ModKeyCode=6\r\n");
+    ASSERT_TRUE(program.Start());
+    HWND edit = program.HotKeyEdit(0);
+    std::wstring text = ControlText(edit);
+    ASSERT_EQ(text, L"Ctrl + Shift + F10");
+    RECT client;
+    ::GetClientRect(edit, &client);
+    auto position = [&](int index) {
+        return static_cast<int>(
+            static_cast<short>(LOWORD(::SendMessageW(edit, EM_POSFROMCHAR, index, 0))));
+    };
+    EXPECT_GE(position(0), 0) << "its start is cut";
+    EXPECT_LT(position(static_cast<int>(text.size()) - 1), client.right - 4) << "its end is cut";
+
+    RECT box;
+    ::GetWindowRect(program.Control(control_ids::HotKeyBox(0)), &box);
+    int y = (box.top + box.bottom) / 2;
+    COLORREF face = ScreenPixel(box.left - 1, y);
+    program.Click(edit);
+    ASSERT_TRUE(PumpUntil([&] { return ScreenPixel(box.left - 2, y) != face; }));
+    EXPECT_GE(Contrast(ScreenPixel(box.left - 2, y), face), 3.0);
 }
 
 TEST_F(MainWindowTest, DraggingTheTitleMovesTheWindow) {

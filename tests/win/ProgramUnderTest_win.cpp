@@ -241,7 +241,7 @@ bool ProgramUnderTest::ChooseFromTrayMenu(int entry, const std::function<bool()>
     return false;
 }
 
-std::wstring ProgramUnderTest::AnswerMessageBox(int timeoutMs) const {
+HWND ProgramUnderTest::AwaitMessageBox(int timeoutMs) const {
     HWND box = nullptr;
     PumpUntil(
         [&] {
@@ -249,11 +249,16 @@ std::wstring ProgramUnderTest::AnswerMessageBox(int timeoutMs) const {
             return box != nullptr && ::IsWindowVisible(box);
         },
         timeoutMs);
+    return box != nullptr && ::IsWindowVisible(box) ? box : nullptr;
+}
+
+std::wstring ProgramUnderTest::AnswerMessageBox(int button, int timeoutMs) const {
+    HWND box = AwaitMessageBox(timeoutMs);
     if (box == nullptr) {
         return L"(no message box)";
     }
     std::wstring text = ControlText(::GetDlgItem(box, 0xFFFF));
-    ::SendMessageW(::GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    ::SendMessageW(::GetDlgItem(box, button), BM_CLICK, 0, 0);
     PumpUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, timeoutMs);
     return text;
 }

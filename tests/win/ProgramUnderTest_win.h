@@ -75,8 +75,11 @@ class ProgramUnderTest {
     // not the program's fault: it retries.
     bool ChooseFromTrayMenu(int entry, const std::function<bool()>& done) const;
 
-    // Waits for the program's message box titled "error", returns its text and presses OK.
-    std::wstring AnswerMessageBox(int timeoutMs = 5000) const;
+    // Waits for the program's message box titled "error"; nullptr if none came.
+    HWND AwaitMessageBox(int timeoutMs = 5000) const;
+    // Waits for the program's message box titled "error", returns its text and presses its
+    // `button` (IDOK; a box after a failed save at a quit has IDTRYAGAIN, IDCANCEL, IDCONTINUE).
+    std::wstring AnswerMessageBox(int button = IDOK, int timeoutMs = 5000) const;
     // True when no message box of the program is open now.
     bool NoMessageBox() const;
 

@@ -32,6 +32,11 @@ void ClickScreen(int x, int y);
 // Any key of 1..254 logically down?
 int FirstKeyDown();
 
+// The colour of a pixel of the screen.
+COLORREF ScreenPixel(int x, int y);
+// The contrast ratio of two colours, 1 to 21, as accessibility guidelines measure it.
+double Contrast(COLORREF a, COLORREF b);
+
 // Text of a control, also of another process's (WM_GETTEXT).
 std::wstring ControlText(HWND control);
 
