@@ -28,6 +28,8 @@ class ActionPlayer {
         Empty,     // nothing to play
         Ignored,   // another playback was running
         CutShort,  // the program is quitting; pressed keys were released
+        // Nothing played: the keys could not have reached the focused application.
+        Unreachable,
     };
 
     // How long past its end a hold is waited for before the player lets go itself.

@@ -6,11 +6,12 @@
 
 namespace tavero {
 
-App::App(SingleInstance& instance, const std::wstring& settingsFolder) : folder_(settingsFolder) {
+App::App(SingleInstance& instance, const std::wstring& settingsFolder, bool hidden)
+    : folder_(settingsFolder) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    main_ = std::make_unique<MainWindow>(services_, player_, shell_);
+    main_ = std::make_unique<MainWindow>(services_, player_, shell_, startup_);
     messages_.SetOwner(main_->Handle());
     shell_.SetOwner(main_->Handle());
 
@@ -24,7 +25,12 @@ App::App(SingleInstance& instance, const std::wstring& settingsFolder) : folder_
         editor_->OpenFor(row, main_->Handle());
         main_->Hide();
     };
-    main_->Show();
+    // Keys played where they cannot reach go nowhere: the rows say so instead, once for each
+    // program that keeps them out.
+    main_->Rows().StopWhereKeysCannotReach(targets_,
+                                           [this](const std::wstring& text) { main_->Tell(text); });
+    main_->Rows().onArmedChanged = [this](bool any) { foregroundWatch_.Watch(any); };
+    main_->Start(hidden);
     instance.Ready(main_->Handle());
 }
 

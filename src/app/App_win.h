@@ -5,17 +5,21 @@
 #include <memory>
 
 #include "app/ActionPlayer.h"
+#include "app/ElevatedTargets.h"
+#include "app/ForegroundWatch_win.h"
 #include "app/KeyHold_win.h"
 #include "app/KeyboardWatch_win.h"
 #include "app/MainWindow_win.h"
 #include "app/OwedReleaseRetry_win.h"
 #include "app/ReliableInjector.h"
 #include "app/SingleInstance_win.h"
+#include "app/StartWithWindows.h"
 #include "editor/ActionEditor_win.h"
 #include "hotkeybox/IniSettings.h"
 #include "hotkeybox/SettingsFolder.h"
 #include "hotkeybox/TaveroControl_win.h"
 #include "platform/KeyInjector_win.h"
+#include "platform/ProcessIntegrity_win.h"
 #include "platform/Win32Services_win.h"
 
 namespace tavero {
@@ -24,8 +28,9 @@ namespace tavero {
 // order, after the message loop ends.
 class App {
   public:
-    // Takes over the one running copy for the settings in `settingsFolder`.
-    App(SingleInstance& instance, const std::wstring& settingsFolder);
+    // Takes over the one running copy for the settings in `settingsFolder`; `hidden`: started
+    // with Windows, with only its tray icon.
+    App(SingleInstance& instance, const std::wstring& settingsFolder, bool hidden);
     ~App();
     App(const App&) = delete;
     App& operator=(const App&) = delete;
@@ -51,6 +56,11 @@ class App {
     AsyncKeyboardState keyboard_;
     ActionPlayer player_{keyboard_, hold_, keyboardWatch_, injector_};
     TaveroServices services_{keyNames_, messages_, ini_, userStore_};
+    RegistryRunKey runKey_;
+    StartWithWindows startup_{runKey_, ExePath()};
+    Win32ProcessIntegrity integrity_;
+    ElevatedTargets targets_{integrity_};
+    ForegroundWatch foregroundWatch_{targets_};
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<ActionEditor> editor_;
 };

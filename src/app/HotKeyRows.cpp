@@ -15,6 +15,7 @@ void HotKeyRows::LoadActions() {
         rows_[Index(row)].text = ini_.ReadIniValue(kTextSection, key, L"");
         rows_[Index(row)].code = ini_.ReadIniValue(kCodeSection, key, L"");
     }
+    startArming_.Load();
 }
 
 bool HotKeyRows::ReportReadError() {
@@ -53,15 +54,72 @@ bool HotKeyRows::Arm(int row, bool armed) {
     return box->HotKeyEnabled();
 }
 
+bool HotKeyRows::Armed(int row) const {
+    const Tavero* box = boxes_.at(Index(row));
+    return box != nullptr && box->HotKeyEnabled();
+}
+
 void HotKeyRows::ArmedChanged() {
     bool any = false;
-    for (Tavero* box : boxes_) {
-        any = any || (box != nullptr && box->HotKeyEnabled());
+    for (int row = 0; row < kCount; ++row) {
+        any = any || Armed(row);
     }
     player_.Ready(any);
+    if (any != anyArmed_) {
+        anyArmed_ = any;
+        if (onArmedChanged) {
+            onArmedChanged(any);
+        }
+    }
+}
+
+std::wstring HotKeyRows::ArmAsLastTime() {
+    std::wstring refused;
+    for (int row : startArming_.RowsToArm()) {
+        Tavero* box = boxes_.at(Index(row));
+        if (box == nullptr) {
+            continue;
+        }
+        std::wstring name = L"Row " + std::to_wstring(row + 1) + L": ";
+        switch (box->TryArm()) {
+            case Tavero::ArmResult::Armed:
+                break;
+            case Tavero::ArmResult::NoHotKey:
+                refused += name + L"it has no hotkey.\n";
+                break;
+            case Tavero::ArmResult::Taken:
+                refused += name + box->Text() + L" is taken by another program.\n";
+                break;
+        }
+    }
+    ArmedChanged();
+    if (refused.empty()) {
+        return refused;
+    }
+    refused.pop_back();
+    return L"These rows, armed when the program last ended, could not be armed again:\n" + refused;
+}
+
+void HotKeyRows::SetPaused(bool paused) {
+    paused_ = paused;
+    for (Tavero* box : boxes_) {
+        if (box != nullptr) {
+            box->SetPaused(paused);
+        }
+    }
+    ArmedChanged();
 }
 
 ActionPlayer::Outcome HotKeyRows::Fire(int row) {
+    if (targets_ != nullptr) {
+        ElevatedTargets::Verdict verdict = targets_->Check();
+        if (verdict.tell && tellUnreachable_) {
+            tellUnreachable_(*verdict.tell);
+        }
+        if (!verdict.play) {
+            return ActionPlayer::Outcome::Unreachable;
+        }
+    }
     // Only the hotkey's own keys can still be held: the system matched it exactly.
     Tavero* box = boxes_.at(Index(row));
     HeldHotKey from = box != nullptr ? HeldHotKey{box->ModKeyCode(), box->KeyCode()} : HeldHotKey{};
@@ -99,10 +157,19 @@ bool HotKeyRows::SaveAllOnce() {
     bool unread = static_cast<bool>(ini_.ReadError());
     IniSettings::Batch batch(ini_);
     bool ok = true;
-    for (Tavero* box : boxes_) {
+    std::vector<int> armed;
+    for (int row = 0; row < kCount; ++row) {
+        Tavero* box = boxes_.at(Index(row));
         if (box != nullptr && (box->Edited() || !unread)) {
             ok = box->SaveSettings() && ok;
         }
+        if (Armed(row)) {
+            armed.push_back(row);
+        }
+    }
+    if (!unread) {
+        std::vector<IniValue> options = startArming_.ToSave(armed);
+        ok = ini_.WriteIniValues(options) && ok;
     }
     return batch.Commit() && ok;
 }

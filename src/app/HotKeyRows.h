@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/ActionPlayer.h"
+#include "app/ElevatedTargets.h"
+#include "app/StartArming.h"
 #include "hotkeybox/IniSettings.h"
 #include "hotkeybox/Tavero.h"
 #include "platform/MessageBoxes.h"
@@ -19,13 +21,13 @@ class HotKeyRows {
     static constexpr int kCount = 10;
 
     HotKeyRows(IniSettings& ini, ActionPlayer& player, MessageBoxes& messages)
-        : ini_(ini), player_(player), messages_(messages) {}
+        : ini_(ini), player_(player), messages_(messages), startArming_(ini) {}
 
     // Row index 0..9 with its capture box (Tavero1..Tavero10).
     void Attach(int row, Tavero& box) { boxes_.at(static_cast<std::size_t>(row)) = &box; }
 
     // Reads every row's action from the settings file: sections "conftext" and "conftooltip",
-    // key the row index.
+    // key the row index; and the options.
     void LoadActions();
     const std::wstring& ActionText(int row) const { return rows_.at(Index(row)).text; }
     const std::wstring& ActionCode(int row) const { return rows_.at(Index(row)).code; }
@@ -41,6 +43,26 @@ class HotKeyRows {
     bool Arm(int row, bool armed);
     // A box armed or disarmed itself: the player is ready while any row is armed.
     void ArmedChanged();
+    bool Armed(int row) const;
+    // Called when whether any row is armed changes.
+    std::function<void(bool anyArmed)> onArmedChanged;
+
+    // Arms the rows armed when the program last ended, where the user asked for it; the word
+    // for the user, in one text, about the rows that could not be (empty when none was refused).
+    std::wstring ArmAsLastTime();
+    StartArming& ArmingAtStart() { return startArming_; }
+
+    // Paused, the armed rows' combinations reach applications; the rows stay armed.
+    void SetPaused(bool paused);
+    bool Paused() const { return paused_; }
+
+    // Keys played where they cannot reach the focused application go nowhere: the rows then
+    // play nothing and, once per such application, give the user a word.
+    void StopWhereKeysCannotReach(ElevatedTargets& targets,
+                                  std::function<void(const std::wstring&)> tell) {
+        targets_ = &targets;
+        tellUnreachable_ = std::move(tell);
+    }
 
     // The row's hotkey fired: plays the row's action code as it is at this moment.
     ActionPlayer::Outcome Fire(int row);
@@ -64,6 +86,11 @@ class HotKeyRows {
     IniSettings& ini_;
     ActionPlayer& player_;
     MessageBoxes& messages_;
+    StartArming startArming_;
+    bool paused_ = false;
+    bool anyArmed_ = false;
+    ElevatedTargets* targets_ = nullptr;
+    std::function<void(const std::wstring&)> tellUnreachable_;
     std::array<Tavero*, kCount> boxes_{};
     std::array<Action, kCount> rows_;
 };

@@ -113,6 +113,13 @@ void MainRows::Relayout(int dpi) {
     SetFonts(dpi, TRUE);
 }
 
+void MainRows::ShowArmed() {
+    for (int row = 0; row < HotKeyRows::kCount; ++row) {
+        ::SendMessageW(At(row).armBox, BM_SETCHECK, model_.Armed(row) ? BST_CHECKED : BST_UNCHECKED,
+                       0);
+    }
+}
+
 int MainRows::ArmBoxRow(int id) {
     int row = id - control_ids::ArmBox(0);
     return row >= 0 && row < HotKeyRows::kCount ? row : -1;

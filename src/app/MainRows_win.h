@@ -27,6 +27,8 @@ class MainRows {
     // The row of an arm box's identifier, or -1.
     static int ArmBoxRow(int id);
     HWND ArmBox(int row) const { return At(row).armBox; }
+    // Ticks the arm boxes of the rows that are armed, and only those.
+    void ShowArmed();
     // Shows a row's action as it now is; `withTip` also on the tip of its text.
     void Refresh(int row, bool withTip);
     // What is not needed to see the window: the action tips and the names screen readers speak.

@@ -33,10 +33,13 @@ SkinnedWindow::Skin MainSkin() {
 
 }  // namespace
 
-MainWindow::MainWindow(const TaveroServices& services, ActionPlayer& player, ShellOpener& shell)
+MainWindow::MainWindow(const TaveroServices& services, ActionPlayer& player, ShellOpener& shell,
+                       StartWithWindows& startup)
     : SkinnedWindow(MainSkin(), {[this] { Quit(); }, [this] { Hide(); },
                                  [this] { shell_.Open(links::kHomePage); }}),
       shell_(shell),
+      messages_(services.messages),
+      startup_(startup),
       rows_(std::make_unique<HotKeyRows>(services.ini, player, services.messages)) {
     controls_ = std::make_unique<MainRows>(Handle(), services, *rows_, Dpi(), [this](int row) {
         if (onEditRow) {
@@ -67,6 +70,28 @@ void MainWindow::Relayout(int dpi) {
     }
 }
 
+void MainWindow::Start(bool hidden) {
+    if (hidden) {
+        ::SetTimer(Handle(), kFinishStartTimer, USER_TIMER_MINIMUM, nullptr);
+    } else {
+        Show();
+    }
+}
+
+void MainWindow::Tell(const std::wstring& text) {
+    if (::IsWindowVisible(Handle()) || !tray_) {
+        messages_.ShowError(Tavero::kErrorTitle, text);
+    } else {
+        tray_->Balloon(text);
+    }
+}
+
+void MainWindow::SetPaused(bool paused) {
+    rows_->SetPaused(paused);
+    controls_->ShowArmed();
+    tray_->SetPaused(paused);
+}
+
 void MainWindow::Show() {
     if (SkinnedWindow::Show()) {
         // A timer's message comes only once every paint is done: what is not needed to see the
@@ -80,7 +105,9 @@ void MainWindow::RefreshRow(int row) {
 }
 
 void MainWindow::FinishStart() {
-    tray_ = std::make_unique<Tray>(Handle(), rows_->SettingsPath());
+    tray_ = std::make_unique<Tray>(Handle(), rows_->SettingsPath(), [this] {
+        return Tray::Switches{startup_.On(), rows_->ArmingAtStart().On(), rows_->Paused()};
+    });
     tips_ = std::make_unique<ToolTips>(Handle());
     tips_->Set(link_->Handle(), kLinkTip);
     controls_->FinishStart();
@@ -88,6 +115,13 @@ void MainWindow::FinishStart() {
         onStarted();
     }
     rows_->ReportReadError();
+    // The rows armed when it last ended, where the user asked for that; one word for all that
+    // cannot be.
+    std::wstring refused = rows_->ArmAsLastTime();
+    controls_->ShowArmed();
+    if (!refused.empty()) {
+        Tell(refused);
+    }
 }
 
 void MainWindow::Quit(bool asked) {
@@ -132,6 +166,17 @@ bool MainWindow::OnCommand(int id, int code, HWND) {
             return true;
         case TAVERO_CMD_EXIT:
             Quit();
+            return true;
+        case TAVERO_CMD_START_WITH_WINDOWS:
+            if (!startup_.Set(!startup_.On())) {
+                Tell(L"Windows' list of programs to start could not be changed.");
+            }
+            return true;
+        case TAVERO_CMD_ARM_AT_START:
+            rows_->ArmingAtStart().Set(!rows_->ArmingAtStart().On());
+            return true;
+        case TAVERO_CMD_PAUSE:
+            SetPaused(!rows_->Paused());
             return true;
         case TAVERO_CMD_SETTINGS_FOLDER: {
             std::wstring file = rows_->SettingsPath();

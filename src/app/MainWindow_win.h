@@ -8,6 +8,7 @@
 
 #include "app/HotKeyRows.h"
 #include "app/MainRows_win.h"
+#include "app/StartWithWindows.h"
 #include "app/Tray_win.h"
 #include "hotkeybox/TaveroControl_win.h"
 #include "platform/ShellOpener.h"
@@ -25,11 +26,16 @@ class MainWindow : public SkinnedWindow {
     static constexpr const wchar_t* kCaption = L"\u8BBE\u7F6E";
     static constexpr const wchar_t* kClassName = L"TaveroMirelleMain";
 
-    MainWindow(const TaveroServices& services, ActionPlayer& player, ShellOpener& shell);
+    MainWindow(const TaveroServices& services, ActionPlayer& player, ShellOpener& shell,
+               StartWithWindows& startup);
     ~MainWindow() override;
 
     HotKeyRows& Rows() { return *rows_; }
     void Show();
+    // Starts the program's window: shown, or, started with Windows, with only its tray icon.
+    void Start(bool hidden);
+    // A word to the user: in a message box where the window is in sight, else from the icon.
+    void Tell(const std::wstring& text);
     // Saves every hotkey and ends the program's message loop. `asked`: the user asked; a failed
     // save then lets the user try again or go back. Otherwise (the session is ending) nothing
     // waits for the user.
@@ -54,8 +60,11 @@ class MainWindow : public SkinnedWindow {
   private:
     void FinishStart();
     void OnArmBoxClicked(int row);
+    void SetPaused(bool paused);
 
     ShellOpener& shell_;
+    MessageBoxes& messages_;
+    StartWithWindows& startup_;
     std::unique_ptr<HotKeyRows> rows_;
     std::unique_ptr<MainRows> controls_;
     std::unique_ptr<TextLink> link_;

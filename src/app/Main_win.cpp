@@ -28,11 +28,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         tavero::SettingsFolder settings =
             tavero::ChooseSettingsFolder(tavero::ExeFolder().Path(), tavero::kSettingsFileName,
                                          files, tavero::PerUserSettingsFolder);
+        // Started with Windows: the notification area only, and no window of a copy running.
+        bool hidden = tavero::StartsInTray(::GetCommandLineW());
         tavero::SingleInstance instance(settings.path);
-        if (!instance.Claim()) {
+        if (!instance.Claim(!hidden)) {
             return 0;
         }
-        tavero::App app(instance, settings.path);
+        tavero::App app(instance, settings.path, hidden);
         return app.Run();
     } catch (const std::exception& e) {
         tavero::ReportUnhandledError(nullptr, e);

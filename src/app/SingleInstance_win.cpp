@@ -49,7 +49,7 @@ std::uint64_t PropertyOf(HWND window) {
 
 SingleInstance::SingleInstance(const std::wstring& folder) : identity_(IdentityOf(folder)) {}
 
-bool SingleInstance::Claim() {
+bool SingleInstance::Claim(bool showRunning) {
     mutex_.Reset(::CreateMutexW(nullptr, TRUE, ObjectName(identity_, L"running").c_str()));
     DWORD error = ::GetLastError();
     if (mutex_ && error != ERROR_ALREADY_EXISTS) {
@@ -58,7 +58,7 @@ bool SingleInstance::Claim() {
     }
     // Access denied: the running copy was started as administrator and this one was not. It
     // cannot be waited for, only shown.
-    if (ShowRunning() || !mutex_) {
+    if (FindRunning(showRunning) || !mutex_) {
         return false;
     }
     // Running, but its window is gone: it is quitting. Runs once it has let go.
@@ -77,7 +77,7 @@ void SingleInstance::BecomeRunning() {
     ::ResetEvent(ready_.Get());
 }
 
-bool SingleInstance::ShowRunning() const {
+bool SingleInstance::FindRunning(bool show) const {
     // The running copy may still be starting.
     UniqueKernelHandle ready(
         ::OpenEventW(SYNCHRONIZE, FALSE, ObjectName(identity_, L"ready").c_str()));
@@ -88,6 +88,9 @@ bool SingleInstance::ShowRunning() const {
          w = ::FindWindowExW(nullptr, w, MainWindow::kClassName, nullptr)) {
         if (PropertyOf(w) != identity_) {
             continue;
+        }
+        if (!show) {
+            return true;
         }
         // Started by the user just now, this copy may give the foreground away.
         DWORD process = 0;

@@ -18,8 +18,9 @@ class SingleInstance {
   public:
     explicit SingleInstance(const std::wstring& folder);
 
-    // Whether this copy is the one to run; false once it has shown the running copy instead.
-    bool Claim();
+    // Whether this copy is the one to run; false once it has shown the running copy instead (or,
+    // not `showRunning`, left it as it is).
+    bool Claim(bool showRunning = true);
     // The running copy: its main window is up, where later copies can find it, and reachable
     // by them even when this copy runs as administrator and they do not.
     void Ready(HWND main);
@@ -27,7 +28,7 @@ class SingleInstance {
     void GiveUp(HWND main);
 
   private:
-    bool ShowRunning() const;
+    bool FindRunning(bool show) const;
     void BecomeRunning();
 
     std::uint64_t identity_;

@@ -1,6 +1,9 @@
 #include "app/Tray_win.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <iterator>
+#include <vector>
 
 #include "app/AppMessages_win.h"
 #include "platform/Shell32_win.h"
@@ -21,9 +24,10 @@ NOTIFYICONDATAW IconData(HWND window) {
 }
 }  // namespace
 
-Tray::Tray(HWND window, std::wstring settingsFile)
+Tray::Tray(HWND window, std::wstring settingsFile, std::function<Switches()> switches)
     : window_(window),
       settingsFile_(std::move(settingsFile)),
+      switches_(std::move(switches)),
       taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")) {
     // The shell runs as the user; the notice reaches the program run as administrator too.
     ::ChangeWindowMessageFilterEx(window_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
@@ -38,6 +42,53 @@ void Tray::MakeIcon() {
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconResource),
                      IMAGE_ICON, ::GetSystemMetricsForDpi(SM_CXSMICON, dpi),
                      ::GetSystemMetricsForDpi(SM_CYSMICON, dpi), LR_DEFAULTCOLOR)));
+    if (paused_) {
+        if (UniqueIcon grey = Greyed(icon_.Get())) {
+            icon_ = std::move(grey);
+        }
+    }
+}
+
+UniqueIcon Tray::Greyed(HICON icon) {
+    // The icon's own colours, each made a grey of its brightness; its transparency kept.
+    ICONINFO info{};
+    if (!::GetIconInfo(icon, &info)) {
+        return {};
+    }
+    UniqueHandle<handle_traits::GdiObject<HBITMAP>> color(info.hbmColor);
+    UniqueHandle<handle_traits::GdiObject<HBITMAP>> mask(info.hbmMask);
+    BITMAP size{};
+    if (!color || !::GetObjectW(color.Get(), sizeof(size), &size)) {
+        return {};
+    }
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = size.bmWidth;
+    format.bmiHeader.biHeight = -size.bmHeight;  // top-down
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.bmWidth * size.bmHeight));
+    HDC screen = ::GetDC(nullptr);
+    int read = ::GetDIBits(screen, color.Get(), 0, static_cast<UINT>(size.bmHeight), pixels.data(),
+                           &format, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    if (read == 0) {
+        return {};
+    }
+    for (std::uint32_t& p : pixels) {
+        std::uint32_t grey = ((p >> 16 & 0xFF) * 30 + (p >> 8 & 0xFF) * 59 + (p & 0xFF) * 11) / 100;
+        p = (p & 0xFF000000u) | grey << 16 | grey << 8 | grey;
+    }
+    void* bits = nullptr;
+    UniqueHandle<handle_traits::GdiObject<HBITMAP>> greyed(
+        ::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!greyed) {
+        return {};
+    }
+    std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
+    info.hbmColor = greyed.Get();
+    return UniqueIcon(::CreateIconIndirect(&info));
 }
 
 NOTIFYICONDATAW Tray::Data() const {
@@ -46,8 +97,23 @@ NOTIFYICONDATAW Tray::Data() const {
     data.uCallbackMessage = app_messages::kTrayCallback;
     data.hIcon = icon_.Get();
     // The program's name, which a screen reader speaks for the icon.
-    ::lstrcpynW(data.szTip, L"Tavero Mirelle", static_cast<int>(std::size(data.szTip)));
+    ::lstrcpynW(data.szTip, paused_ ? L"Tavero Mirelle (paused)" : L"Tavero Mirelle",
+                static_cast<int>(std::size(data.szTip)));
     return data;
+}
+
+void Tray::SetPaused(bool paused) {
+    paused_ = paused;
+    DpiChanged();  // the icon made again, in its paused look or its own
+}
+
+void Tray::Balloon(const std::wstring& text) {
+    NOTIFYICONDATAW data = IconData(window_);
+    data.uFlags = NIF_INFO;
+    ::lstrcpynW(data.szInfoTitle, L"Tavero Mirelle", static_cast<int>(std::size(data.szInfoTitle)));
+    ::lstrcpynW(data.szInfo, text.c_str(), static_cast<int>(std::size(data.szInfo)));
+    data.dwInfoFlags = NIIF_WARNING;
+    Shell32::NotifyIcon(NIM_MODIFY, &data);
 }
 
 void Tray::Add() {
@@ -110,6 +176,15 @@ void Tray::ShowMenu() {
     HMENU about = ::GetSubMenu(popup, 1);
     ::AppendMenuW(about, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(about, MF_STRING, TAVERO_CMD_SETTINGS_FOLDER, item.c_str());
+    if (switches_) {
+        Switches now = switches_();
+        auto tick = [&](UINT id, bool on) {
+            ::CheckMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+        };
+        tick(TAVERO_CMD_START_WITH_WINDOWS, now.startWithWindows);
+        tick(TAVERO_CMD_ARM_AT_START, now.armAtStart);
+        tick(TAVERO_CMD_PAUSE, now.paused);
+    }
     POINT at;
     ::GetCursorPos(&at);
     // The foreground step and the null message afterwards make the menu close when the user

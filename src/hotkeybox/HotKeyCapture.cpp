@@ -67,6 +67,14 @@ HotKeyCapture::Outcome HotKeyCapture::KeyDown(int key, int shiftState, bool winD
     return Outcome::Captured;
 }
 
+std::wstring HotKeyCapture::TypingClash() const {
+    if ((modKeyCode_ & (mod::kCtrl | mod::kAlt | mod::kWin)) != (mod::kCtrl | mod::kAlt)) {
+        return {};
+    }
+    std::wstring typed = names_.TypedWithCtrlAlt(keyCode_, (modKeyCode_ & mod::kShift) != 0);
+    return typed.empty() ? typed : L"On this keyboard " + text_ + L" types " + typed;
+}
+
 void HotKeyCapture::KeyUp() {
     previewing_ = false;
 }

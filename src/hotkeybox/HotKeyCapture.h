@@ -47,6 +47,10 @@ class HotKeyCapture {
     const std::wstring& HotKeyText() const { return text_; }
     int KeyCode() const { return keyCode_; }
     int ModKeyCode() const { return modKeyCode_; }
+    // Where the hotkey is Ctrl + Alt + a key that types a character on this keyboard (AltGr
+    // is Ctrl + Alt to Windows), a word to the user that the hotkey takes that character;
+    // empty otherwise. The hotkey stays.
+    std::wstring TypingClash() const;
 
     static bool IsValidKeyCode(int key) { return key >= 1 && key <= 254; }
     static bool IsValidModKeyCode(int mods) { return mods >= 0 && mods <= 15; }

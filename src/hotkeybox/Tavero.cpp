@@ -73,22 +73,56 @@ void Tavero::SetHotKeyEnabled(bool enabled) {
         return;
     }
     if (!enabled) {
-        registrar_.Unregister(kHotKeyId);
+        if (!paused_) {
+            registrar_.Unregister(kHotKeyId);
+        }
         hotKeyEnabled_ = false;
         return;
     }
+    switch (TryArm()) {
+        case ArmResult::Armed:
+            return;
+        case ArmResult::NoHotKey:
+            messages_.ShowError(kErrorTitle, kNotSetMessage);
+            return;
+        case ArmResult::Taken:
+            messages_.ShowError(kErrorTitle, kTakenMessage);
+            capture_.Clear();
+            edited_ = true;
+            ShowCapture();
+            return;
+    }
+}
+
+Tavero::ArmResult Tavero::TryArm() {
     if (capture_.KeyCode() == 0) {
-        messages_.ShowError(kErrorTitle, kNotSetMessage);
+        return ArmResult::NoHotKey;
+    }
+    // Paused, the combination is checked, then let go again until the pause ends.
+    if (!registrar_.Register(kHotKeyId, capture_.ModKeyCode(), capture_.KeyCode())) {
+        return ArmResult::Taken;
+    }
+    if (paused_) {
+        registrar_.Unregister(kHotKeyId);
+    }
+    hotKeyEnabled_ = true;
+    return ArmResult::Armed;
+}
+
+void Tavero::SetPaused(bool paused) {
+    if (paused == paused_) {
         return;
     }
-    if (registrar_.Register(kHotKeyId, capture_.ModKeyCode(), capture_.KeyCode())) {
-        hotKeyEnabled_ = true;
+    paused_ = paused;
+    if (!hotKeyEnabled_) {
         return;
     }
-    messages_.ShowError(kErrorTitle, kTakenMessage);
-    capture_.Clear();
-    edited_ = true;
-    ShowCapture();
+    if (paused) {
+        registrar_.Unregister(kHotKeyId);
+        return;
+    }
+    hotKeyEnabled_ = false;
+    SetHotKeyEnabled(true);
 }
 
 bool Tavero::SaveSettings() {

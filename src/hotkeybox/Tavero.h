@@ -78,6 +78,15 @@ class Tavero {
     // Arms or disarms. Arming an empty box or a combination the system refuses shows the
     // matching message and leaves the box disarmed; a refused combination is also cleared.
     void SetHotKeyEnabled(bool enabled);
+    enum class ArmResult { Armed, NoHotKey, Taken };
+    // Arms without a word, where the caller tells the user itself; a refused combination stays
+    // in the box.
+    ArmResult TryArm();
+    // Paused: an armed box lets its combination go, so that it reaches applications, and stays
+    // armed; resumed, it takes it again, or, refused meanwhile, says so as arming does.
+    void SetPaused(bool paused);
+    // The word for the user where the hotkey takes a character the keyboard types (AltGr).
+    std::wstring TypingClash() const { return capture_.TypingClash(); }
 
     // Whether the hotkey changed since it was loaded (captured anew, or cleared as refused).
     bool Edited() const { return edited_; }
@@ -105,6 +114,7 @@ class Tavero {
     TaveroView* view_ = nullptr;
     TaveroEvents events_;
     bool hotKeyEnabled_ = false;
+    bool paused_ = false;
     bool edited_ = false;
 };
 

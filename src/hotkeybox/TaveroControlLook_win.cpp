@@ -94,9 +94,14 @@ void TaveroControl::FitText() {
 }
 
 void TaveroControl::ShowTip() {
-    // The host's tip, where it gave one; else the whole hotkey where the box cuts it. The tip
-    // window is made only when there is a tip to show.
-    std::wstring tip = !toolTip_.empty() ? toolTip_ : clipped_ ? box_->Text() : std::wstring();
+    // The host's tip, where it gave one; else the whole hotkey where the box cuts it, and a
+    // word where the hotkey takes a character the keyboard types. The tip window is made only
+    // when there is a tip to show.
+    std::wstring said = clipped_ ? box_->Text() : std::wstring();
+    if (std::wstring clash = box_->TypingClash(); !clash.empty()) {
+        said += (said.empty() ? L"" : L"\n") + clash;
+    }
+    std::wstring tip = !toolTip_.empty() ? toolTip_ : said;
     if (!toolTips_) {
         if (tip.empty()) {
             return;
@@ -104,8 +109,8 @@ void TaveroControl::ShowTip() {
         toolTips_ = std::make_unique<ToolTips>(Handle());
     }
     toolTips_->Set(edit_, tip);
-    if (::GetFocus() == edit_ && clipped_) {
-        toolTips_->Track(Handle(), box_->Text());
+    if (::GetFocus() == edit_ && !said.empty()) {
+        toolTips_->Track(Handle(), said);
     } else {
         toolTips_->Untrack();
     }

@@ -20,6 +20,26 @@ std::wstring Win32KeyNames::NameOf(int key) const {
     return std::wstring(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
+std::wstring Win32KeyNames::TypedWithCtrlAlt(int key, bool shift) const {
+    BYTE state[256] = {};
+    state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+    state[VK_MENU] = state[VK_RMENU] = 0x80;
+    if (shift) {
+        state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
+    }
+    HKL layout = ::GetKeyboardLayout(0);
+    wchar_t typed[8] = {};
+    // 4: the layout's dead-key state is left as it was.
+    int n =
+        ::ToUnicodeEx(static_cast<UINT>(key), ScanCodeOf(key, layout), state, typed, 8, 4, layout);
+    if (n < 0) {
+        n = 1;  // a dead key: the accent it starts
+    }
+    std::wstring text(typed, static_cast<std::size_t>(n > 0 ? n : 0));
+    // Control characters are no characters to the user.
+    return !text.empty() && text[0] >= L' ' ? text : std::wstring();
+}
+
 void Win32MessageBoxes::ShowError(const std::wstring& title, const std::wstring& text) {
     ::MessageBoxW(owner_, text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP);
 }
@@ -271,24 +291,68 @@ std::wstring PerUserSettingsFolder() {
     return roaming.empty() ? roaming : roaming + L"\\Tavero Mirelle";
 }
 
-std::wstring ExeFolder::Path() const {
+namespace {
+constexpr const wchar_t* kRunPath = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+}
+
+std::vector<std::pair<std::wstring, std::wstring>> RegistryRunKey::Values() {
+    std::vector<std::pair<std::wstring, std::wstring>> values;
+    HKEY run = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunPath, 0, KEY_QUERY_VALUE, &run) != ERROR_SUCCESS) {
+        return values;
+    }
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[512];
+        DWORD nameLength = 512;
+        std::vector<wchar_t> data(2048);
+        DWORD bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+        DWORD type = 0;
+        LONG result = ::RegEnumValueW(run, i, name, &nameLength, nullptr, &type,
+                                      reinterpret_cast<BYTE*>(data.data()), &bytes);
+        if (result == ERROR_NO_MORE_ITEMS) {
+            break;
+        }
+        if (result == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
+            data.back() = L'\0';
+            values.emplace_back(std::wstring(name, nameLength), std::wstring(data.data()));
+        }
+    }
+    ::RegCloseKey(run);
+    return values;
+}
+
+bool RegistryRunKey::Set(const std::wstring& name, const std::wstring& command) {
+    DWORD bytes = static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t));
+    return ::RegSetKeyValueW(HKEY_CURRENT_USER, kRunPath, name.c_str(), REG_SZ, command.c_str(),
+                             bytes) == ERROR_SUCCESS;
+}
+
+bool RegistryRunKey::Remove(const std::wstring& name) {
+    return ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunPath, name.c_str()) == ERROR_SUCCESS;
+}
+
+std::wstring ExePath() {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n == 0) {
-            return L".";
+            return {};
         }
         if (n < buffer.size()) {
-            std::wstring path(buffer.data(), n);
-            auto slash = path.find_last_of(L"\\/");
-            if (slash == std::wstring::npos) {
-                return L".";
-            }
-            // A drive's root keeps its separator ("C:\"), as the path joiner expects.
-            return slash == 2 && path[1] == L':' ? path.substr(0, 3) : path.substr(0, slash);
+            return std::wstring(buffer.data(), n);
         }
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::wstring ExeFolder::Path() const {
+    std::wstring path = ExePath();
+    auto slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) {
+        return L".";
+    }
+    // A drive's root keeps its separator ("C:\"), as the path joiner expects.
+    return slash == 2 && path[1] == L':' ? path.substr(0, 3) : path.substr(0, slash);
 }
 
 }  // namespace tavero

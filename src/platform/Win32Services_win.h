@@ -6,6 +6,7 @@
 #include "platform/KeyNames.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
+#include "platform/RunKey.h"
 #include "platform/ShellOpener.h"
 #include "platform/UserSettingsStore.h"
 
@@ -14,6 +15,7 @@ namespace tavero {
 class Win32KeyNames : public KeyNames {
   public:
     std::wstring NameOf(int key) const override;
+    std::wstring TypedWithCtrlAlt(int key, bool shift) const override;
 };
 
 class Win32MessageBoxes : public MessageBoxes {
@@ -73,6 +75,17 @@ class ShellExecuteOpener : public ShellOpener {
   private:
     HWND owner_;
 };
+
+// The user's Run list: HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run.
+class RegistryRunKey : public RunKey {
+  public:
+    std::vector<std::pair<std::wstring, std::wstring>> Values() override;
+    bool Set(const std::wstring& name, const std::wstring& command) override;
+    bool Remove(const std::wstring& name) override;
+};
+
+// The program's exe, by its full path.
+std::wstring ExePath();
 
 class ExeFolder : public ProgramFolder {
   public:

@@ -11,6 +11,8 @@ ToolTips::ToolTips(HWND owner) : owner_(owner) {
                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                                     ::GetModuleHandleW(nullptr), nullptr));
+    // Long tips wrap, and a line break in one starts a line.
+    ::SendMessageW(window_.Get(), TTM_SETMAXTIPWIDTH, 0, 400);
 }
 
 void ToolTips::Set(HWND control, const std::wstring& text) {

@@ -140,6 +140,19 @@ TEST_F(CaptureTest, BackspaceIsAKeyAndNamelessKeysGetReadableNames) {
     }
 }
 
+// On a layout with AltGr, Ctrl + Alt + Q types @: the box says so, and keeps the hotkey.
+TEST_F(CaptureTest, ACtrlAltHotkeyThatTypesACharacterIsToldAndKept) {
+    b.Down('Q', shift::kCtrl | shift::kAlt);
+    EXPECT_EQ(b.box.TypingClash(), L"On this keyboard Ctrl + Alt + Q types @");
+    EXPECT_EQ(b.box.KeyCode(), 'Q');
+    for (int state : {shift::kCtrl, shift::kCtrl | shift::kAlt | shift::kShift}) {
+        b.Down('Q', state);
+        EXPECT_EQ(b.box.TypingClash(), L"");
+    }
+    b.Down('W', shift::kCtrl | shift::kAlt);
+    EXPECT_EQ(b.box.TypingClash(), L"");
+}
+
 // A key held since before the box had the focus goes on repeating there: not a new hotkey,
 // and the box's row stays armed.
 TEST_F(CaptureTest, ARepeatOfAKeyAlreadyDownIsNoNewHotkey) {

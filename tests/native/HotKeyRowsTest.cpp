@@ -5,6 +5,7 @@
 
 #include "app/HotKeyRows.h"
 #include "app/InstanceKey.h"
+#include "app/StartWithWindows.h"
 #include "support/FakeInput.h"
 #include "support/Fakes.h"
 
@@ -73,6 +74,45 @@ TEST_F(RowsTest, ArmingMirrorsWhatTheBoxAccepted) {
     EXPECT_FALSE(input.listening);
 }
 
+// Rows armed at the last quit are armed again at start where the user asked for it; those that
+// cannot be are named in one message, and keep their hotkeys. Paused, the armed rows let their
+// combinations go and stay armed, as the next quit writes them.
+TEST_F(RowsTest, RowsArmedAtTheLastQuitAreArmedAgainAndPauseKeepsThemArmed) {
+    SettingsBytes() =
+        "[Tavero]\r\nTavero1Text=A\r\nTavero1KeyCode=65\r\nTavero3Text=B\r\nTavero3KeyCode=66\r\n"
+        "[Options]\r\nArmAtStart=1\r\nArmedRows=5,1,3,x,11\r\n";
+    for (auto& box : boxes) {
+        box->Load();
+    }
+    rows.LoadActions();
+    system.Take(0, 'B');  // another program took row 3's
+    std::wstring told = rows.ArmAsLastTime();
+    EXPECT_TRUE(rows.Armed(0));
+    EXPECT_FALSE(rows.Armed(2));
+    EXPECT_EQ(boxes[2]->KeyCode(), 'B');
+    EXPECT_EQ(told,
+              L"These rows, armed when the program last ended, could not be armed again:\n"
+              L"Row 3: B is taken by another program.\nRow 5: it has no hotkey.");
+    EXPECT_TRUE(messages.shown.empty());
+
+    rows.SetPaused(true);
+    EXPECT_TRUE(rows.Armed(0));
+    EXPECT_FALSE(system.IsTaken(0, 'A'));
+    ASSERT_EQ(rows.SaveAll(true), HotKeyRows::Saved::Yes);
+    EXPECT_NE(SettingsBytes().find("[Options]\r\nArmAtStart=1\r\nArmedRows=1\r\n"),
+              std::string::npos);
+    rows.SetPaused(false);
+    EXPECT_TRUE(system.IsTaken(0, 'A'));
+
+    // Off, and never used: nothing armed, no section written.
+    FakeBoxServices fresh;
+    HotKeyRows other(fresh.ini, player, fresh.messages);
+    other.LoadActions();
+    EXPECT_TRUE(other.ArmAsLastTime().empty());
+    other.SaveAll(true);
+    EXPECT_EQ(fresh.SettingsBytes().find("Options"), std::string::npos);
+}
+
 TEST_F(RowsTest, SaveAllWritesThirtyValuesInOneWrite) {
     EXPECT_EQ(rows.SaveAll(true), HotKeyRows::Saved::Yes);
     EXPECT_EQ(files.creates, 1);
@@ -129,6 +169,67 @@ TEST(FolderIdentity, SameFolderHoweverWrittenAndOnlyThat) {
     EXPECT_EQ(FolderIdentity(L"C:\\Tools\\Tavero"), FolderIdentity(L"c:/tools/TAVERO\\"));
     EXPECT_NE(FolderIdentity(L"C:\\Tools\\Tavero"), FolderIdentity(L"C:\\Tools\\Tavero2"));
     EXPECT_NE(FolderIdentity(L"C:\\Tools"), FolderIdentity(L"D:\\Tools"));
+}
+
+}  // namespace
+
+namespace {
+
+// Each copy has its Run value, and knows only a value that starts its own exe; it never touches
+// another copy's, nor counts a value for a moved exe as its own.
+TEST(StartWithWindows, EachCopyOwnsOnlyTheValueThatStartsItsExe) {
+    FakeRunKey run;
+    run.values[L"Another copy"] = L"\"D:\\Other\\TaveroMirelle.exe\" /tray";
+    run.values[L"Moved"] = L"\"C:\\Old\\TaveroMirelle.exe\" /tray";
+    StartWithWindows copy(run, L"C:\\Tools\\TaveroMirelle.exe");
+    EXPECT_FALSE(copy.On());
+    ASSERT_TRUE(copy.Set(true));
+    EXPECT_TRUE(copy.On());
+    EXPECT_EQ(run.values.size(), 3u);
+    std::wstring mine;
+    for (const auto& [name, command] : run.values) {
+        if (command.find(L"Tools") != std::wstring::npos) {
+            mine = command;
+        }
+    }
+    EXPECT_EQ(mine, L"\"C:\\Tools\\TaveroMirelle.exe\" /tray");
+    EXPECT_TRUE(StartWithWindows(run, L"c:/tools/taveromirelle.exe").On());  // same file
+    ASSERT_TRUE(copy.Set(false));
+    EXPECT_FALSE(copy.On());
+    EXPECT_EQ(run.values.size(), 2u);
+    EXPECT_EQ(run.values.count(L"Another copy"), 1u);
+
+    EXPECT_TRUE(StartsInTray(L"\"C:\\My Tools\\TaveroMirelle.exe\" /tray"));
+    EXPECT_TRUE(StartsInTray(L"TaveroMirelle.exe /TRAY"));
+    EXPECT_FALSE(StartsInTray(L"\"C:\\tray\\TaveroMirelle.exe\""));
+    EXPECT_FALSE(StartsInTray(L"\"C:\\a b\\TaveroMirelle.exe\" /trayx"));
+}
+
+// A hotkey where the focused application runs above the program's level plays nothing, and
+// says so once per such application; where the level cannot be learnt, it plays.
+TEST(ElevatedTargets, NothingIsPlayedWhereKeysCannotReach) {
+    FakeProcessIntegrity integrity;
+    ElevatedTargets targets(integrity);
+    targets.ForegroundChanged();
+    EXPECT_TRUE(targets.Check().play);  // not known
+
+    integrity.foreground = ProcessIntegrity::Process{42, 7, L"regedit.exe", 0x3000};
+    targets.ForegroundChanged();
+    ElevatedTargets::Verdict first = targets.Check();
+    EXPECT_FALSE(first.play);
+    ASSERT_TRUE(first.tell.has_value());
+    EXPECT_NE(first.tell->find(L"Keys can't reach regedit.exe: it runs as administrator."),
+              std::wstring::npos);
+    EXPECT_FALSE(targets.Check().tell.has_value());  // once
+
+    integrity.foreground = ProcessIntegrity::Process{43, 9, L"notepad.exe", 0x2000};
+    targets.ForegroundChanged();
+    EXPECT_TRUE(targets.Check().play);
+    integrity.own = std::nullopt;
+    integrity.foreground->level = 0x4000;
+    ElevatedTargets unknown(integrity);
+    unknown.ForegroundChanged();
+    EXPECT_TRUE(unknown.Check().play);
 }
 
 }  // namespace

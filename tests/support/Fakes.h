@@ -14,7 +14,9 @@
 #include "platform/HotKeyRegistrar.h"
 #include "platform/KeyNames.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ProcessIntegrity.h"
 #include "platform/ProgramFolder.h"
+#include "platform/RunKey.h"
 #include "platform/UserSettingsStore.h"
 
 namespace tavero::testing {
@@ -90,6 +92,13 @@ class FakeKeyNames : public KeyNames {
             default:
                 return L"Key" + std::to_wstring(key);
         }
+    }
+    // As a German layout: AltGr (Ctrl + Alt) + Q types @, + E types the euro sign.
+    std::wstring TypedWithCtrlAlt(int key, bool shift) const override {
+        if (shift) {
+            return L"";
+        }
+        return key == 'Q' ? L"@" : key == 'E' ? L"\u20AC" : L"";
     }
 };
 
@@ -251,6 +260,33 @@ class FakeUserSettingsStore : public UserSettingsStore {
         return true;
     }
     std::map<std::tuple<std::wstring, std::wstring, std::wstring>, std::wstring> values;
+};
+
+// The user's Run list in memory.
+class FakeRunKey : public RunKey {
+  public:
+    std::vector<std::pair<std::wstring, std::wstring>> Values() override {
+        return {values.begin(), values.end()};
+    }
+    bool Set(const std::wstring& name, const std::wstring& command) override {
+        values[name] = command;
+        return true;
+    }
+    bool Remove(const std::wstring& name) override { return values.erase(name) != 0; }
+    std::map<std::wstring, std::wstring> values;
+};
+
+// Processes of given integrity levels; `foreground` empty where the system could not say.
+class FakeProcessIntegrity : public ProcessIntegrity {
+  public:
+    std::optional<Process> Foreground() override {
+        ++asked;
+        return foreground;
+    }
+    std::optional<std::uint32_t> Own() override { return own; }
+    std::optional<Process> foreground;
+    std::optional<std::uint32_t> own = 0x2000;
+    int asked = 0;
 };
 
 // What a capture box needs around it: key names, message boxes, and a settings file and a

@@ -113,7 +113,8 @@ TEST_F(Journey, CaptureEditArmPlayHideQuitRestartChange) {
     ExpectHold200(PlayAndMeasure());
 
     // 5. Quit from the tray menu: its last entry, Exit.
-    ASSERT_TRUE(program.ChooseFromTrayMenu(2, [&] { return !program.Running(); }));
+    ASSERT_TRUE(
+        program.ChooseFromTrayMenu(ProgramUnderTest::kExit, [&] { return !program.Running(); }));
     ASSERT_EQ(program.WaitForExit(), 0);
     EXPECT_EQ(program.Settings(), SavedStory());
 

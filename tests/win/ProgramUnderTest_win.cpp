@@ -44,7 +44,7 @@ ProgramUnderTest::~ProgramUnderTest() {
     }
 }
 
-bool ProgramUnderTest::Start() {
+bool ProgramUnderTest::Start(const std::wstring& arguments, bool hidden) {
     if (process_.hProcess != nullptr) {
         ::CloseHandle(process_.hProcess);
         ::CloseHandle(process_.hThread);
@@ -53,7 +53,7 @@ bool ProgramUnderTest::Start() {
     main_ = nullptr;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    std::wstring commandLine = L"\"" + exe_ + L"\"";
+    std::wstring commandLine = L"\"" + exe_ + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     if (!::CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           folderPath_.c_str(), &startup, &process_)) {
         return false;
@@ -61,8 +61,11 @@ bool ProgramUnderTest::Start() {
     PumpUntil(
         [&] {
             main_ = FindOwnWindow(nullptr, tavero::MainWindow::kCaption);
-            // Shown and brought to the front: the program is done starting.
-            return main_ != nullptr && ::IsWindowVisible(main_) && ::GetForegroundWindow() == main_;
+            // Shown and brought to the front: the program is done starting. Hidden: done once
+            // it waits for input.
+            return main_ != nullptr &&
+                   (hidden ? ::WaitForInputIdle(process_.hProcess, 0) == 0
+                           : ::IsWindowVisible(main_) && ::GetForegroundWindow() == main_);
         },
         15000);
     return main_ != nullptr;
@@ -217,26 +220,29 @@ void ProgramUnderTest::DismissMenu(HWND menu) {
     PumpUntil([] { return VisiblePopupMenu() == nullptr; }, 1000);
 }
 
-bool ProgramUnderTest::ChooseFromTrayMenu(int entry, const std::function<bool()>& done) const {
-    constexpr int kEntries = 3;
+bool ProgramUnderTest::ChooseFromTrayMenu(TrayEntry entry,
+                                          const std::function<bool()>& done) const {
     for (int attempt = 0; attempt < 3; ++attempt) {
         HWND menu = OpenTrayMenu();
         if (menu == nullptr) {
             std::printf("[ note     ] tray menu did not open (attempt %d)\n", attempt + 1);
             continue;
         }
-        // Its loop waits for input once the menu is ready for it.
+        // Its loop waits for input once the menu is ready for it. Down goes to the first entry,
+        // then from entry to entry, over the separators.
         ::WaitForInputIdle(process_.hProcess, 2000);
-        // The entries share the menu's height evenly; click the middle of the one wanted.
-        RECT r;
-        ::GetWindowRect(menu, &r);
-        ClickScreen((r.left + r.right) / 2,
-                    r.top + (r.bottom - r.top) * (2 * entry + 1) / (2 * kEntries));
-        if (PumpUntil(done, 3000)) {
+        for (int step = 0; step <= entry; ++step) {
+            SendChord({VK_DOWN});
+        }
+        SendChord({VK_RETURN});
+        auto closed = [] { return VisiblePopupMenu() == nullptr; };
+        if (PumpUntil(done ? done : closed, 3000)) {
             return true;
         }
-        std::printf("[ note     ] tray menu click had no effect (attempt %d)\n", attempt + 1);
-        DismissMenu(menu);
+        std::printf("[ note     ] tray menu choice had no effect (attempt %d)\n", attempt + 1);
+        if (!closed()) {
+            DismissMenu(menu);
+        }
     }
     return false;
 }

@@ -24,8 +24,9 @@ class ProgramUnderTest {
     ProgramUnderTest(const ProgramUnderTest&) = delete;
     ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
 
-    // Starts (again) and waits for the main window; false when it did not appear.
-    bool Start();
+    // Starts (again) with `arguments` and waits for the main window, shown unless `hidden`;
+    // false when it did not appear.
+    bool Start(const std::wstring& arguments = L"", bool hidden = false);
     // Starts the exe once more from the same folder, as a user would a second time, and waits
     // for that copy to end: its exit code, or -1 if it is still running after `timeoutMs`.
     int StartAgainBeside(int timeoutMs = 10000) const;
@@ -70,10 +71,12 @@ class ProgramUnderTest {
     HWND OpenTrayMenu() const;
     // Closes an open menu without choosing from it.
     static void DismissMenu(HWND menu);
-    // Opens the tray menu through the icon's callback and clicks its entry `entry` (0 Show,
-    // 1 About, 2 Exit) until `done` holds. A click that reached the menu before it was ready is
-    // not the program's fault: it retries.
-    bool ChooseFromTrayMenu(int entry, const std::function<bool()>& done) const;
+    // The tray menu's entries, separators aside.
+    enum TrayEntry { kShow, kAbout, kStartWithWindows, kArmAtStart, kPauseHotkeys, kExit };
+    // Opens the tray menu through the icon's callback and chooses `entry` with the arrow keys
+    // and Enter, as a keyboard user does, until `done` holds (by default: the menu has closed).
+    // A menu that was not ready for the keys is not the program's fault: it retries.
+    bool ChooseFromTrayMenu(TrayEntry entry, const std::function<bool()>& done = nullptr) const;
 
     // Waits for the program's message box titled "error"; nullptr if none came.
     HWND AwaitMessageBox(int timeoutMs = 5000) const;

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "KeyTarget_win.h"
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
 #include "app/AppMessages_win.h"
+#include "platform/Win32Services_win.h"
 #include "ui/MenuIds.h"
 
 using namespace tavero;
@@ -43,17 +45,21 @@ class TrayTest : public ::testing::Test {
     ProgramUnderTest program;
 };
 
-TEST_F(TrayTest, MenuTreeIsShowAboutExit) {
+TEST_F(TrayTest, MenuTreeIsShowAboutTheSwitchesAndExit) {
     ASSERT_TRUE(program.Start());
     HMODULE exe = ::LoadLibraryExW(program.ExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(exe, nullptr);
     HMENU bar = ::LoadMenuW(exe, MAKEINTRESOURCEW(TAVERO_TRAY_MENU));
     ASSERT_NE(bar, nullptr);
     HMENU popup = ::GetSubMenu(bar, 0);
-    ASSERT_EQ(::GetMenuItemCount(popup), 3);
     wchar_t text[64];
-    const wchar_t* top[] = {L"Show", L"About", L"Exit"};
-    for (int i = 0; i < 3; ++i) {
+    // The empty ones are separators.
+    const wchar_t* top[] = {
+        L"Show",          L"About", L"",    L"Start with Windows", L"Arm hotkeys at start",
+        L"Pause hotkeys", L"",      L"Exit"};
+    ASSERT_EQ(::GetMenuItemCount(popup), static_cast<int>(std::size(top)));
+    for (int i = 0; i < static_cast<int>(std::size(top)); ++i) {
+        text[0] = L'\0';
         ::GetMenuStringW(popup, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
         EXPECT_STREQ(text, top[i]);
     }
@@ -82,7 +88,8 @@ TEST_F(TrayTest, IconComesAndGoesWithTheProgram) {
     EXPECT_EQ(TrayIconCount(), before + 1);
 
     // Exit from the menu: saves all thirty hotkey values, removes the icon, ends.
-    EXPECT_TRUE(program.ChooseFromTrayMenu(2, [&] { return !program.Running(); }));
+    EXPECT_TRUE(
+        program.ChooseFromTrayMenu(ProgramUnderTest::kExit, [&] { return !program.Running(); }));
     EXPECT_EQ(program.WaitForExit(), 0);
     EXPECT_EQ(CountHotKeyKeys(program.Settings()), 30);
     EXPECT_TRUE(PumpUntil([&] { return TrayIconCount() == before; }));
@@ -111,7 +118,7 @@ TEST_F(TrayTest, LeftReleaseShowsAndOtherMouseEventsDoNothing) {
 TEST_F(TrayTest, ShowFromTheMenu) {
     ASSERT_TRUE(program.Start());
     Hide();
-    EXPECT_TRUE(program.ChooseFromTrayMenu(0, [&] { return MainVisible(); }));
+    EXPECT_TRUE(program.ChooseFromTrayMenu(ProgramUnderTest::kShow, [&] { return MainVisible(); }));
     EXPECT_TRUE(program.Running());
 }
 
@@ -138,6 +145,87 @@ TEST_F(TrayTest, ARealClickOnTheIconShowsTheWindow) {
         shown = PumpUntil([&] { return MainVisible(); }, 2000);
     }
     EXPECT_TRUE(shown);
+}
+
+// A program people keep running: started with Windows, hidden, its rows armed as they were;
+// paused for a while, its combinations free for others. All from the tray menu, by keyboard.
+TEST(KeptRunning, StartWithWindowsArmAtStartAndPauseFromTheTrayMenu) {
+    const std::string rows =
+        "[conftext]\r\n0=A \r\n2=B \r\n[conftooltip]\r\n0=1|65\r\n2=1|66\r\n"
+        "[Tavero]\r\nTavero1Text=Ctrl + Alt + F7\r\nTavero1KeyCode=118\r\nTavero1ModKeyCode=3\r\n"
+        "Tavero3Text=Ctrl + Alt + F8\r\nTavero3KeyCode=119\r\nTavero3ModKeyCode=3\r\n";
+    ProgramUnderTest program(rows);
+    RegistryRunKey run;
+    const std::wstring other = L"\"C:\\Elsewhere\\TaveroMirelle.exe\" /tray";
+    ASSERT_TRUE(run.Set(L"Another copy of Tavero Mirelle", other));
+    auto ours = [&] {
+        for (const auto& [name, command] : run.Values()) {
+            if (command.find(program.ExePath()) != std::wstring::npos) {
+                return command;
+            }
+        }
+        return std::wstring();
+    };
+    auto plays = [&](int key, int action) {
+        KeyTarget target;
+        return PressHotKey({VK_CONTROL, VK_MENU}, key, [&] {
+            for (const KeyRecord& r : target.Records()) {
+                if (r.key == action && !r.Down()) {
+                    return true;
+                }
+            }
+            return false;
+        });
+    };
+
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.Tick(0));
+    ASSERT_TRUE(program.Tick(2));
+    ASSERT_TRUE(program.ChooseFromTrayMenu(ProgramUnderTest::kStartWithWindows,
+                                           [&] { return !ours().empty(); }));
+    EXPECT_EQ(ours(), L"\"" + program.ExePath() + L"\" /tray");
+    ASSERT_TRUE(program.ChooseFromTrayMenu(ProgramUnderTest::kArmAtStart));
+    ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    ASSERT_EQ(program.WaitForExit(), 0);
+    EXPECT_NE(program.Settings().find("[Options]\r\nArmAtStart=1\r\nArmedRows=1,3\r\n"),
+              std::string::npos);
+
+    // As Windows starts it: no window in sight, the rows armed as they were, and playing.
+    ASSERT_TRUE(program.Start(L"/tray", true));
+    EXPECT_FALSE(::IsWindowVisible(program.MainWindow()));
+    ASSERT_TRUE(PumpUntil([&] { return program.Ticked(0) && program.Ticked(2); }));
+    EXPECT_TRUE(plays(VK_F8, 'B'));
+
+    // Paused: the combinations are free for another program, and play nothing; then again.
+    ASSERT_TRUE(program.ChooseFromTrayMenu(ProgramUnderTest::kPauseHotkeys, [] {
+        bool free = ::RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, VK_F7) != FALSE;
+        ::UnregisterHotKey(nullptr, 1);
+        return free;
+    }));
+    EXPECT_TRUE(program.Ticked(0));
+    ASSERT_TRUE(program.ChooseFromTrayMenu(ProgramUnderTest::kPauseHotkeys));
+    EXPECT_TRUE(plays(VK_F7, 'A'));
+
+    // One taken by another program meanwhile: at the next start, one message says so.
+    ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    ASSERT_EQ(program.WaitForExit(), 0);
+    ASSERT_TRUE(::RegisterHotKey(nullptr, 2, MOD_CONTROL | MOD_ALT, VK_F8));
+    ASSERT_TRUE(program.Start());
+    std::wstring told = program.AnswerMessageBox();
+    EXPECT_NE(told.find(L"Row 3: Ctrl + Alt + F8 is taken by another program."), std::wstring::npos)
+        << told;
+    EXPECT_TRUE(program.Ticked(0));
+    EXPECT_FALSE(program.Ticked(2));
+    ::UnregisterHotKey(nullptr, 2);
+
+    ASSERT_TRUE(program.ChooseFromTrayMenu(ProgramUnderTest::kStartWithWindows,
+                                           [&] { return ours().empty(); }));
+    bool otherKept = false;
+    for (const auto& [name, command] : run.Values()) {
+        otherKept = otherKept || command == other;
+    }
+    EXPECT_TRUE(otherKept) << "another copy's value was touched";
+    run.Remove(L"Another copy of Tavero Mirelle");
 }
 
 }  // namespace

@@ -1,0 +1,96 @@
+#include "app/StartWithWindows.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cwchar>
+
+namespace tavero {
+
+namespace {
+
+wchar_t Lower(wchar_t c) {
+    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
+
+// Paths name the same file whatever their case and their kind of separator.
+bool SamePath(std::wstring_view a, std::wstring_view b) {
+    auto fold = [](wchar_t c) { return c == L'/' ? L'\\' : Lower(c); };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [&](wchar_t x, wchar_t y) { return fold(x) == fold(y); });
+}
+
+// What follows the program in a command line.
+std::wstring_view ArgumentsOf(std::wstring_view commandLine) {
+    std::wstring_view program = ProgramOf(commandLine);
+    std::size_t end =
+        static_cast<std::size_t>(program.data() - commandLine.data()) + program.size();
+    if (end < commandLine.size() && commandLine[end] == L'"') {
+        ++end;
+    }
+    return commandLine.substr(std::min(end, commandLine.size()));
+}
+
+}  // namespace
+
+std::wstring_view ProgramOf(std::wstring_view commandLine) {
+    while (!commandLine.empty() && commandLine.front() == L' ') {
+        commandLine.remove_prefix(1);
+    }
+    if (!commandLine.empty() && commandLine.front() == L'"') {
+        commandLine.remove_prefix(1);
+        return commandLine.substr(0, commandLine.find(L'"'));
+    }
+    return commandLine.substr(0, commandLine.find(L' '));
+}
+
+bool StartsInTray(std::wstring_view commandLine) {
+    std::wstring_view rest = ArgumentsOf(commandLine);
+    while (!rest.empty()) {
+        while (!rest.empty() && rest.front() == L' ') {
+            rest.remove_prefix(1);
+        }
+        std::wstring_view word = rest.substr(0, rest.find(L' '));
+        if (SamePath(word, StartWithWindows::kTrayArgument)) {
+            return true;
+        }
+        rest.remove_prefix(word.size());
+    }
+    return false;
+}
+
+std::wstring StartWithWindows::ValueName() const {
+    // Of this copy's own: its path, made short. FNV-1a over the folded path.
+    std::uint32_t hash = 2166136261u;
+    for (wchar_t c : exe_) {
+        hash ^= static_cast<std::uint32_t>(c == L'/' ? L'\\' : Lower(c));
+        hash *= 16777619u;
+    }
+    wchar_t name[40];
+    std::swprintf(name, 40, L"Tavero Mirelle %08x", static_cast<unsigned>(hash));
+    return name;
+}
+
+bool StartWithWindows::On() {
+    for (const auto& [name, command] : run_.Values()) {
+        if (SamePath(ProgramOf(command), exe_)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool StartWithWindows::Set(bool on) {
+    if (on) {
+        return On() || run_.Set(ValueName(), L"\"" + exe_ + L"\" " + kTrayArgument);
+    }
+    bool all = true;
+    for (const auto& [name, command] : run_.Values()) {
+        if (SamePath(ProgramOf(command), exe_)) {
+            all = run_.Remove(name) && all;
+        }
+    }
+    return all;
+}
+
+}  // namespace tavero

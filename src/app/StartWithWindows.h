@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/RunKey.h"
+
+namespace tavero {
+
+// Whether this copy of the program starts with Windows, hidden in the notification area: a
+// value of its own in the user's Run list starts its exe (full path, quoted) with "/tray".
+// Copies in different folders have values of their own; only a value that starts this very exe
+// counts for it, and a copy never changes or removes another's.
+class StartWithWindows {
+  public:
+    static constexpr const wchar_t* kTrayArgument = L"/tray";
+
+    StartWithWindows(RunKey& run, std::wstring exePath) : run_(run), exe_(std::move(exePath)) {}
+
+    bool On();
+    // False when the Run list could not be changed.
+    bool Set(bool on);
+
+  private:
+    std::wstring ValueName() const;
+
+    RunKey& run_;
+    std::wstring exe_;
+};
+
+// The program named first in a command line, without its quotes.
+std::wstring_view ProgramOf(std::wstring_view commandLine);
+// Whether a command line (the program's own first) asks for a start in the notification area.
+bool StartsInTray(std::wstring_view commandLine);
+
+}  // namespace tavero
