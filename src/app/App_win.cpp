@@ -29,7 +29,12 @@ App::App(SingleInstance& instance, const std::wstring& settingsFolder, bool hidd
     // program that keeps them out.
     main_->Rows().StopWhereKeysCannotReach(targets_,
                                            [this](const std::wstring& text) { main_->Tell(text); });
-    main_->Rows().onArmedChanged = [this](bool any) { foregroundWatch_.Watch(any); };
+    main_->Rows().onArmedChanged = [this](bool any) {
+        foregroundWatch_.Watch(any);
+        if (any) {
+            retry_.Prepare();
+        }
+    };
     main_->Start(hidden);
     instance.Ready(main_->Handle());
 }

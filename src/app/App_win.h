@@ -18,6 +18,7 @@
 #include "hotkeybox/IniSettings.h"
 #include "hotkeybox/SettingsFolder.h"
 #include "hotkeybox/TaveroControl_win.h"
+#include "platform/ComApartment_win.h"
 #include "platform/KeyInjector_win.h"
 #include "platform/ProcessIntegrity_win.h"
 #include "platform/Win32Services_win.h"
@@ -40,6 +41,7 @@ class App {
   private:
     void CreateEditor();
 
+    ComApartment com_;
     Win32KeyNames keyNames_;
     Win32MessageBoxes messages_;
     Win32FileSystem files_;

@@ -32,6 +32,7 @@ class HotKeyRows {
     const std::wstring& ActionText(int row) const { return rows_.at(Index(row)).text; }
     const std::wstring& ActionCode(int row) const { return rows_.at(Index(row)).code; }
     const std::wstring& SettingsPath() const { return ini_.IniFilePath(); }
+    void ClearLeftovers() { ini_.ClearLeftovers(); }
     // Tells the user when the settings file could not be read at start (a lock, a path too
     // long); true then.
     bool ReportReadError();

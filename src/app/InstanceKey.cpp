@@ -22,18 +22,4 @@ std::uint64_t FolderIdentity(std::wstring_view folder) {
     return hash;
 }
 
-std::uint64_t FileIdentity(std::uint32_t volume, std::uint64_t index) {
-    // FNV-1a over the twelve bytes.
-    std::uint64_t hash = 14695981039346656037ull;
-    auto mix = [&](std::uint64_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) {
-            hash ^= (value >> (8 * i)) & 0xFF;
-            hash *= 1099511628211ull;
-        }
-    };
-    mix(volume, 4);
-    mix(index, 8);
-    return hash;
-}
-
 }  // namespace tavero

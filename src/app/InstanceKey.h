@@ -10,7 +10,4 @@ namespace tavero {
 // separator and a trailing one.
 std::uint64_t FolderIdentity(std::wstring_view folder);
 
-// The same for a folder known by its volume and its file index, which every path to it shares.
-std::uint64_t FileIdentity(std::uint32_t volume, std::uint64_t index);
-
 }  // namespace tavero

@@ -26,10 +26,7 @@ int SidedKey(const RAWKEYBOARD& event) {
 
 }  // namespace
 
-KeyboardWatch::KeyboardWatch(KeyInjector& injector) : injector_(injector) {
-    RegisterClassOnce(kClassName, 0, nullptr);
-    Create(kClassName, L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
-}
+KeyboardWatch::KeyboardWatch(KeyInjector& injector) : injector_(injector) {}
 
 KeyboardWatch::~KeyboardWatch() {
     Listen(false);
@@ -39,6 +36,11 @@ KeyboardWatch::~KeyboardWatch() {
 void KeyboardWatch::Listen(bool on) {
     if (on == listening_) {
         return;
+    }
+    // Made when first needed: a program with no row armed never listens.
+    if (on && Handle() == nullptr) {
+        RegisterClassOnce(kClassName, 0, nullptr);
+        Create(kClassName, L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
     }
     // The window hears the keyboard whichever window has the focus.
     RAWINPUTDEVICE keyboard{0x01, 0x06, static_cast<DWORD>(on ? RIDEV_INPUTSINK : RIDEV_REMOVE),
@@ -54,6 +56,9 @@ void KeyboardWatch::Listen(bool on) {
 }
 
 void KeyboardWatch::CatchUp() {
+    if (Handle() == nullptr) {
+        return;
+    }
     MSG msg;
     while (::PeekMessageW(&msg, Handle(), WM_INPUT, WM_INPUT, PM_REMOVE)) {
         ::DispatchMessageW(&msg);

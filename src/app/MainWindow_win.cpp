@@ -115,6 +115,7 @@ void MainWindow::FinishStart() {
         onStarted();
     }
     rows_->ReportReadError();
+    rows_->ClearLeftovers();
     // The rows armed when it last ended, where the user asked for that; one word for all that
     // cannot be.
     std::wstring refused = rows_->ArmAsLastTime();

@@ -8,7 +8,10 @@ constexpr UINT kOwed = WM_APP + 1;  // this window's own
 OwedReleaseRetry* g_retry = nullptr;
 }  // namespace
 
-OwedReleaseRetry::OwedReleaseRetry(ReliableInjector& injector) : injector_(injector) {
+void OwedReleaseRetry::Prepare() {
+    if (Handle() != nullptr) {
+        return;
+    }
     RegisterClassOnce(kClassName, 0, nullptr);
     Create(kClassName, L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
     g_retry = this;

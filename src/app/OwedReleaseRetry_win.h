@@ -14,8 +14,11 @@ namespace tavero {
 // again then; the watch ends once nothing is owed. Costs nothing while nothing is owed.
 class OwedReleaseRetry : public Window {
   public:
-    explicit OwedReleaseRetry(ReliableInjector& injector);
+    explicit OwedReleaseRetry(ReliableInjector& injector) : injector_(injector) {}
     ~OwedReleaseRetry() override;
+
+    // Ready to hear of refusals from now on (from the first armed row: nothing is played before).
+    void Prepare();
 
   protected:
     std::optional<LRESULT> OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

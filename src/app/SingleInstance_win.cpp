@@ -5,6 +5,7 @@
 #include "app/AppMessages_win.h"
 #include "app/InstanceKey.h"
 #include "app/MainWindow_win.h"
+#include "platform/Win32Services_win.h"
 
 namespace tavero {
 
@@ -23,18 +24,12 @@ std::wstring ObjectName(std::uint64_t identity, const wchar_t* what) {
     return name;
 }
 
-// The folder itself: its volume and its file index are the same by every path that reaches
-// it. Where it cannot be opened, its name stands for it.
+// The folder itself, by the path the system resolves every way of reaching it to (another
+// drive letter, a link, a network drive's path, the "\\?\" prefix). Where it cannot be opened,
+// its name as given stands for it.
 std::uint64_t IdentityOf(const std::wstring& folder) {
-    UniqueFile opened(::CreateFileW(folder.c_str(), 0,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION facts{};
-    if (!opened || !::GetFileInformationByHandle(opened.Get(), &facts)) {
-        return FolderIdentity(folder);
-    }
-    return FileIdentity(facts.dwVolumeSerialNumber,
-                        (std::uint64_t{facts.nFileIndexHigh} << 32) | facts.nFileIndexLow);
+    Win32FileSystem files;
+    return FolderIdentity(files.FinalPath(folder));
 }
 
 std::uint64_t PropertyOf(HWND window) {

@@ -10,7 +10,8 @@
 namespace tavero {
 
 // One running copy per settings folder, however the folder is reached (another drive letter,
-// a link, a network path): the folder is known by its volume and file index, not by its name.
+// a link, a network path): the folder is known by the path the system resolves them all to,
+// not by the name it was started by.
 // The running copy owns a named mutex. A later copy brings its window forward and ends, before
 // it reads or writes any setting; should the running copy be quitting (it gave the folder up
 // before its slow teardown), the later copy waits for it to end and runs in its place.

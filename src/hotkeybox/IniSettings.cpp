@@ -24,9 +24,12 @@ void IniSettings::BuildIniPath(const std::wstring& fileName) {
     }
 }
 
+void IniSettings::ClearLeftovers() {
+    file_.RemoveLeftovers(path_);
+}
+
 void IniSettings::Load() {
     if (!loaded_) {
-        file_.RemoveLeftovers(path_);
         readError_ = file_.Load(path_, text_);
         loaded_ = true;
     }

@@ -31,6 +31,9 @@ class IniSettings {
     // missing, and the empty text when the stored value is empty.
     std::wstring ReadIniValue(const std::wstring& section, const std::wstring& key,
                               const std::wstring& fallback);
+    // Removes what a save cut short left beside the file; once the program is up, as its first
+    // paint need not wait for it.
+    void ClearLeftovers();
     // Why the file could not be read, when it could not.
     const FileError& ReadError() const { return readError_; }
 

@@ -50,7 +50,11 @@ void TaveroControl::SetFont(HFONT font) {
 void TaveroControl::FitText() {
     // The whole hotkey in the box: in the box's font where it fits (F1 and F10 must not look
     // alike), else in a smaller one of the same face, down to three quarters of its size; where
-    // even that is too narrow, the tip shows the whole text.
+    // even that is too narrow, the tip shows the whole text. Until the host gives the box its
+    // font there is nothing to fit.
+    if (font_ == nullptr) {
+        return;
+    }
     std::wstring text = box_->Text();
     RECT client;
     ::GetClientRect(edit_, &client);
@@ -58,7 +62,9 @@ void TaveroControl::FitText() {
     // Less the caret after the last character, which the box scrolls into view when it has the
     // focus, and the edit's own spacing.
     int room = client.right - LOWORD(margins) - HIWORD(margins) - 5;
-    HDC dc = ::GetDC(edit_);
+    // Measured on a memory device context of the program's own: the box's would cost a trip
+    // to the display for each of the ten boxes at start.
+    static HDC dc = ::CreateCompatibleDC(nullptr);
     auto width = [&](HFONT font) {
         Selected selected(dc, font != nullptr ? font : ::GetStockObject(DEFAULT_GUI_FONT));
         SIZE size{};
@@ -85,7 +91,6 @@ void TaveroControl::FitText() {
             }
         }
     }
-    ::ReleaseDC(edit_, dc);
     clipped_ = needed > room;
     // The edit takes the new font before the old one goes.
     ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(use), TRUE);

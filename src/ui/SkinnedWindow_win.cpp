@@ -60,8 +60,10 @@ bool SkinnedWindow::Show() {
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     ::ShowWindow(Handle(), SW_SHOW);
-    // Above a window that covered it, not only in the foreground.
-    ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // Above a window that covered it, not only in the foreground (new, it is on top already).
+    if (!first) {
+        ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
     ::SetForegroundWindow(Handle());
     return first;
 }

@@ -166,7 +166,7 @@ TEST_F(IniFile, AFileAnotherProgramHoldsIsTriedAgainForAWhile) {
 }
 
 // A file far larger than settings ever are is not read, not written over, and said so; what an
-// interrupted save left beside the file is cleared away when the file is first read.
+// interrupted save left beside the file is cleared away.
 TEST(IniFileAtStart, AHugeFileIsLeftAloneAndLeftoversAreCleared) {
     FakeBoxServices services;
     services.files.files[std::wstring(FakeBoxServices::kSettingsPath) + L".tavero-3.tmp"] = "x";
@@ -174,6 +174,7 @@ TEST(IniFileAtStart, AHugeFileIsLeftAloneAndLeftoversAreCleared) {
     EXPECT_EQ(services.ini.ReadIniValue(L"conftext", L"0", L"-"), L"-");
     EXPECT_EQ(services.ini.ReadError().code, FileSystem::kFileTooLarge);
     EXPECT_NE(services.ini.ReadError().reason.find(L"64 MiB"), std::wstring::npos);
+    services.ini.ClearLeftovers();
     EXPECT_EQ(services.files.files.size(), 1u);
     EXPECT_FALSE(services.ini.WriteIniValue(L"conftext", L"0", L"a"));
     EXPECT_EQ(services.SettingsBytes().size(), SettingsFile::kLargestFile + 1);
