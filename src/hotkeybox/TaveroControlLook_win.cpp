@@ -64,7 +64,8 @@ void TaveroControl::FitText() {
     int room = client.right - LOWORD(margins) - HIWORD(margins) - 5;
     // Measured on a memory device context of the program's own: the box's would cost a trip
     // to the display for each of the ten boxes at start.
-    static HDC dc = ::CreateCompatibleDC(nullptr);
+    static const UniqueMemoryDc measuring(::CreateCompatibleDC(nullptr));
+    HDC dc = measuring.Get();
     auto width = [&](HFONT font) {
         Selected selected(dc, font != nullptr ? font : ::GetStockObject(DEFAULT_GUI_FONT));
         SIZE size{};

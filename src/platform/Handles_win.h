@@ -39,6 +39,12 @@ struct Menu {
     static Handle Empty() { return nullptr; }
     static void Close(Handle h) { ::DestroyMenu(h); }
 };
+// A device context the program made itself (CreateCompatibleDC), not one borrowed by GetDC.
+struct MemoryDc {
+    using Handle = HDC;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { ::DeleteDC(h); }
+};
 }  // namespace handle_traits
 
 using UniqueKernelHandle = UniqueHandle<handle_traits::Kernel>;
@@ -49,5 +55,6 @@ using UniqueBrush = UniqueHandle<handle_traits::GdiObject<HBRUSH>>;
 using UniquePen = UniqueHandle<handle_traits::GdiObject<HPEN>>;
 using UniqueIcon = UniqueHandle<handle_traits::Icon>;
 using UniqueMenu = UniqueHandle<handle_traits::Menu>;
+using UniqueMemoryDc = UniqueHandle<handle_traits::MemoryDc>;
 
 }  // namespace tavero
