@@ -1,5 +1,7 @@
 #include "app/InstanceKey.h"
 
+#include "hotkeybox/FoldedText.h"
+
 namespace tavero {
 
 std::uint64_t FolderIdentity(std::wstring_view folder) {
@@ -8,12 +10,8 @@ std::uint64_t FolderIdentity(std::wstring_view folder) {
     }
     // FNV-1a over the name's UTF-16 units.
     std::uint64_t hash = 14695981039346656037ull;
-    for (wchar_t c : folder) {
-        if (c == L'/') {
-            c = L'\\';
-        } else if (c >= L'A' && c <= L'Z') {
-            c = static_cast<wchar_t>(c - L'A' + L'a');
-        }
+    for (wchar_t raw : folder) {
+        wchar_t c = FoldPath(raw);
         for (unsigned shift : {0u, 8u}) {
             hash ^= (static_cast<std::uint64_t>(c) >> shift) & 0xFF;
             hash *= 1099511628211ull;

@@ -4,21 +4,11 @@
 #include <cstdint>
 #include <cwchar>
 
+#include "hotkeybox/FoldedText.h"
+
 namespace tavero {
 
 namespace {
-
-wchar_t Lower(wchar_t c) {
-    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-}
-
-// Paths name the same file whatever their case and their kind of separator.
-bool SamePath(std::wstring_view a, std::wstring_view b) {
-    auto fold = [](wchar_t c) { return c == L'/' ? L'\\' : Lower(c); };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [&](wchar_t x, wchar_t y) { return fold(x) == fold(y); });
-}
 
 // What follows the program in a command line.
 std::wstring_view ArgumentsOf(std::wstring_view commandLine) {
@@ -51,7 +41,7 @@ bool StartsInTray(std::wstring_view commandLine) {
             rest.remove_prefix(1);
         }
         std::wstring_view word = rest.substr(0, rest.find(L' '));
-        if (SamePath(word, StartWithWindows::kTrayArgument)) {
+        if (SameIgnoringCase(word, StartWithWindows::kTrayArgument)) {
             return true;
         }
         rest.remove_prefix(word.size());
@@ -63,7 +53,7 @@ std::wstring StartWithWindows::ValueName() const {
     // Of this copy's own: its path, made short. FNV-1a over the folded path.
     std::uint32_t hash = 2166136261u;
     for (wchar_t c : exe_) {
-        hash ^= static_cast<std::uint32_t>(c == L'/' ? L'\\' : Lower(c));
+        hash ^= static_cast<std::uint32_t>(FoldPath(c));
         hash *= 16777619u;
     }
     wchar_t name[40];

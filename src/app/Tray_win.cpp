@@ -55,8 +55,8 @@ UniqueIcon Tray::Greyed(HICON icon) {
     if (!::GetIconInfo(icon, &info)) {
         return {};
     }
-    UniqueHandle<handle_traits::GdiObject<HBITMAP>> color(info.hbmColor);
-    UniqueHandle<handle_traits::GdiObject<HBITMAP>> mask(info.hbmMask);
+    UniqueBitmap color(info.hbmColor);
+    UniqueBitmap mask(info.hbmMask);
     BITMAP size{};
     if (!color || !::GetObjectW(color.Get(), sizeof(size), &size)) {
         return {};
@@ -81,8 +81,7 @@ UniqueIcon Tray::Greyed(HICON icon) {
         p = (p & 0xFF000000u) | grey << 16 | grey << 8 | grey;
     }
     void* bits = nullptr;
-    UniqueHandle<handle_traits::GdiObject<HBITMAP>> greyed(
-        ::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap greyed(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!greyed) {
         return {};
     }

@@ -1,8 +1,9 @@
 #include "editor/KeyNameTable.h"
 
-#include <algorithm>
 #include <array>
 #include <utility>
+
+#include "hotkeybox/FoldedText.h"
 
 namespace tavero {
 
@@ -50,11 +51,8 @@ std::optional<std::wstring> KeyListEntryFor(std::wstring_view typed) {
     while (!typed.empty() && typed.back() == L' ') {
         typed.remove_suffix(1);
     }
-    auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; };
     for (const std::wstring& entry : KeyListEntries()) {
-        if (entry.size() == typed.size() &&
-            std::equal(entry.begin(), entry.end(), typed.begin(),
-                       [&](wchar_t a, wchar_t b) { return lower(a) == lower(b); })) {
+        if (SameIgnoringCase(entry, typed)) {
             return entry;
         }
     }

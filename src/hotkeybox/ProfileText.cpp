@@ -1,5 +1,7 @@
 #include "hotkeybox/ProfileText.h"
 
+#include "hotkeybox/FoldedText.h"
+
 namespace tavero {
 
 namespace {
@@ -22,9 +24,7 @@ std::wstring_view Trim(std::wstring_view text) {
 std::wstring Lower(std::wstring_view text) {
     std::wstring lower(text);
     for (wchar_t& c : lower) {
-        if (c >= L'A' && c <= L'Z') {
-            c = static_cast<wchar_t>(c - L'A' + L'a');
-        }
+        c = FoldCase(c);
     }
     return lower;
 }

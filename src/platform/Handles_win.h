@@ -39,6 +39,17 @@ struct Menu {
     static Handle Empty() { return nullptr; }
     static void Close(Handle h) { ::DestroyMenu(h); }
 };
+// A search of a folder's files (FindFirstFileW).
+struct FileSearch {
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { ::FindClose(h); }
+};
+struct RegistryKey {
+    using Handle = HKEY;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { ::RegCloseKey(h); }
+};
 // A device context the program made itself (CreateCompatibleDC), not one borrowed by GetDC.
 struct MemoryDc {
     using Handle = HDC;
@@ -55,6 +66,9 @@ using UniqueBrush = UniqueHandle<handle_traits::GdiObject<HBRUSH>>;
 using UniquePen = UniqueHandle<handle_traits::GdiObject<HPEN>>;
 using UniqueIcon = UniqueHandle<handle_traits::Icon>;
 using UniqueMenu = UniqueHandle<handle_traits::Menu>;
+using UniqueBitmap = UniqueHandle<handle_traits::GdiObject<HBITMAP>>;
+using UniqueFileSearch = UniqueHandle<handle_traits::FileSearch>;
+using UniqueRegistryKey = UniqueHandle<handle_traits::RegistryKey>;
 using UniqueMemoryDc = UniqueHandle<handle_traits::MemoryDc>;
 
 }  // namespace tavero

@@ -6,6 +6,7 @@
 #include "platform/Handles_win.h"
 #include "platform/KeyInjector_win.h"
 #include "platform/Shell32_win.h"
+#include "platform/Wine_win.h"
 
 namespace tavero {
 
@@ -132,8 +133,11 @@ int Win32FileSystem::Replace(const std::wstring& replacement, const std::wstring
                         nullptr)) {
         return static_cast<int>(::GetLastError());
     }
-    // ReplaceFileW gives the new file the old one's attributes; where a file system did not
-    // (Wine's keeps them in places of its own), they are put back.
+    // ReplaceFileW gives the new file the old one's attributes. Wine's does not (it keeps them
+    // in places of its own, beside the file): there they are put back.
+    if (!RunningUnderWine()) {
+        return 0;
+    }
     constexpr DWORD kSettable = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                 FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     DWORD now = ::GetFileAttributesW(path.c_str());
@@ -150,16 +154,15 @@ void Win32FileSystem::Remove(const std::wstring& path) {
 void Win32FileSystem::RemoveAll(const std::wstring& pattern) {
     std::wstring folder = pattern.substr(0, pattern.find_last_of(L"\\/") + 1);
     WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
+    UniqueFileSearch search(::FindFirstFileW(pattern.c_str(), &found));
+    if (!search) {
         return;
     }
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
             ::DeleteFileW((folder + found.cFileName).c_str());
         }
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
+    } while (::FindNextFileW(search.Get(), &found));
 }
 
 std::wstring Win32FileSystem::FinalPath(const std::wstring& path) {
@@ -297,17 +300,19 @@ constexpr const wchar_t* kRunPath = L"Software\\Microsoft\\Windows\\CurrentVersi
 
 std::vector<std::pair<std::wstring, std::wstring>> RegistryRunKey::Values() {
     std::vector<std::pair<std::wstring, std::wstring>> values;
-    HKEY run = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunPath, 0, KEY_QUERY_VALUE, &run) != ERROR_SUCCESS) {
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunPath, 0, KEY_QUERY_VALUE, &opened) !=
+        ERROR_SUCCESS) {
         return values;
     }
+    UniqueRegistryKey run(opened);
     for (DWORD i = 0;; ++i) {
         wchar_t name[512];
         DWORD nameLength = 512;
         std::vector<wchar_t> data(2048);
         DWORD bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
         DWORD type = 0;
-        LONG result = ::RegEnumValueW(run, i, name, &nameLength, nullptr, &type,
+        LONG result = ::RegEnumValueW(run.Get(), i, name, &nameLength, nullptr, &type,
                                       reinterpret_cast<BYTE*>(data.data()), &bytes);
         if (result == ERROR_NO_MORE_ITEMS) {
             break;
@@ -317,7 +322,6 @@ std::vector<std::pair<std::wstring, std::wstring>> RegistryRunKey::Values() {
             values.emplace_back(std::wstring(name, nameLength), std::wstring(data.data()));
         }
     }
-    ::RegCloseKey(run);
     return values;
 }
 

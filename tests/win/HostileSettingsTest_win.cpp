@@ -251,19 +251,16 @@ TEST_F(HostileSettingsTest, LinesTheProgramDoesNotWriteKeepTheirBytes) {
     }
 }
 
-class UnwritablePlaceTest : public HostileSettingsTest {
-  protected:
-    static std::wstring Place(const char* what) { return TestPlace(what); }
-    static bool Offered(const char* marker) { return PlaceOffered(marker); }
-};
+// The places the test command made: unwritable, linked or full where this machine allows.
+class UnwritablePlaceTest : public HostileSettingsTest {};
 
 // An unwritable set.ini beside the exe is still the settings file, in an unwritable folder too:
 // said once at the quit, and left as it was.
 TEST_F(UnwritablePlaceTest, AnUnwritableFileIsToldOnceAndNothingIsLost) {
-    if (!Offered("unsupported")) {
+    if (!PlaceOffered("unsupported")) {
         GTEST_SKIP() << "no unwritable file here (made by chattr, as root, on Linux)";
     }
-    ProgramUnderTest program(ProgramUnderTest::InPlace{Place("file")});
+    ProgramUnderTest program(ProgramUnderTest::InPlace{TestPlace("file")});
     ASSERT_TRUE(program.Start());
     EXPECT_EQ(ControlText(program.ActionText(0)), L"Kept");
     std::string before = program.Settings();
@@ -279,7 +276,7 @@ TEST_F(UnwritablePlaceTest, AnUnwritableFileIsToldOnceAndNothingIsLost) {
 // settings are kept in the user's own folder, with no message, and come back from there. A copy
 // in a writable folder keeps them beside itself and writes nothing there.
 TEST_F(UnwritablePlaceTest, WhereTheExesFolderCannotBeWrittenTheUsersOwnFolderKeepsThem) {
-    if (!Offered("unsupported")) {
+    if (!PlaceOffered("unsupported")) {
         GTEST_SKIP() << "no unwritable folder here (made by chattr, as root, on Linux)";
     }
     wchar_t roaming[MAX_PATH] = {};
@@ -293,7 +290,7 @@ TEST_F(UnwritablePlaceTest, WhereTheExesFolderCannotBeWrittenTheUsersOwnFolderKe
         QuitCleanly(elsewhere);
         EXPECT_EQ(::GetFileAttributesW(own.c_str()), INVALID_FILE_ATTRIBUTES);
     }
-    ProgramUnderTest program(ProgramUnderTest::InPlace{Place("folder")});
+    ProgramUnderTest program(ProgramUnderTest::InPlace{TestPlace("folder")});
     ASSERT_TRUE(program.Start());
     ASSERT_TRUE(program.CaptureHotKey(0, {VK_CONTROL, VK_MENU, VK_F9}));
     QuitCleanly(program);
@@ -309,11 +306,11 @@ TEST_F(UnwritablePlaceTest, WhereTheExesFolderCannotBeWrittenTheUsersOwnFolderKe
 // A set.ini that is a link to a file kept elsewhere (a synced folder, say): the changes go to
 // that file, and set.ini stays a link to it.
 TEST_F(UnwritablePlaceTest, ASettingsFileThatIsALinkIsWrittenWhereItLeads) {
-    if (!Offered("no-links")) {
+    if (!PlaceOffered("no-links")) {
         GTEST_SKIP() << "no symbolic links here (made by the test command on Linux)";
     }
-    ProgramUnderTest program(ProgramUnderTest::InPlace{Place("link-file/program")});
-    std::wstring target = Place("link-file/elsewhere/set.ini");
+    ProgramUnderTest program(ProgramUnderTest::InPlace{TestPlace("link-file/program")});
+    std::wstring target = TestPlace("link-file/elsewhere/set.ini");
     ASSERT_TRUE(program.Start());
     EXPECT_EQ(ControlText(program.ActionText(0)), L"Kept");
     ASSERT_TRUE(program.CaptureHotKey(0, {VK_CONTROL, VK_MENU, VK_F9}));
@@ -324,10 +321,10 @@ TEST_F(UnwritablePlaceTest, ASettingsFileThatIsALinkIsWrittenWhereItLeads) {
 }
 
 TEST_F(UnwritablePlaceTest, AFullVolumeLeavesTheOldFileWholeAndSaysSo) {
-    if (!Offered("full-unsupported")) {
+    if (!PlaceOffered("full-unsupported")) {
         GTEST_SKIP() << "no full volume here (a small tmpfs, mounted as root, on Linux)";
     }
-    ProgramUnderTest program(ProgramUnderTest::InPlace{Place("full")});
+    ProgramUnderTest program(ProgramUnderTest::InPlace{TestPlace("full")});
     ASSERT_TRUE(program.Start());
     std::string before = program.Settings();
     ASSERT_TRUE(program.CaptureHotKey(3, {VK_CONTROL, VK_MENU, VK_F9}));
