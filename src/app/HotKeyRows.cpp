@@ -88,7 +88,7 @@ std::wstring HotKeyRows::ArmAsLastTime() {
                 refused += name + L"it has no hotkey.\n";
                 break;
             case Tavero::ArmResult::Taken:
-                refused += name + box->Text() + L" is taken by another program.\n";
+                refused += TakenLine(row);
                 break;
         }
     }
@@ -100,14 +100,27 @@ std::wstring HotKeyRows::ArmAsLastTime() {
     return L"These rows, armed when the program last ended, could not be armed again:\n" + refused;
 }
 
-void HotKeyRows::SetPaused(bool paused) {
+std::wstring HotKeyRows::TakenLine(int row) const {
+    return L"Row " + std::to_wstring(row + 1) + L": " + boxes_.at(Index(row))->Text() +
+           L" is taken by another program.\n";
+}
+
+std::wstring HotKeyRows::SetPaused(bool paused) {
     paused_ = paused;
-    for (Tavero* box : boxes_) {
-        if (box != nullptr) {
-            box->SetPaused(paused);
+    std::wstring refused;
+    for (int row = 0; row < kCount; ++row) {
+        Tavero* box = boxes_.at(Index(row));
+        if (box != nullptr && !box->SetPaused(paused)) {
+            refused += TakenLine(row);
         }
     }
     ArmedChanged();
+    if (refused.empty()) {
+        return refused;
+    }
+    refused.pop_back();
+    return L"These rows could not take their hotkeys back after the pause, and are not armed:\n" +
+           refused;
 }
 
 ActionPlayer::Outcome HotKeyRows::Fire(int row) {

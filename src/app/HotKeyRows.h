@@ -53,8 +53,10 @@ class HotKeyRows {
     std::wstring ArmAsLastTime();
     StartArming& ArmingAtStart() { return startArming_; }
 
-    // Paused, the armed rows' combinations reach applications; the rows stay armed.
-    void SetPaused(bool paused);
+    // Paused, the armed rows' combinations reach applications; the rows stay armed. Resumed, a
+    // row whose combination another program took meanwhile is disarmed, its hotkey kept; the
+    // word for the user about those rows, in one text (empty when there is none).
+    std::wstring SetPaused(bool paused);
     bool Paused() const { return paused_; }
 
     // Keys played where they cannot reach the focused application go nowhere: the rows then
@@ -83,6 +85,8 @@ class HotKeyRows {
     static std::size_t Index(int row) { return static_cast<std::size_t>(row); }
     void Tell(const std::wstring& what, const FileError& error);
     bool SaveAllOnce();
+    // One line of a word to the user about rows that could not be armed.
+    std::wstring TakenLine(int row) const;
 
     IniSettings& ini_;
     ActionPlayer& player_;

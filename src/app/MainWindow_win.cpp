@@ -87,9 +87,12 @@ void MainWindow::Tell(const std::wstring& text) {
 }
 
 void MainWindow::SetPaused(bool paused) {
-    rows_->SetPaused(paused);
+    std::wstring refused = rows_->SetPaused(paused);
     controls_->ShowArmed();
     tray_->SetPaused(paused);
+    if (!refused.empty()) {
+        Tell(refused);
+    }
 }
 
 void MainWindow::Show() {

@@ -109,20 +109,25 @@ Tavero::ArmResult Tavero::TryArm() {
     return ArmResult::Armed;
 }
 
-void Tavero::SetPaused(bool paused) {
+bool Tavero::SetPaused(bool paused) {
     if (paused == paused_) {
-        return;
+        return true;
     }
     paused_ = paused;
     if (!hotKeyEnabled_) {
-        return;
+        return true;
     }
     if (paused) {
         registrar_.Unregister(kHotKeyId);
-        return;
+        return true;
     }
+    if (registrar_.Register(kHotKeyId, capture_.ModKeyCode(), capture_.KeyCode())) {
+        return true;
+    }
+    // Another program took the combination during the pause: the box is disarmed and keeps its
+    // hotkey, for the user to arm again once it is free.
     hotKeyEnabled_ = false;
-    SetHotKeyEnabled(true);
+    return false;
 }
 
 bool Tavero::SaveSettings() {

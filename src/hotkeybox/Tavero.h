@@ -83,8 +83,9 @@ class Tavero {
     // in the box.
     ArmResult TryArm();
     // Paused: an armed box lets its combination go, so that it reaches applications, and stays
-    // armed; resumed, it takes it again, or, refused meanwhile, says so as arming does.
-    void SetPaused(bool paused);
+    // armed; resumed, it takes it again. False where another program took it meanwhile: the box
+    // is disarmed then, without a word (the caller tells the user) and keeps its hotkey.
+    bool SetPaused(bool paused);
     // The word for the user where the hotkey takes a character the keyboard types (AltGr).
     std::wstring TypingClash() const { return capture_.TypingClash(); }
 

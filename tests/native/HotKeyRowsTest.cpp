@@ -76,7 +76,8 @@ TEST_F(RowsTest, ArmingMirrorsWhatTheBoxAccepted) {
 
 // Rows armed at the last quit are armed again at start where the user asked for it; those that
 // cannot be are named in one message, and keep their hotkeys. Paused, the armed rows let their
-// combinations go and stay armed, as the next quit writes them.
+// combinations go and stay armed, as the next quit writes them; one taken meanwhile is disarmed,
+// its hotkey kept.
 TEST_F(RowsTest, RowsArmedAtTheLastQuitAreArmedAgainAndPauseKeepsThemArmed) {
     SettingsBytes() =
         "[Tavero]\r\nTavero1Text=A\r\nTavero1KeyCode=65\r\nTavero3Text=B\r\nTavero3KeyCode=66\r\n"
@@ -101,8 +102,18 @@ TEST_F(RowsTest, RowsArmedAtTheLastQuitAreArmedAgainAndPauseKeepsThemArmed) {
     ASSERT_EQ(rows.SaveAll(true), HotKeyRows::Saved::Yes);
     EXPECT_NE(SettingsBytes().find("[Options]\r\nArmAtStart=1\r\nArmedRows=1\r\n"),
               std::string::npos);
-    rows.SetPaused(false);
+    EXPECT_TRUE(rows.SetPaused(false).empty());
     EXPECT_TRUE(system.IsTaken(0, 'A'));
+
+    // Taken by another program during a pause: the row is disarmed, keeps its hotkey, and the
+    // user is told.
+    rows.SetPaused(true);
+    system.Take(0, 'A');
+    EXPECT_EQ(rows.SetPaused(false),
+              L"These rows could not take their hotkeys back after the pause, and are not armed:\n"
+              L"Row 1: A is taken by another program.");
+    EXPECT_FALSE(rows.Armed(0));
+    EXPECT_EQ(boxes[0]->KeyCode(), 'A');
 
     // Off, and never used: nothing armed, no section written.
     FakeBoxServices fresh;
