@@ -26,8 +26,10 @@ list(FILTER flags INCLUDE REGEX "^/MANIFEST")
 
 file(MAKE_DIRECTORY ${WORK})
 file(WRITE ${WORK}/entry.c "int mainCRTStartup(void) { return 0; }\n")
+# On Linux the resource compiler reads any argument starting with '/' as an option, a source
+# path too (a tree under /check is taken for /C, a code page); '--' ends the options.
 execute_process(COMMAND ${llvm-rc_path} /I ${GENERATED} /I ${mingw_headers} /FO ${WORK}/program.res
-                        ${SOURCE}/src/ui/TaveroMirelle.rc
+                        -- ${SOURCE}/src/ui/TaveroMirelle.rc
                 RESULT_VARIABLE rc ERROR_VARIABLE rc_error)
 execute_process(COMMAND ${clang_path} --target=x86_64-pc-windows-msvc -c ${WORK}/entry.c
                         -o ${WORK}/entry.obj RESULT_VARIABLE cc)
