@@ -283,7 +283,8 @@ int main(int argc, char** argv) {
                 bareLatency.push_back(latency);
             }
         }
-        for (int i = 0; i < 50; ++i) {
+        // As many as the taps: on fewer, the p99 would be the slowest press alone.
+        for (int i = 0; i < counts.presses; ++i) {
             if (Press(target, VK_F12, latency, hold, false)) {
                 heldLatency.push_back(latency);
             }
