@@ -1,9 +1,9 @@
 #include "app/StartWithWindows.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cwchar>
 
+#include "app/InstanceKey.h"
 #include "hotkeybox/FoldedText.h"
 
 namespace tavero {
@@ -50,14 +50,10 @@ bool StartsInTray(std::wstring_view commandLine) {
 }
 
 std::wstring StartWithWindows::ValueName() const {
-    // Of this copy's own: its path, made short. FNV-1a over the folded path.
-    std::uint32_t hash = 2166136261u;
-    for (wchar_t c : exe_) {
-        hash ^= static_cast<std::uint32_t>(FoldPath(c));
-        hash *= 16777619u;
-    }
+    // Of this copy's own: its path, made short.
     wchar_t name[40];
-    std::swprintf(name, 40, L"Tavero Mirelle %08x", static_cast<unsigned>(hash));
+    std::swprintf(name, 40, L"Tavero Mirelle %016llx",
+                  static_cast<unsigned long long>(PathHash(exe_)));
     return name;
 }
 
