@@ -12,15 +12,26 @@ HKL FocusedLayout() {
     return ::GetKeyboardLayout(thread);
 }
 
+namespace {
+
+// The event's own scan code, or its key's in the focused application's layout, looked up once
+// for all the events of a call.
+UINT ScanCodeFor(const KeyEvent& event, HKL& layout) {
+    if (event.scan != 0) {
+        return static_cast<UINT>(event.scan);
+    }
+    if (layout == nullptr) {
+        layout = FocusedLayout();
+    }
+    return ScanCodeOf(event.key, layout);
+}
+
+}  // namespace
+
 void AssignScanCodes(std::span<KeyEvent> events) {
     HKL layout = nullptr;
     for (KeyEvent& event : events) {
-        if (event.scan == 0) {
-            if (layout == nullptr) {
-                layout = FocusedLayout();
-            }
-            event.scan = static_cast<int>(ScanCodeOf(event.key, layout));
-        }
+        event.scan = static_cast<int>(ScanCodeFor(event, layout));
     }
 }
 
@@ -40,15 +51,10 @@ std::size_t SendInputKeyInjector::Send(std::span<const KeyEvent> events) {
     inputs.reserve(events.size());
     HKL layout = nullptr;
     for (const KeyEvent& event : events) {
-        int scan = event.scan;
-        if (scan == 0) {
-            layout = layout != nullptr ? layout : FocusedLayout();
-            scan = static_cast<int>(ScanCodeOf(event.key, layout));
-        }
         INPUT input{};
         input.type = INPUT_KEYBOARD;
         input.ki.wVk = static_cast<WORD>(event.key);
-        input.ki.wScan = static_cast<WORD>(scan);
+        input.ki.wScan = static_cast<WORD>(ScanCodeFor(event, layout));
         input.ki.dwFlags = (event.up ? KEYEVENTF_KEYUP : 0) |
                            (IsExtendedKey(event.key) ? KEYEVENTF_EXTENDEDKEY : 0);
         input.ki.dwExtraInfo = kInjectedKeyMarker;
