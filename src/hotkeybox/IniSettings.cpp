@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "hotkeybox/SettingsFolder.h"
+
 namespace tavero {
 
 namespace {
@@ -15,9 +17,7 @@ IniSettings::IniSettings(FileSystem& files, const AnsiCodePage& ansi, const Prog
 }
 
 void IniSettings::BuildIniPath(const std::wstring& fileName) {
-    std::wstring folder = folder_.Path();
-    std::wstring path =
-        !folder.empty() && folder.back() == L'\\' ? folder + fileName : folder + L"\\" + fileName;
+    std::wstring path = JoinPath(folder_.Path(), fileName);
     if (path != path_) {
         path_ = std::move(path);
         loaded_ = false;

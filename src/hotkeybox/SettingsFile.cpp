@@ -224,18 +224,18 @@ bool HeldByAnother(int error) {
 
 constexpr const wchar_t* kMadeBesideTag = L".tavero-";
 constexpr const wchar_t* kMadeBesideEnd = L".tmp";
-constexpr int kMostNamesTried = 16;
 
 }  // namespace
 
-int SettingsFile::CreateBeside(const std::wstring& target, const std::string& bytes,
-                               std::wstring& made) {
-    // A name no one uses: something may be in the way under the first (a folder, a read-only
-    // file another program left).
+int CreateUnderFreeName(FileSystem& files, const std::wstring& stem, const std::wstring& end,
+                        std::string_view bytes, std::wstring& made) {
+    constexpr int kMostNamesTried = 16;
     int error = 0;
     for (int n = 1; n <= kMostNamesTried; ++n) {
-        made = target + kMadeBesideTag + std::to_wstring(n) + kMadeBesideEnd;
-        error = files_.Create(made, bytes);
+        made = stem + std::to_wstring(n) + end;
+        error = files.Create(made, bytes);
+        // A folder of the name, or a file another program still holds as it is deleted, is
+        // refused as access is.
         if (error != FileSystem::kFileExists && error != FileSystem::kAlreadyExists &&
             error != FileSystem::kAccessDenied) {
             return error;
@@ -266,7 +266,7 @@ FileError SettingsFile::Update(const std::wstring& path, std::span<const IniValu
     });
 
     std::wstring made;
-    error = CreateBeside(target, bytes, made);
+    error = CreateUnderFreeName(files_, target + kMadeBesideTag, kMadeBesideEnd, bytes, made);
     if (error != 0) {
         return Error(error);
     }

@@ -15,6 +15,12 @@ struct FileError {
     explicit operator bool() const { return code != 0; }
 };
 
+// Makes a new file `stem` + N + `end` (N from 1) holding `bytes`, under the first name nothing
+// is in the way of (a file or a folder another program left there); `made` is that name. The
+// system's error where none could be made.
+int CreateUnderFreeName(FileSystem& files, const std::wstring& stem, const std::wstring& end,
+                        std::string_view bytes, std::wstring& made);
+
 // The settings file on the disk: read whole, and changed whole or not at all. A change reads
 // the file afresh, so what another program wrote meanwhile is kept; keeps every line it does not
 // change byte for byte, writing only its own lines, in the file's encoding (a byte-order mark
@@ -51,7 +57,6 @@ class SettingsFile {
     Decoded Decode(std::string bytes) const;
     std::wstring DecodeLine(std::string_view bytes, Encoding encoding) const;
     std::string Encode(std::wstring_view text, Encoding encoding) const;
-    int CreateBeside(const std::wstring& target, const std::string& bytes, std::wstring& made);
 
     FileSystem& files_;
     const AnsiCodePage& ansi_;

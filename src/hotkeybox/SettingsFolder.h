@@ -8,6 +8,11 @@
 
 namespace tavero {
 
+// `name` in `folder`; a folder that ends in a separator (a drive's root, "C:\") keeps that one.
+inline std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
+    return !folder.empty() && folder.back() == L'\\' ? folder + name : folder + L"\\" + name;
+}
+
 // Where the settings file is kept, chosen once at start: beside the exe, as a portable copy
 // has it; but where there is no settings file there and this user cannot write there (a
 // program installed under C:\Program Files), in a folder of the user's own, so that the user
