@@ -7,18 +7,17 @@ ForegroundWatch* g_watch = nullptr;
 }
 
 void ForegroundWatch::Watch(bool on) {
-    if (on == (hook_ != nullptr)) {
+    if (on == static_cast<bool>(hook_)) {
         return;
     }
     if (!on) {
-        ::UnhookWinEvent(hook_);
-        hook_ = nullptr;
+        hook_.Reset();
         g_watch = nullptr;
         return;
     }
     g_watch = this;
-    hook_ = ::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, OnSwitch,
-                              0, 0, WINEVENT_OUTOFCONTEXT);
+    hook_.Reset(::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                  OnSwitch, 0, 0, WINEVENT_OUTOFCONTEXT));
     targets_.ForegroundChanged();
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/ElevatedTargets.h"
+#include "platform/Handles_win.h"
 
 namespace tavero {
 
@@ -21,7 +22,7 @@ class ForegroundWatch {
     static void CALLBACK OnSwitch(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD);
 
     ElevatedTargets& targets_;
-    HWINEVENTHOOK hook_ = nullptr;
+    UniqueWinEventHook hook_;
 };
 
 }  // namespace tavero

@@ -29,14 +29,11 @@ OwedReleaseRetry::~OwedReleaseRetry() {
 
 void OwedReleaseRetry::Watch(bool on) {
     for (std::size_t i = 0; i < hooks_.size(); ++i) {
-        if (hooks_[i] != nullptr) {
-            ::UnhookWinEvent(hooks_[i]);
-            hooks_[i] = nullptr;
-        }
+        hooks_[i].Reset();
         if (on) {
             DWORD event = i == 0 ? EVENT_SYSTEM_FOREGROUND : EVENT_SYSTEM_DESKTOPSWITCH;
-            hooks_[i] =
-                ::SetWinEventHook(event, event, nullptr, OnSwitch, 0, 0, WINEVENT_OUTOFCONTEXT);
+            hooks_[i].Reset(
+                ::SetWinEventHook(event, event, nullptr, OnSwitch, 0, 0, WINEVENT_OUTOFCONTEXT));
         }
     }
 }

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "app/ReliableInjector.h"
+#include "platform/Handles_win.h"
 #include "platform/Window_win.h"
 
 namespace tavero {
@@ -28,7 +29,7 @@ class OwedReleaseRetry : public Window {
     static void CALLBACK OnSwitch(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD);
 
     ReliableInjector& injector_;
-    std::array<HWINEVENTHOOK, 2> hooks_{};
+    std::array<UniqueWinEventHook, 2> hooks_;
 };
 
 }  // namespace tavero

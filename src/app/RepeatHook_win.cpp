@@ -74,18 +74,15 @@ void RepeatHook::Run() {
 }
 
 void RepeatHook::Install() {
-    if (hook_ == nullptr) {
-        hook_ = ::SetWindowsHookExW(WH_KEYBOARD_LL, Hook, ::GetModuleHandleW(nullptr), 0);
+    if (!hook_) {
+        hook_.Reset(::SetWindowsHookExW(WH_KEYBOARD_LL, Hook, ::GetModuleHandleW(nullptr), 0));
     }
     std::lock_guard lock(mutex_);
     ExpireAtDeadline();
 }
 
 void RepeatHook::Remove() {
-    if (hook_ != nullptr) {
-        ::UnhookWindowsHookEx(hook_);
-        hook_ = nullptr;
-    }
+    hook_.Reset();
     if (timer_ != 0) {
         ::KillTimer(nullptr, timer_);
         timer_ = 0;

@@ -42,7 +42,7 @@ class RepeatHook {
     DWORD threadId_ = 0;
     UniqueKernelHandle started_;
     // The hook thread's own.
-    HHOOK hook_ = nullptr;
+    UniqueWindowsHook hook_;
     UINT_PTR timer_ = 0;
 };
 

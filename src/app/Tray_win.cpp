@@ -1,9 +1,8 @@
 #include "app/Tray_win.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <iterator>
-#include <vector>
+#include <span>
 
 #include "app/AppMessages_win.h"
 #include "platform/Shell32_win.h"
@@ -68,24 +67,19 @@ UniqueIcon Tray::Greyed(HICON icon) {
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.bmWidth * size.bmHeight));
-    HDC screen = ::GetDC(nullptr);
-    int read = ::GetDIBits(screen, color.Get(), 0, static_cast<UINT>(size.bmHeight), pixels.data(),
-                           &format, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    if (read == 0) {
+    void* bits = nullptr;
+    UniqueBitmap greyed(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    if (!greyed || !dc ||
+        ::GetDIBits(dc.Get(), color.Get(), 0, static_cast<UINT>(size.bmHeight), bits, &format,
+                    DIB_RGB_COLORS) == 0) {
         return {};
     }
-    for (std::uint32_t& p : pixels) {
+    for (std::uint32_t& p : std::span(static_cast<std::uint32_t*>(bits),
+                                      static_cast<std::size_t>(size.bmWidth * size.bmHeight))) {
         std::uint32_t grey = ((p >> 16 & 0xFF) * 30 + (p >> 8 & 0xFF) * 59 + (p & 0xFF) * 11) / 100;
         p = (p & 0xFF000000u) | grey << 16 | grey << 8 | grey;
     }
-    void* bits = nullptr;
-    UniqueBitmap greyed(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!greyed) {
-        return {};
-    }
-    std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
     info.hbmColor = greyed.Get();
     return UniqueIcon(::CreateIconIndirect(&info));
 }

@@ -56,6 +56,18 @@ struct MemoryDc {
     static Handle Empty() { return nullptr; }
     static void Close(Handle h) { ::DeleteDC(h); }
 };
+// A hook on the system's accessibility events (SetWinEventHook).
+struct WinEventHook {
+    using Handle = HWINEVENTHOOK;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { ::UnhookWinEvent(h); }
+};
+// A hook procedure in a hook chain (SetWindowsHookExW), removed by the thread that set it.
+struct WindowsHook {
+    using Handle = HHOOK;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { ::UnhookWindowsHookEx(h); }
+};
 }  // namespace handle_traits
 
 using UniqueKernelHandle = UniqueHandle<handle_traits::Kernel>;
@@ -70,5 +82,7 @@ using UniqueBitmap = UniqueHandle<handle_traits::GdiObject<HBITMAP>>;
 using UniqueFileSearch = UniqueHandle<handle_traits::FileSearch>;
 using UniqueRegistryKey = UniqueHandle<handle_traits::RegistryKey>;
 using UniqueMemoryDc = UniqueHandle<handle_traits::MemoryDc>;
+using UniqueWinEventHook = UniqueHandle<handle_traits::WinEventHook>;
+using UniqueWindowsHook = UniqueHandle<handle_traits::WindowsHook>;
 
 }  // namespace tavero

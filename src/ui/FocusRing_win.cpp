@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/Handles_win.h"
 #include "ui/Skin_win.h"
 #include "ui/Twips.h"
 
@@ -15,7 +16,7 @@ std::vector<FocusRing*>& Rings() {
     static std::vector<FocusRing*> rings;
     return rings;
 }
-HWINEVENTHOOK g_hook = nullptr;
+UniqueWinEventHook g_hook;  // while any ring is
 
 bool ShowsItsOwnFocus(HWND control) {
     wchar_t name[32] = {};
@@ -32,9 +33,9 @@ bool ShowsItsOwnFocus(HWND control) {
 
 FocusRing::FocusRing(HWND window) : window_(window) {
     if (Rings().empty()) {
-        g_hook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, OnFocus,
-                                   ::GetCurrentProcessId(), ::GetCurrentThreadId(),
-                                   WINEVENT_OUTOFCONTEXT);
+        g_hook.Reset(::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, OnFocus,
+                                       ::GetCurrentProcessId(), ::GetCurrentThreadId(),
+                                       WINEVENT_OUTOFCONTEXT));
     }
     Rings().push_back(this);
 }
@@ -42,9 +43,8 @@ FocusRing::FocusRing(HWND window) : window_(window) {
 FocusRing::~FocusRing() {
     auto& rings = Rings();
     rings.erase(std::remove(rings.begin(), rings.end(), this), rings.end());
-    if (rings.empty() && g_hook != nullptr) {
-        ::UnhookWinEvent(g_hook);
-        g_hook = nullptr;
+    if (rings.empty()) {
+        g_hook.Reset();
     }
 }
 
