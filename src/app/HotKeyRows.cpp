@@ -7,6 +7,11 @@ namespace tavero {
 namespace {
 constexpr const wchar_t* kTextSection = L"conftext";
 constexpr const wchar_t* kCodeSection = L"conftooltip";
+
+// A word to the user: `heading`, then the rows' lines; nothing where no row has a line.
+std::wstring Listed(const wchar_t* heading, const std::wstring& lines) {
+    return lines.empty() ? lines : heading + lines;
+}
 }  // namespace
 
 void HotKeyRows::LoadActions() {
@@ -80,12 +85,11 @@ std::wstring HotKeyRows::ArmAsLastTime() {
         if (box == nullptr) {
             continue;
         }
-        std::wstring name = L"Row " + std::to_wstring(row + 1) + L": ";
         switch (box->TryArm()) {
             case Tavero::ArmResult::Armed:
                 break;
             case Tavero::ArmResult::NoHotKey:
-                refused += name + L"it has no hotkey.\n";
+                refused += RowLine(row, L"it has no hotkey.");
                 break;
             case Tavero::ArmResult::Taken:
                 refused += TakenLine(row);
@@ -93,16 +97,16 @@ std::wstring HotKeyRows::ArmAsLastTime() {
         }
     }
     ArmedChanged();
-    if (refused.empty()) {
-        return refused;
-    }
-    refused.pop_back();
-    return L"These rows, armed when the program last ended, could not be armed again:\n" + refused;
+    return Listed(L"These rows, armed when the program last ended, could not be armed again:",
+                  refused);
+}
+
+std::wstring HotKeyRows::RowLine(int row, const std::wstring& what) {
+    return L"\nRow " + std::to_wstring(row + 1) + L": " + what;
 }
 
 std::wstring HotKeyRows::TakenLine(int row) const {
-    return L"Row " + std::to_wstring(row + 1) + L": " + boxes_.at(Index(row))->Text() +
-           L" is taken by another program.\n";
+    return RowLine(row, boxes_.at(Index(row))->Text() + L" is taken by another program.");
 }
 
 std::wstring HotKeyRows::SetPaused(bool paused) {
@@ -115,12 +119,9 @@ std::wstring HotKeyRows::SetPaused(bool paused) {
         }
     }
     ArmedChanged();
-    if (refused.empty()) {
-        return refused;
-    }
-    refused.pop_back();
-    return L"These rows could not take their hotkeys back after the pause, and are not armed:\n" +
-           refused;
+    return Listed(
+        L"These rows could not take their hotkeys back after the pause, and are not armed:",
+        refused);
 }
 
 ActionPlayer::Outcome HotKeyRows::Fire(int row) {

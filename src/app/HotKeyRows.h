@@ -85,7 +85,8 @@ class HotKeyRows {
     static std::size_t Index(int row) { return static_cast<std::size_t>(row); }
     void Tell(const std::wstring& what, const FileError& error);
     bool SaveAllOnce();
-    // One line of a word to the user about rows that could not be armed.
+    // One line, from its line break, of a word to the user about rows that could not be armed.
+    static std::wstring RowLine(int row, const std::wstring& what);
     std::wstring TakenLine(int row) const;
 
     IniSettings& ini_;
