@@ -47,6 +47,17 @@ if [ -n "${TAVERO_PIN:-}" ] && command -v taskset >/dev/null; then
     tavero_pin=(taskset -c 1)
 fi
 
+# A virtual display on the first free number from FIRST: its name in tavero_xvfb_display, its
+# process in tavero_xvfb_pid.
+tavero_start_xvfb() {  # tavero_start_xvfb FIRST WIDTHxHEIGHTxDEPTH
+    local n=$1
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    "${tavero_pin[@]}" Xvfb ":$n" -screen 0 "$2" -nolisten tcp </dev/null >/dev/null 2>&1 &
+    tavero_xvfb_pid=$!
+    tavero_xvfb_display=":$n"
+    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+}
+
 # Xvfb and the Wine server get their streams on /dev/null: a daemon that held the caller's
 # output pipe would keep whoever reads it (ctest, CI) waiting. Both stop when the shell exits.
 #   tavero_start_wine own      a virtual display of its own, whatever DISPLAY says: the tests and
@@ -58,12 +69,8 @@ tavero_start_wine() {
     local where=$1
     export WINEPREFIX="$tavero_root/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     if [ "$where" = own ]; then
-        local n=90
-        while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-        "${tavero_pin[@]}" Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-        tavero_xvfb_pid=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+        tavero_start_xvfb 90 1280x1024x24
+        export DISPLAY=$tavero_xvfb_display
     fi
     trap tavero_stop_wine EXIT
     mkdir -p "$WINEPREFIX"

@@ -7,14 +7,12 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 for tool in Xvfb wine xwininfo; do command -v "$tool" >/dev/null || exit 77; done
 
 # A stand-in for the user's desktop.
-n=70
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-desktop_pid=$!
+source "$root/scripts/machine.sh"
+tavero_start_xvfb 70 800x600x24
+desktop_pid=$tavero_xvfb_pid
+desktop=$tavero_xvfb_display
 out=$(mktemp -d)
 trap 'kill $desktop_pid 2>/dev/null; rm -rf "$out"' EXIT
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-desktop=":$n"
 
 # What the test command does with it, up to its first window: Wine's notepad stands in for the
 # tests' windows.
