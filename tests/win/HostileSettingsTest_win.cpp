@@ -120,7 +120,12 @@ TEST_F(HostileSettingsTest, MalformedActionsPlayNothingAndHoldNothing) {
     }));
     std::multiset<int> downs;
     for (const KeyRecord& r : target.Records()) {
-        if (r.Down()) {
+        // A hotkey's own key that came with Ctrl and Alt not both down was no hotkey to the
+        // system: Wine sets its key state to the X server's (which knows nothing of injected
+        // keys) when a window takes the focus, and a focus that moves during the chords drops
+        // their modifiers. Nothing the program sent.
+        bool bareHotKeyKey = r.key >= VK_F1 && r.key <= VK_F6 && !(r.ctrl && r.alt);
+        if (r.Down() && !bareHotKeyKey) {
             downs.insert(r.key);
         }
     }
