@@ -81,8 +81,14 @@ tavero_start_wine() {
         # No window manager runs there, and without one Wine waits 2 s for it at every hide of a
         # managed window.
         wine reg add "$x11" /v Managed /d N /f </dev/null >/dev/null 2>&1
+        # A process that crashes ends at once, its crash said on the output: Wine's own debugger,
+        # started by default, hangs here, holding the output pipe of whoever runs the tests.
+        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
+            /d '' /f </dev/null >/dev/null 2>&1
     else
         wine reg delete "$x11" /v Managed /f </dev/null >/dev/null 2>&1 || true
+        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
+            /d 'winedbg --auto %ld %ld' /f </dev/null >/dev/null 2>&1
     fi
 }
 
