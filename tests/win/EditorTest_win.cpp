@@ -56,7 +56,7 @@ TEST_F(EditorTest, AddNowGivesTheRowItsActionWhichItsHotkeyPlays) {
     Pick(control_ids::kLeftList, 2);    // Ctrl
     Pick(control_ids::kRightList, 39);  // C
     program.Click(List(control_ids::kAddNow));
-    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == program.MainWindow(); }));
+    ASSERT_TRUE(AwaitForeground(program.MainWindow()));
     EXPECT_FALSE(::IsWindowVisible(Editor()));
     EXPECT_EQ(ControlText(program.ActionText(2)), L"Ctrl + C ");
     std::string saved = program.Settings();
@@ -66,8 +66,9 @@ TEST_F(EditorTest, AddNowGivesTheRowItsActionWhichItsHotkeyPlays) {
 
     // The armed row plays its new action at once.
     KeyTarget target;
+    ASSERT_TRUE(target.Activate());
     bool sawC = false;
-    ASSERT_TRUE(PressHotKey({VK_CONTROL, VK_MENU}, VK_F9, [&] {
+    bool played = PressHotKey({VK_CONTROL, VK_MENU}, VK_F9, [&] {
         for (const KeyRecord& r : target.Records()) {
             // What the hotkey's own modifiers do to the action is the playback tests' and the
             // journey's business; here the row must play its new keys.
@@ -77,7 +78,9 @@ TEST_F(EditorTest, AddNowGivesTheRowItsActionWhichItsHotkeyPlays) {
             }
         }
         return sawC;
-    }));
+    });
+    ASSERT_TRUE(target.KeptFocus());
+    EXPECT_TRUE(played) << "the row played nothing";
 }
 
 // The editor opens next to the main window, on its monitor; Add Now shows its focus plainly;
@@ -104,11 +107,11 @@ TEST_F(EditorTest, ItOpensBesideTheWindowAndTakesATypedName) {
     };
     EXPECT_TRUE(PumpUntil([&] { return ringContrast() >= 3.0; })) << ringContrast();
 
-    program.Click(List(control_ids::kLeftList));
+    ASSERT_TRUE(program.ClickToFocus(List(control_ids::kLeftList)));
     SendChord({'B'});  // typed as "b"
     ASSERT_TRUE(PumpUntil([&] { return ControlText(List(control_ids::kLeftList)) == L"b"; }));
     program.Click(add);
-    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == program.MainWindow(); }));
+    ASSERT_TRUE(AwaitForeground(program.MainWindow()));
     EXPECT_EQ(ControlText(program.ActionText(1)), L"B ");
     EXPECT_NE(program.Settings().find("1=1|66"), std::string::npos);
 }

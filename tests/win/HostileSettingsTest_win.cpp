@@ -105,33 +105,36 @@ TEST_F(HostileSettingsTest, MalformedActionsPlayNothingAndHoldNothing) {
         ASSERT_TRUE(program.Tick(row)) << row;
     }
     KeyTarget target;
+    ASSERT_TRUE(target.Activate());
     for (int row = 0; row < 6; ++row) {
         SendChord({VK_CONTROL, VK_MENU, VK_F1 + row});
     }
-    // Row 6 plays A; the others play nothing at all. The hotkeys are handled in order, so by
-    // the time A is let go of, the rows before it have done whatever they were going to.
-    ASSERT_TRUE(PumpUntil([&] {
-        for (const KeyRecord& r : target.Records()) {
-            if (r.key == 'A' && !r.Down()) {
-                return true;
+    // Row 6 plays A: the sentinel. The hotkeys are handled in order, so by the time A is let go
+    // of, the rows before it have done whatever they were going to.
+    ASSERT_TRUE(target.Await(
+        [](auto& records) {
+            for (const KeyRecord& r : records) {
+                if (r.key == 'A' && !r.Down()) {
+                    return true;
+                }
             }
-        }
-        return false;
-    }));
+            return false;
+        },
+        "the sentinel's A"));
     std::multiset<int> downs;
     for (const KeyRecord& r : target.Records()) {
-        // A hotkey's own key that came with Ctrl and Alt not both down was no hotkey to the
-        // system: Wine sets its key state to the X server's (which knows nothing of injected
-        // keys) when a window takes the focus, and a focus that moves during the chords drops
-        // their modifiers. Nothing the program sent.
-        bool bareHotKeyKey = r.key >= VK_F1 && r.key <= VK_F6 && !(r.ctrl && r.alt);
-        if (r.Down() && !bareHotKeyKey) {
+        if (r.Down()) {
             downs.insert(r.key);
         }
     }
+    // Every chord was a hotkey: none of their keys reached the application, so each fired.
+    for (int key = VK_F1; key <= VK_F6; ++key) {
+        EXPECT_EQ(downs.count(key), 0u) << "F" << key - VK_F1 + 1 << " was no hotkey";
+    }
+    // And only the sentinel played.
     EXPECT_EQ(downs.count('A'), 1u);
     for (int key : downs) {
-        EXPECT_TRUE(key == 'A' || key == VK_CONTROL || key == VK_MENU || key == 0xE8) << key;
+        EXPECT_TRUE(key == 'A' || key == VK_CONTROL || key == VK_MENU) << key;
     }
     QuitCleanly(program);
 }
@@ -169,7 +172,7 @@ TEST_F(HostileSettingsTest, ALockedFileIsToldWithTheSystemsReasonAndKept) {
     EXPECT_EQ(program.Settings(), before);
 }
 
-TEST_F(HostileSettingsTest, AFiftyMegabyteFileIsSavedInOneWriteAtTheQuit) {
+TEST_F(HostileSettingsTest, AFiftyMegabyteFileIsSavedWholeAtTheQuit) {
     std::string settings = Corpus("bad-hotkeys.ini") + "[filler]\r\n";
     std::string line = "key=" + std::string(96, 'x') + "\r\n";
     while (settings.size() < 50u << 20) {
@@ -178,12 +181,7 @@ TEST_F(HostileSettingsTest, AFiftyMegabyteFileIsSavedInOneWriteAtTheQuit) {
     ProgramUnderTest program(settings);
     ASSERT_TRUE(program.Start());
     ASSERT_TRUE(program.CaptureHotKey(0, {VK_CONTROL, VK_MENU, VK_F9}));
-    double start = NowMs();
-    ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(), 0);
-    double took = NowMs() - start;
-    std::printf("[ measure  ] quit with a 50 MB set.ini: %.0f ms\n", took);
-    EXPECT_LT(took, 2000);
+    QuitCleanly(program);
     std::string saved = program.Settings();
     EXPECT_NE(saved.find("Tavero1KeyCode=120"), std::string::npos);
     EXPECT_GT(saved.size(), settings.size());  // every line kept, the new values added
@@ -231,7 +229,8 @@ TEST_F(HostileSettingsTest, ASaveWaitsForAHolderAndKeepsToWhatTheFileAllows) {
     ASSERT_NE(box, nullptr);
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::SetForegroundWindow(box);
-    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == box; }));
+    program.AwaitIdle();
+    ASSERT_TRUE(AwaitForeground(box)) << "set-up";
     SendChord({VK_RETURN});
     EXPECT_EQ(program.WaitForExit(), 0);
     EXPECT_NE(program.Settings().find("Tavero1KeyCode=121"), std::string::npos);

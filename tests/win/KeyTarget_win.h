@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -19,8 +23,8 @@ struct KeyRecord {
     bool Down() const { return message == WM_KEYDOWN || message == WM_SYSKEYDOWN; }
 };
 
-// A window of its own thread that takes the foreground and the focus and records every key
-// message it receives, as another application would.
+// A window of its own thread that records every key message it receives, as another
+// application would, once it has taken the foreground and the focus with Activate.
 class KeyTarget {
   public:
     KeyTarget();
@@ -31,15 +35,28 @@ class KeyTarget {
     HWND Handle() const { return hwnd_; }
     std::vector<KeyRecord> Records() const;
     void Clear();
-    // Takes the foreground again (after another window had it).
-    void Activate();
+    // Takes the foreground and the keyboard focus, proven by a key sent through the system that
+    // reaches the window; fails saying where the focus is when it cannot. Every test that counts
+    // the keys the window gets asserts this first: a lost focus is a failed set-up, never a
+    // result about the program.
+    ::testing::AssertionResult Activate();
+    // Whether the window has kept the focus since it took it: keys sent while it had not went
+    // elsewhere, and counting them would be no result about the program.
+    ::testing::AssertionResult KeptFocus() const;
+    // Waits until `done` holds for the keys received; fails as a set-up failure where the window
+    // lost the focus meanwhile, else saying that `what` never came.
+    ::testing::AssertionResult Await(const std::function<bool(const std::vector<KeyRecord>&)>& done,
+                                     const char* what = "the keys", int timeoutMs = 5000) const;
 
   private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void Run(HANDLE ready);
+    bool KeyComesThrough();
 
     std::thread thread_;
     HWND hwnd_ = nullptr;
+    std::atomic<int> settled_{0};  // key-ups of the key that proves the focus
+    std::atomic<int> focusLost_{0};
     mutable std::mutex mutex_;
     std::vector<KeyRecord> records_;
 };

@@ -26,10 +26,9 @@ namespace {
 
 // Holds as the input stream saw them, from the last key-down to the first key-up; the measured
 // errors are printed, typically under 1 ms. A hold is never short: the input stream is watched
-// on a thread of its own, so only the clock's step can make one look shorter. It may come out
-// long on a busy machine, so the best of three tries is held to a margin.
+// on a thread of its own, so only the clock's step can make one look shorter. How late one comes
+// on a busy machine is the benchmark's to measure.
 constexpr double kClockStep = 0.5;
-constexpr double kLateMargin = 15.0;
 constexpr int kTries = 3;
 
 // A hidden window of the playing thread: it runs handlers for hotkeys and counts the paints
@@ -71,7 +70,7 @@ class Host : public Window {
 
 class PlaybackTest : public ::testing::Test {
   protected:
-    PlaybackTest() { target.Activate(); }
+    void SetUp() override { ASSERT_TRUE(target.Activate()); }
     ~PlaybackTest() override {
         for (int id : {1, 2}) {
             ::UnregisterHotKey(host.Handle(), id);
@@ -83,10 +82,11 @@ class PlaybackTest : public ::testing::Test {
     Outcome Play(const wchar_t* code, int heldModifiers = 0) {
         return player.Play(ReadActionCode(code), {heldModifiers, 0});
     }
-    // Waits until the target has seen `count` key messages.
-    std::vector<KeyRecord> AwaitRecords(std::size_t count) {
-        PumpUntil([&] { return target.Records().size() >= count; }, 3000);
-        return target.Records();
+    // Waits until the target has seen `count` key messages, and gives them.
+    ::testing::AssertionResult AwaitRecords(std::size_t count, std::vector<KeyRecord>& records) {
+        auto came = target.Await([&](auto& r) { return r.size() >= count; }, "the keys", 3000);
+        records = target.Records();
+        return came;
     }
     // The hold as the input stream saw it, after the `downs`th key-down; -1 if it did not come.
     double StreamHold(std::size_t downs, double from) {
@@ -106,16 +106,14 @@ class PlaybackTest : public ::testing::Test {
         }
         return seen[i + downs].ms - seen[i + downs - 1].ms;
     }
-    // Never short, in any try; not late by more than the margin, in the best one.
-    static void ExpectOnTime(const char* what, const std::vector<double>& holds, double wanted) {
-        double best = 1e9;
+    // Never short, in any try.
+    static void ExpectNeverShort(const char* what, const std::vector<double>& holds,
+                                 double wanted) {
         for (double measured : holds) {
             std::printf("[ measure  ] %s: %.2f ms (error %+.2f ms)\n", what, measured,
                         measured - wanted);
             EXPECT_GE(measured, wanted - kClockStep) << what << ": released early";
-            best = std::min(best, measured - wanted);
         }
-        EXPECT_LE(best, kLateMargin) << what << ": released late every time";
     }
 
     KeyTarget target;
@@ -147,7 +145,8 @@ TEST_F(PlaybackTest, ChordsArriveInOrderAndHoldTheirLength) {
             target.Clear();
             double start = NowMs();
             ASSERT_EQ(Play(c.code), Outcome::Played);
-            auto records = AwaitRecords(c.expected.size());
+            std::vector<KeyRecord> records;
+            ASSERT_TRUE(AwaitRecords(c.expected.size(), records));
             ASSERT_EQ(records.size(), c.expected.size());
             for (std::size_t i = 0; i < records.size(); ++i) {
                 EXPECT_EQ(records[i].Down(), c.expected[i].first) << i;
@@ -155,7 +154,7 @@ TEST_F(PlaybackTest, ChordsArriveInOrderAndHoldTheirLength) {
             }
             holds.push_back(StreamHold(c.expected.size() / 2, start));
         }
-        ExpectOnTime("hold", holds, c.hold);
+        ExpectNeverShort("hold", holds, c.hold);
     }
 }
 
@@ -170,8 +169,8 @@ TEST_F(PlaybackTest, BackToBackPlaybacksEachHoldTheirOwnLength) {
         firsts.push_back(StreamHold(1, start));
         seconds.push_back(StreamHold(2, between));
     }
-    ExpectOnTime("first of two", firsts, 100);
-    ExpectOnTime("second of two", seconds, 200);
+    ExpectNeverShort("first of two", firsts, 100);
+    ExpectNeverShort("second of two", seconds, 200);
 }
 
 TEST_F(PlaybackTest, PauseKeepsTheThreadsWindowsWorking) {
@@ -186,17 +185,23 @@ TEST_F(PlaybackTest, PauseKeepsTheThreadsWindowsWorking) {
 
 TEST_F(PlaybackTest, ALoopOfAHandlerDuringTheHoldDoesNotKeepTheKeysDown) {
     // A message handled inside the hold runs a loop of its own for half a second, as a message
-    // box, a menu or a window drag does.
-    host.onPing = [] { PumpFor(500); };
+    // box, a menu or a window drag does; the keys go up while it runs.
+    double loopEnded = 0;
+    host.onPing = [&] {
+        PumpFor(500);
+        loopEnded = NowMs();
+    };
     std::vector<double> holds;
     for (int attempt = 0; attempt < kTries; ++attempt) {
         ::PostMessageW(host.Handle(), Host::kPing, 0, 0);
         double start = NowMs();
         ASSERT_EQ(Play(L"2|17|67"), Outcome::Played);
-        EXPECT_GE(NowMs() - start, 450) << "the handler's loop did not run in the hold";
+        ASSERT_GT(loopEnded, start) << "the handler's loop did not run in the hold";
         holds.push_back(StreamHold(2, start));
+        double up = recorder.Seen('C', true, start);
+        EXPECT_TRUE(up >= 0 && up < loopEnded) << "the keys were held until the loop ended";
     }
-    ExpectOnTime("hold under a nested loop", holds, 200);
+    ExpectNeverShort("hold under a nested loop", holds, 200);
 }
 
 TEST_F(PlaybackTest, HotkeyModifiersStillHeldDoNotReachTheApplication) {
@@ -212,10 +217,9 @@ TEST_F(PlaybackTest, HotkeyModifiersStillHeldDoNotReachTheApplication) {
         ASSERT_TRUE(PressHotKey({ctrl, alt}, VK_F5, [&] { return !outcomes.empty(); }));
         EXPECT_EQ(outcomes, std::vector<Outcome>{Outcome::Played});
 
-        PumpUntil([&] {
-            auto r = target.Records();
-            return !r.empty() && r.back().key == VK_CONTROL && !r.back().Down();
-        });
+        ASSERT_TRUE(target.Await(
+            [](auto& r) { return !r.empty() && r.back().key == VK_CONTROL && !r.back().Down(); },
+            "Ctrl's release"));
         bool sawC = false;
         for (const KeyRecord& r : target.Records()) {
             if (r.key == 'C' && r.Down()) {
@@ -249,7 +253,8 @@ TEST_F(PlaybackTest, QuitDuringAPauseReleasesAndLeavesTheQuitQueued) {
     MSG msg;
     ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
-    auto records = AwaitRecords(4);
+    std::vector<KeyRecord> records;
+    ASSERT_TRUE(AwaitRecords(4, records));
     ASSERT_EQ(records.size(), 4u);
     EXPECT_FALSE(records[2].Down());
     EXPECT_FALSE(records[3].Down());
@@ -283,7 +288,8 @@ TEST_F(PlaybackTest, InjectedEventsCarryTheirOwnScanCodesAndTheMarker) {
         EXPECT_EQ(e.extended, e.key == VK_LEFT) << e.key;
     }
     // Shift + Left reached the application as the arrow, not as keypad 4.
-    auto records = AwaitRecords(4);
+    std::vector<KeyRecord> records;
+    ASSERT_TRUE(AwaitRecords(4, records));
     ASSERT_EQ(records.size(), 4u);
     EXPECT_EQ(records[1].key, VK_LEFT);
 }

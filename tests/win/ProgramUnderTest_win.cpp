@@ -4,10 +4,10 @@
 
 #include "app/AppMessages_win.h"
 #include "app/MainWindow_win.h"
+#include "platform/Wine_win.h"
 #include "ui/ControlIds.h"
 
 namespace tavero::testing {
-
 namespace {
 
 // The build puts the exe's Unix path here.
@@ -44,7 +44,7 @@ ProgramUnderTest::~ProgramUnderTest() {
     }
 }
 
-bool ProgramUnderTest::Start(const std::wstring& arguments, bool hidden) {
+::testing::AssertionResult ProgramUnderTest::Start(const std::wstring& arguments, bool hidden) {
     if (process_.hProcess != nullptr) {
         ::CloseHandle(process_.hProcess);
         ::CloseHandle(process_.hThread);
@@ -56,19 +56,33 @@ bool ProgramUnderTest::Start(const std::wstring& arguments, bool hidden) {
     std::wstring commandLine = L"\"" + exe_ + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     if (!::CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           folderPath_.c_str(), &startup, &process_)) {
-        return false;
+        return ::testing::AssertionFailure() << "the exe could not be started";
     }
-    PumpUntil(
-        [&] {
-            main_ = FindOwnWindow(nullptr, tavero::MainWindow::kCaption);
-            // Shown and brought to the front: the program is done starting. Hidden: done once
-            // it waits for input.
-            return main_ != nullptr &&
-                   (hidden ? ::WaitForInputIdle(process_.hProcess, 0) == 0
-                           : ::IsWindowVisible(main_) && ::GetForegroundWindow() == main_);
-        },
-        15000);
-    return main_ != nullptr;
+    // Shown and brought to the front: the program is done starting. Hidden: done once it waits
+    // for input.
+    auto started = [&] {
+        main_ = FindOwnWindow(nullptr, tavero::MainWindow::kCaption);
+        return main_ != nullptr &&
+               (hidden ? ::WaitForInputIdle(process_.hProcess, 0) == 0
+                       : ::IsWindowVisible(main_) && ::GetForegroundWindow() == main_);
+    };
+    bool done = PumpUntil([&] { return started() || !Running(); }, 15000);
+    if (!Running()) {
+        DWORD code = 0;
+        ::GetExitCodeProcess(process_.hProcess, &code);
+        return ::testing::AssertionFailure()
+               << "the program ended as it started, with exit code 0x" << std::hex << code;
+    }
+    if (main_ == nullptr) {
+        return ::testing::AssertionFailure() << "no main window within 15 s";
+    }
+    AwaitIdle();
+    if (!done || !started()) {
+        return ::testing::AssertionFailure()
+               << "set-up: the main window did not come to the foreground; "
+               << DescribeForeground();
+    }
+    return ::testing::AssertionSuccess();
 }
 
 int ProgramUnderTest::StartAgainBeside(int timeoutMs) const {
@@ -127,6 +141,24 @@ void ProgramUnderTest::Click(HWND window) const {
     ClickScreen((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
+::testing::AssertionResult ProgramUnderTest::ClickToFocus(HWND control) const {
+    Click(control);
+    auto focused = [&] {
+        return ::GetForegroundWindow() == ::GetAncestor(control, GA_ROOT) &&
+               (Focus() == control || ::IsChild(control, Focus()));
+    };
+    if (PumpUntil(focused)) {
+        // Under Wine, an activation handled after keys went down would set the key state to the X
+        // server's, which knows nothing of injected keys (see AwaitThreadOf).
+        AwaitIdle();
+    }
+    if (focused()) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "set-up: a click did not give the control the focus; " << DescribeForeground();
+}
+
 bool ProgramUnderTest::Tick(int row) const {
     for (int attempt = 0; attempt < 3; ++attempt) {
         Click(ArmBox(row));
@@ -137,14 +169,21 @@ bool ProgramUnderTest::Tick(int row) const {
     return false;
 }
 
-bool ProgramUnderTest::CaptureHotKey(int row, std::initializer_list<int> chord) const {
+::testing::AssertionResult ProgramUnderTest::CaptureHotKey(int row,
+                                                           std::initializer_list<int> chord) const {
     std::wstring before = ControlText(HotKeyEdit(row));
-    Click(HotKeyEdit(row));
+    if (auto focused = ClickToFocus(HotKeyEdit(row)); !focused) {
+        return focused;
+    }
     SendChord(chord);
-    return PumpUntil([&] {
-        std::wstring now = ControlText(HotKeyEdit(row));
-        return FirstKeyDown() == 0 && now != before && now != L"Press Hotkey" && now.back() != L' ';
-    });
+    if (PumpUntil([&] {
+            std::wstring now = ControlText(HotKeyEdit(row));
+            return FirstKeyDown() == 0 && now != before && now != L"Press Hotkey" &&
+                   now.back() != L' ';
+        })) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "the box of row " << row + 1 << " captured nothing";
 }
 
 void ProgramUnderTest::ClickAt(int clientX, int clientY) const {
@@ -160,36 +199,56 @@ HWND ProgramUnderTest::Focus() const {
     return info.hwndFocus;
 }
 
-bool ProgramUnderTest::TabTo(HWND control) const {
+::testing::AssertionResult ProgramUnderTest::TabTo(HWND control) const {
+    HWND window = ::GetAncestor(control, GA_ROOT);
+    if (!PumpUntil([&] { return ::GetForegroundWindow() == window; })) {
+        return ::testing::AssertionFailure()
+               << "set-up: the window to Tab in is not in the foreground; " << DescribeForeground();
+    }
     auto there = [&] { return Focus() == control || ::IsChild(control, Focus()); };
+    // One Tab at a time, each judged once the program has handled it: a focus the program moves
+    // by itself meanwhile (a window's activation) is not taken for the Tab's, which would send
+    // one Tab too many.
+    AwaitIdle();
     for (int press = 0; press < 40 && !there(); ++press) {
         HWND before = Focus();
         SendChord({VK_TAB});
         PumpUntil([&] { return Focus() != before; }, 1000);
+        AwaitIdle();
     }
-    return there();
+    if (there()) {
+        return ::testing::AssertionSuccess();
+    }
+    if (::GetForegroundWindow() != window) {
+        return ::testing::AssertionFailure()
+               << "set-up: the window lost the foreground while tabbing; " << DescribeForeground();
+    }
+    return ::testing::AssertionFailure() << "Tab never reached the control";
 }
 
-bool ProgramUnderTest::PickInList(HWND list, int index) const {
+::testing::AssertionResult ProgramUnderTest::PickInList(HWND list, int index) const {
     auto focused = [&] { return Focus() == list || ::IsChild(list, Focus()); };
     if (!focused()) {
         Click(list);
-        PumpUntil([&] { return ::GetForegroundWindow() == ::GetAncestor(list, GA_ROOT); });
+    }
+    if (!PumpUntil(
+            [&] { return ::GetForegroundWindow() == ::GetAncestor(list, GA_ROOT) && focused(); })) {
+        return ::testing::AssertionFailure()
+               << "set-up: the list did not get the focus; " << DescribeForeground();
     }
     for (int step = 0; step < 200; ++step) {
         LRESULT current = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
         if (current == index) {
-            return true;
+            return ::testing::AssertionSuccess();
         }
         SendChord({current < index ? VK_DOWN : VK_UP});
-        if (!PumpUntil([&] { return ::SendMessageW(list, CB_GETCURSEL, 0, 0) != current; }, 500) &&
+        if (!PumpUntil([&] { return ::SendMessageW(list, CB_GETCURSEL, 0, 0) != current; }) &&
             !focused()) {
-            // The key went elsewhere: the focus moved on (a late activation, say). Back to it.
-            std::printf("[ note     ] the list lost the focus; tabbing back to it\n");
-            TabTo(list);
+            return ::testing::AssertionFailure()
+                   << "set-up: the list lost the focus while picking; " << DescribeForeground();
         }
     }
-    return false;
+    return ::testing::AssertionFailure() << "the arrow keys never picked entry " << index;
 }
 
 namespace {
@@ -220,31 +279,43 @@ void ProgramUnderTest::DismissMenu(HWND menu) {
     PumpUntil([] { return VisiblePopupMenu() == nullptr; }, 1000);
 }
 
-bool ProgramUnderTest::ChooseFromTrayMenu(TrayEntry entry,
-                                          const std::function<bool()>& done) const {
-    for (int attempt = 0; attempt < 3; ++attempt) {
+::testing::AssertionResult ProgramUnderTest::ChooseFromTrayMenu(
+    TrayEntry entry, const std::function<bool()>& done) const {
+    int attempts = tavero::RunningUnderWine() ? 3 : 1;
+    std::string failed;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
         HWND menu = OpenTrayMenu();
         if (menu == nullptr) {
-            std::printf("[ note     ] tray menu did not open (attempt %d)\n", attempt + 1);
+            failed = "the tray menu did not open";
+            std::printf("[ note     ] %s (attempt %d)\n", failed.c_str(), attempt + 1);
             continue;
         }
-        // Its loop waits for input once the menu is ready for it. Down goes to the first entry,
-        // then from entry to entry, over the separators.
-        ::WaitForInputIdle(process_.hProcess, 2000);
+        // The menu takes keys once its loop runs, in front.
+        AwaitIdle();
+        DWORD inFront = 0;
+        ::GetWindowThreadProcessId(::GetForegroundWindow(), &inFront);
+        if (inFront != process_.dwProcessId) {
+            failed = "the tray menu opened behind another window; " + DescribeForeground();
+            std::printf("[ note     ] %s (attempt %d)\n", failed.c_str(), attempt + 1);
+            DismissMenu(menu);
+            continue;
+        }
+        // Down goes to the first entry, then from entry to entry, over the separators.
         for (int step = 0; step <= entry; ++step) {
             SendChord({VK_DOWN});
         }
         SendChord({VK_RETURN});
         auto closed = [] { return VisiblePopupMenu() == nullptr; };
         if (PumpUntil(done ? done : closed, 3000)) {
-            return true;
+            return ::testing::AssertionSuccess();
         }
-        std::printf("[ note     ] tray menu choice had no effect (attempt %d)\n", attempt + 1);
+        failed = "the tray menu's choice had no effect";
+        std::printf("[ note     ] %s (attempt %d)\n", failed.c_str(), attempt + 1);
         if (!closed()) {
             DismissMenu(menu);
         }
     }
-    return false;
+    return ::testing::AssertionFailure() << failed;
 }
 
 HWND ProgramUnderTest::AwaitMessageBox(int timeoutMs) const {

@@ -24,9 +24,12 @@ class ProgramUnderTest {
     ProgramUnderTest(const ProgramUnderTest&) = delete;
     ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
 
-    // Starts (again) with `arguments` and waits for the main window, shown unless `hidden`;
-    // false when it did not appear.
-    bool Start(const std::wstring& arguments = L"", bool hidden = false);
+    // Starts (again) with `arguments` and waits for the main window, shown and in the
+    // foreground unless `hidden`; fails saying which of these did not come.
+    ::testing::AssertionResult Start(const std::wstring& arguments = L"", bool hidden = false);
+    // Waits until the program has handled everything sent to it so far, moving no window and
+    // no focus.
+    void AwaitIdle() const { AwaitThreadOf(main_); }
     // Starts the exe once more from the same folder, as a user would a second time, and waits
     // for that copy to end: its exit code, or -1 if it is still running after `timeoutMs`.
     int StartAgainBeside(int timeoutMs = 10000) const;
@@ -47,11 +50,15 @@ class ProgramUnderTest {
     bool Tick(int row) const;
 
     // Clicks a row's hotkey box and presses `chord` in it; true once the box shows a complete
-    // hotkey (not the preview of modifiers being held).
-    bool CaptureHotKey(int row, std::initializer_list<int> chord) const;
+    // hotkey (not the preview of modifiers being held). Fails saying so when the box did not
+    // get the focus.
+    ::testing::AssertionResult CaptureHotKey(int row, std::initializer_list<int> chord) const;
 
     // A real left click at the centre of a window, or at client point (x, y) of the main window.
     void Click(HWND window) const;
+    // Clicks a control of the program for the keyboard's focus, and waits until it has it and
+    // the program has handled its activation; fails saying where the focus is when it has not.
+    ::testing::AssertionResult ClickToFocus(HWND control) const;
     void ClickAt(int clientX, int clientY) const;
 
     // The program's top-level window of `className`, or nullptr.
@@ -59,13 +66,13 @@ class ProgramUnderTest {
 
     // Moves a drop-down list's selection to `index` with the arrow keys, looking at the list
     // after each key as a user would; clicks it first unless it has the focus already.
-    bool PickInList(HWND list, int index) const;
+    ::testing::AssertionResult PickInList(HWND list, int index) const;
 
     // The control of the program that has the keyboard focus.
     HWND Focus() const;
-    // Presses Tab until `control` has the focus, as a keyboard user does; false if it never
-    // gets it.
-    bool TabTo(HWND control) const;
+    // Presses Tab until `control` has the focus, as a keyboard user does; fails if its window
+    // is not in the foreground or Tab never gets there.
+    ::testing::AssertionResult TabTo(HWND control) const;
 
     // Opens the tray menu through the icon's callback; the menu's window, or nullptr.
     HWND OpenTrayMenu() const;
@@ -75,8 +82,9 @@ class ProgramUnderTest {
     enum TrayEntry { kShow, kAbout, kStartWithWindows, kArmAtStart, kPauseHotkeys, kExit };
     // Opens the tray menu through the icon's callback and chooses `entry` with the arrow keys
     // and Enter, as a keyboard user does, until `done` holds (by default: the menu has closed).
-    // A menu that was not ready for the keys is not the program's fault: it retries.
-    bool ChooseFromTrayMenu(TrayEntry entry, const std::function<bool()>& done = nullptr) const;
+    // Under Wine a menu may not open, or take its keys, the first time: it tries again there.
+    ::testing::AssertionResult ChooseFromTrayMenu(
+        TrayEntry entry, const std::function<bool()>& done = nullptr) const;
 
     // Waits for the program's message box titled "error"; nullptr if none came.
     HWND AwaitMessageBox(int timeoutMs = 5000) const;

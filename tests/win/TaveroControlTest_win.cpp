@@ -45,7 +45,7 @@ class TaveroControlTest : public ::testing::Test {
 
     // Presses the combination in box i the way a user does: focus it, hold, release.
     void Capture(int i, std::initializer_list<int> chord) {
-        FocusWindow(host.Handle(), boxes[i]->EditHandle());
+        ASSERT_TRUE(FocusWindow(host.Handle(), boxes[i]->EditHandle()));
         SendChord(chord);
         int last = *(chord.end() - 1);
         ASSERT_TRUE(PumpUntil([&] {
@@ -100,10 +100,10 @@ TEST_F(TaveroControlTest, KeysSharingAScanCodeWithTheKeypadAreNamedAsThemselves)
 
 TEST_F(TaveroControlTest, WinReleasedInAnotherBoxLeavesNoWinBehind) {
     HWND first = boxes[0]->EditHandle();
-    FocusWindow(host.Handle(), first);
+    ASSERT_TRUE(FocusWindow(host.Handle(), first));
     SendKey(VK_LWIN, false);
     ASSERT_TRUE(PumpUntil([&] { return ControlText(first) == L"Win + "; }));
-    FocusWindow(host.Handle(), boxes[1]->EditHandle());
+    ASSERT_TRUE(FocusWindow(host.Handle(), boxes[1]->EditHandle()));
     SendKey(VK_LWIN, true);
     PumpFor(100);
     Capture(0, {'E'});
@@ -135,7 +135,7 @@ TEST_F(TaveroControlTest, TypedCharactersAndEditingNeverChangeTheText) {
 
 TEST_F(TaveroControlTest, NoContextMenu) {
     HWND edit = boxes[0]->EditHandle();
-    FocusWindow(host.Handle(), edit);
+    ASSERT_TRUE(FocusWindow(host.Handle(), edit));
     ::PostMessageW(edit, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit), MAKELPARAM(60, 60));
     SendChord({VK_SHIFT, VK_F10});
     // A menu would have taken the keyboard from the box.
@@ -159,7 +159,7 @@ TEST_F(TaveroControlTest, TenBoxesArmTogetherEachOnItsOwnWindow) {
 
     // Focus elsewhere so the capture boxes do not see the keys. Hotkeys come in the order they
     // are pressed: row 3's, pressed after row 7's, shows when row 7's has been handled.
-    FocusWindow(host.Handle(), host.Handle());
+    ASSERT_TRUE(FocusWindow(host.Handle(), host.Handle()));
     SendChord({VK_CONTROL, VK_MENU, kF1 + 6});
     SendChord({VK_CONTROL, VK_MENU, kF1 + 2});
     ASSERT_TRUE(PumpUntil([&] { return pressed[2] == 1; }));
@@ -173,32 +173,6 @@ TEST_F(TaveroControlTest, TenBoxesArmTogetherEachOnItsOwnWindow) {
     SendChord({VK_CONTROL, VK_MENU, kF1 + 2});
     ASSERT_TRUE(PumpUntil([&] { return pressed[2] == 2; }));
     EXPECT_EQ(pressed[6], 1);
-}
-
-TEST_F(TaveroControlTest, TakenCombinationIsRefusedAndEmptied) {
-    Capture(0, {VK_CONTROL, VK_SHIFT, 'K'});
-    Capture(1, {VK_CONTROL, VK_SHIFT, 'K'});
-    boxes[0]->Box().SetHotKeyEnabled(true);
-    ASSERT_TRUE(boxes[0]->Box().HotKeyEnabled());
-    boxes[1]->Box().SetHotKeyEnabled(true);
-    EXPECT_FALSE(boxes[1]->Box().HotKeyEnabled());
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].first, L"error");
-    EXPECT_EQ(messages.shown[0].second, L"Hotkey already exists, please change a hotkey.");
-    EXPECT_EQ(ControlText(boxes[1]->EditHandle()), L"Press Hotkey");
-    EXPECT_EQ(boxes[1]->Box().KeyCode(), 0);
-}
-
-TEST_F(TaveroControlTest, KeyPressInArmedBoxUnregisters) {
-    Capture(0, {VK_CONTROL, VK_SHIFT, 'J'});
-    boxes[0]->Box().SetHotKeyEnabled(true);
-    ASSERT_TRUE(boxes[0]->Box().HotKeyEnabled());
-    Capture(0, {VK_CONTROL, VK_SHIFT, 'L'});
-    EXPECT_FALSE(boxes[0]->Box().HotKeyEnabled());
-    // The old combination is free again.
-    Capture(1, {VK_CONTROL, VK_SHIFT, 'J'});
-    boxes[1]->Box().SetHotKeyEnabled(true);
-    EXPECT_TRUE(boxes[1]->Box().HotKeyEnabled());
 }
 
 TEST_F(TaveroControlTest, SaveSettingsWritesThirtyKeysThatNewBoxesLoad) {
@@ -239,7 +213,7 @@ TEST_F(TaveroControlTest, ABoxSetToThePerUserStoreKeepsItsHotkeyThere) {
     store.regKeyName = L"TaveroTest" + std::to_wstring(::GetCurrentProcessId());
     {
         TaveroControl box(host.Handle(), 300, L"Tavero1", services, {10, 420, 200, 25}, store);
-        FocusWindow(host.Handle(), box.EditHandle());
+        ASSERT_TRUE(FocusWindow(host.Handle(), box.EditHandle()));
         SendChord({VK_CONTROL, 'R'});
         ASSERT_TRUE(PumpUntil([&] { return box.Box().KeyCode() == 'R'; }));
         EXPECT_TRUE(box.Box().SaveSettings());

@@ -7,6 +7,7 @@
 #include "WinTestSupport_win.h"
 #include "app/AppMessages_win.h"
 #include "platform/Win32Services_win.h"
+#include "platform/Wine_win.h"
 #include "ui/MenuIds.h"
 
 using namespace tavero;
@@ -17,7 +18,7 @@ namespace {
 // Wine keeps notification icons in a tray window of its own when the display has no tray; on
 // Windows the icons belong to the shell, out of a test's reach.
 #define SKIP_OUTSIDE_WINE()                                                                        \
-    if (!UnderWine()) {                                                                            \
+    if (!RunningUnderWine()) {                                                                     \
         GTEST_SKIP() << "counts the icons in Wine's own tray window, which Windows does not have"; \
     }
 
@@ -104,8 +105,8 @@ TEST_F(TrayTest, LeftReleaseShowsAndOtherMouseEventsDoNothing) {
     // They are handled in order: once a right release posted after them has opened the menu,
     // they have been handled, and the window is still hidden. (Under Wine a menu asked for may
     // not open the first time.)
-    HWND menu = nullptr;
-    for (int attempt = 0; attempt < 3 && menu == nullptr; ++attempt) {
+    HWND menu = program.OpenTrayMenu();
+    for (int attempt = 1; attempt < 3 && menu == nullptr && RunningUnderWine(); ++attempt) {
         menu = program.OpenTrayMenu();
     }
     ASSERT_NE(menu, nullptr);
@@ -166,16 +167,21 @@ TEST(KeptRunning, StartWithWindowsArmAtStartAndPauseFromTheTrayMenu) {
         }
         return std::wstring();
     };
-    auto plays = [&](int key, int action) {
+    auto plays = [&](int key, int action) -> ::testing::AssertionResult {
         KeyTarget target;
-        return PressHotKey({VK_CONTROL, VK_MENU}, key, [&] {
-            for (const KeyRecord& r : target.Records()) {
+        if (auto focused = target.Activate(); !focused) {
+            return focused;
+        }
+        auto released = [&](const std::vector<KeyRecord>& records) {
+            for (const KeyRecord& r : records) {
                 if (r.key == action && !r.Down()) {
                     return true;
                 }
             }
             return false;
-        });
+        };
+        PressHotKey({VK_CONTROL, VK_MENU}, key, [&] { return released(target.Records()); });
+        return target.Await(released, "the action", 0);
     };
 
     ASSERT_TRUE(program.Start());

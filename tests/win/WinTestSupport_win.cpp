@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/KeyInjector_win.h"
+#include "platform/Wine_win.h"
 
 namespace tavero::testing {
 
@@ -74,11 +75,15 @@ double NowMs() {
     return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
+void WaitOutWinesKeyStateCopy() {
+    if (tavero::RunningUnderWine()) {
+        PumpFor(60);
+    }
+}
+
 bool PressHotKey(std::initializer_list<int> modifiers, int key, const std::function<bool()>& until,
                  int timeoutMs, double* pressedMs) {
-    // No person presses a hotkey within 50 ms of their last click or of the last action; Wine
-    // may report the modifiers by a key state that old, so the press waits as long.
-    PumpFor(60);
+    WaitOutWinesKeyStateCopy();
     for (int modifier : modifiers) {
         SendKey(modifier, false);
     }
@@ -145,12 +150,76 @@ std::wstring ControlText(HWND control) {
     return buffer;
 }
 
-void FocusWindow(HWND topLevel, HWND focus) {
-    ::ShowWindow(topLevel, SW_SHOW);
-    ::SetForegroundWindow(topLevel);
-    ::SetActiveWindow(topLevel);
-    ::SetFocus(focus);
-    PumpUntil([&] { return ::GetFocus() == focus; }, 2000);
+::testing::AssertionResult FocusWindow(HWND topLevel, HWND focus) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        HWND before = ::GetForegroundWindow();
+        ::ShowWindow(topLevel, SW_SHOW);
+        ::SetForegroundWindow(topLevel);
+        ::SetActiveWindow(topLevel);
+        ::SetFocus(focus);
+        AwaitThreadOf(before);
+        if (PumpUntil([&] { return ::GetForegroundWindow() == topLevel && ::GetFocus() == focus; },
+                      2000)) {
+            return ::testing::AssertionSuccess();
+        }
+    }
+    return ::testing::AssertionFailure()
+           << "set-up: the test's window could not get the keyboard focus; "
+           << DescribeForeground();
+}
+
+namespace {
+std::string Described(HWND window) {
+    if (window == nullptr) {
+        return "no window";
+    }
+    wchar_t className[64] = {};
+    wchar_t title[64] = {};
+    ::GetClassNameW(window, className, 64);
+    ::GetWindowTextW(window, title, 64);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    std::string text = "a window of class ";
+    for (const wchar_t* c = className; *c != 0; ++c) {
+        text += static_cast<char>(*c < 128 ? *c : '?');
+    }
+    text += " titled \"";
+    for (const wchar_t* c = title; *c != 0; ++c) {
+        text += static_cast<char>(*c < 128 ? *c : '?');
+    }
+    text += "\" of process " + std::to_string(process);
+    text += process == ::GetCurrentProcessId() ? " (the test's)" : "";
+    return text;
+}
+}  // namespace
+
+::testing::AssertionResult AwaitForeground(HWND window) {
+    if (PumpUntil([&] { return ::GetForegroundWindow() == window; })) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "the window did not come to the front; " << DescribeForeground();
+}
+
+std::string DescribeForeground() {
+    HWND foreground = ::GetForegroundWindow();
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(foreground, nullptr), &info);
+    return "the foreground is " + Described(foreground) + ", the focus on " +
+           Described(info.hwndFocus);
+}
+
+void AwaitThreadOf(HWND window) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (window == nullptr || process == ::GetCurrentProcessId()) {
+        return;
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &ignored);
+    }
 }
 
 TempFolder::TempFolder() {
@@ -190,11 +259,6 @@ std::wstring SystemErrorText(DWORD error) {
         described.pop_back();
     }
     return described;
-}
-
-bool UnderWine() {
-    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
 PeFacts ReadPe(const std::wstring& path) {

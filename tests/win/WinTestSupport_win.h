@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <initializer_list>
 #include <set>
@@ -19,6 +21,10 @@ void PumpFor(int ms);
 void SendKey(int key, bool up);
 // Presses the keys in order, then releases them in reverse order.
 void SendChord(std::initializer_list<int> keys);
+// Under Wine only: waits out the copy of the key state Wine answers from for 50 ms, which a
+// press sooner after the last action could be read by (its modifiers as they were). No person
+// presses a hotkey that soon; on Windows the key state is current and nothing waits.
+void WaitOutWinesKeyStateCopy();
 // Presses a hotkey as a person does: holds the modifiers, taps the key, and lets go of the
 // modifiers only once `until` holds (or after the time limit). `pressedMs`, when given, gets
 // the high-resolution time just before the key went down.
@@ -40,8 +46,23 @@ double Contrast(COLORREF a, COLORREF b);
 // Text of a control, also of another process's (WM_GETTEXT).
 std::wstring ControlText(HWND control);
 
-// Brings a window of ours to the front and gives `focus` the keyboard focus.
-void FocusWindow(HWND topLevel, HWND focus);
+// Brings a window of ours to the front and gives `focus` the keyboard focus; fails saying where
+// the foreground is when it cannot.
+::testing::AssertionResult FocusWindow(HWND topLevel, HWND focus);
+
+// Waits until `window` is the foreground window; fails saying where the foreground is.
+::testing::AssertionResult AwaitForeground(HWND window);
+
+// Where the foreground and the keyboard focus are, in words, for a set-up that could not have
+// them.
+std::string DescribeForeground();
+
+// Waits until the thread of `window`, another process's, has come back to its message loop
+// twice: what it was doing is done, and so is what was queued for it meanwhile. Under Wine that
+// includes the focus events of its own last activation, which, handled late, would take the
+// foreground back from a window that took it since (without a window manager, Wine moves the
+// foreground to whichever window the X server's focus event names when a process reads it).
+void AwaitThreadOf(HWND window);
 
 // A fresh folder under the temp folder, removed with its contents at the end.
 class TempFolder {
@@ -62,9 +83,6 @@ std::wstring WinePath(const std::string& unix);
 
 // The system's own words for an error, as the program puts them in its messages.
 std::wstring SystemErrorText(DWORD error);
-
-// Whether the tests run under Wine rather than on Windows itself.
-bool UnderWine();
 
 // What the tests and the benchmark read of an executable's headers.
 struct PeFacts {
