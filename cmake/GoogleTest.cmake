@@ -1,6 +1,7 @@
 # GoogleTest for the tests, from wherever it is: the sources given in GOOGLETEST_SOURCE_DIR (the
 # cross build takes Debian's), else an installed package, else the pinned release fetched. Sets
-# TAVERO_GTEST_MAIN to the library to link, or leaves it empty when there is none.
+# TAVERO_GTEST_MAIN to the library to link, or leaves it empty when there is none, and
+# TAVERO_GTEST to the library without its main (for the benchmark, which shares the tests' helpers).
 include_guard(GLOBAL)
 
 set(GOOGLETEST_SOURCE_DIR "" CACHE PATH "GoogleTest sources (empty: a package, or a download)")
@@ -30,3 +31,4 @@ else()
     set(TAVERO_GTEST_MAIN gtest_main)
   endif()
 endif()
+string(REPLACE "_main" "" TAVERO_GTEST "${TAVERO_GTEST_MAIN}")
