@@ -82,8 +82,10 @@ double CpuMs(HANDLE process) {
     return ms(kernel) + ms(user);
 }
 
-bool Press(KeyTarget& target, int key, double& latency, double& hold, bool tap) {
+bool Press(KeyTarget& target, InputRecorder& stream, int key, double& latency, double& hold,
+           bool tap) {
     target.Clear();
+    stream.Clear();
     double pressed = 0;
     double down = -1;
     double up = -1;
@@ -109,7 +111,8 @@ bool Press(KeyTarget& target, int key, double& latency, double& hold, bool tap) 
     }
     PumpUntil([] { return FirstKeyDown() == 0; }, 1000);
     latency = down - pressed;
-    hold = up - down;
+    PumpUntil([&] { return stream.Seen('B', true) >= 0; }, 1000);
+    hold = stream.Seen('B', true) - stream.Seen('B', false);
     return true;
 }
 

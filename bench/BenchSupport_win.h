@@ -21,10 +21,12 @@ void CloseAndWait(PROCESS_INFORMATION& pi, const wchar_t* title);
 std::string Settings();
 
 // One press of Ctrl + Alt + `key`: the time to the first key-down of B in the focused window,
-// and how long B was held; false when B did not come. A tap lets go of every key at once, as
-// the bare responder needs; otherwise Ctrl and Alt are held until B comes, as a person holds
-// them, and the program lets go of them itself.
-bool Press(testing::KeyTarget& target, int key, double& latency, double& hold, bool tap = true);
+// and how long B was held in the input stream (where a hold is never short: the window's own
+// view of it has its thread's scheduling in it); false when B did not come. A tap lets go of
+// every key at once, as the bare responder needs; otherwise Ctrl and Alt are held until B
+// comes, as a person holds them, and the program lets go of them itself.
+bool Press(testing::KeyTarget& target, testing::InputRecorder& stream, int key, double& latency,
+           double& hold, bool tap = true);
 
 // A responder of the given arguments, started and ready; stopped by its window.
 PROCESS_INFORMATION StartResponder(const wchar_t* arguments);
