@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ActionCode.h"
-#include "app/ModifierKeys.h"
+#include "playback/ActionCode.h"
+#include "playback/ModifierKeys.h"
 #include "platform/KeyInjector_win.h"
 
 namespace {

@@ -4,12 +4,12 @@
 #include <functional>
 #include <string>
 
-#include "app/ActionPlayer.h"
-#include "app/ElevatedTargets.h"
 #include "app/StartArming.h"
-#include "hotkeybox/IniSettings.h"
 #include "hotkeybox/Tavero.h"
 #include "platform/MessageBoxes.h"
+#include "playback/ActionPlayer.h"
+#include "playback/ElevatedTargets.h"
+#include "settings/IniSettings.h"
 
 namespace tavero {
 

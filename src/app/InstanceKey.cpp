@@ -1,6 +1,6 @@
 #include "app/InstanceKey.h"
 
-#include "hotkeybox/FoldedText.h"
+#include "settings/FoldedText.h"
 
 namespace tavero {
 

@@ -4,8 +4,8 @@
 #include <exception>
 
 #include "app/App_win.h"
-#include "hotkeybox/SettingsFolder.h"
 #include "platform/Window_win.h"
+#include "settings/SettingsFolder.h"
 
 #if defined(__GLIBCXX__)
 // libstdc++'s default terminate handler writes the exception's demangled type to a console that

@@ -5,7 +5,7 @@
 #include "app/AppMessages_win.h"
 #include "app/InstanceKey.h"
 #include "app/MainWindow_win.h"
-#include "platform/Win32Services_win.h"
+#include "platform/FileSystem_win.h"
 
 namespace tavero {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "hotkeybox/DecimalText.h"
+#include "settings/DecimalText.h"
 
 namespace tavero {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "hotkeybox/IniSettings.h"
+#include "settings/IniSettings.h"
 
 namespace tavero {
 

@@ -4,7 +4,7 @@
 #include <cwchar>
 
 #include "app/InstanceKey.h"
-#include "hotkeybox/FoldedText.h"
+#include "settings/FoldedText.h"
 
 namespace tavero {
 

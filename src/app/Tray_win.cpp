@@ -5,7 +5,7 @@
 #include <span>
 
 #include "app/AppMessages_win.h"
-#include "platform/Shell32_win.h"
+#include "platform/Shell_win.h"
 #include "ui/MenuIds.h"
 
 namespace tavero {

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "hotkeybox/FoldedText.h"
+#include "settings/FoldedText.h"
 
 namespace tavero {
 

@@ -1,7 +1,7 @@
 #include "hotkeybox/HotKeyStore.h"
 
-#include "hotkeybox/DecimalText.h"
 #include "hotkeybox/HotKeyCapture.h"
+#include "settings/DecimalText.h"
 
 namespace tavero {
 

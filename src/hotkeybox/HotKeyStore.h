@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "hotkeybox/IniSettings.h"
 #include "platform/UserSettingsStore.h"
+#include "settings/IniSettings.h"
 
 namespace tavero {
 

@@ -10,7 +10,6 @@
 #include "hotkeybox/Tavero.h"
 #include "platform/Handles_win.h"
 #include "platform/UserSettingsStore.h"
-#include "platform/Win32Services_win.h"
 #include "platform/Window_win.h"
 #include "ui/ToolTips_win.h"
 #include "ui/Twips.h"

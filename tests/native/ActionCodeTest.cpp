@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ActionCode.h"
+#include "playback/ActionCode.h"
 
 using namespace tavero;
 using Kind = PlaybackStep::Kind;

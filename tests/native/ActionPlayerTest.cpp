@@ -2,12 +2,12 @@
 
 #include <thread>
 
-#include "app/ActionPlayer.h"
-#include "app/HeldKeys.h"
-#include "app/ReliableInjector.h"
-#include "app/RepeatFilter.h"
 #include "platform/Keys.h"
-#include "platform/PendingRelease.h"
+#include "playback/ActionPlayer.h"
+#include "playback/HeldKeys.h"
+#include "playback/PendingRelease.h"
+#include "playback/ReliableInjector.h"
+#include "playback/RepeatFilter.h"
 #include "support/FakeInput.h"
 
 using namespace tavero;

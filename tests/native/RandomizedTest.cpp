@@ -3,9 +3,9 @@
 #include <random>
 #include <string>
 
-#include "app/ActionCode.h"
 #include "hotkeybox/HotKeyCapture.h"
 #include "platform/Keys.h"
+#include "playback/ActionCode.h"
 #include "support/Fakes.h"
 
 using namespace tavero;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "hotkeybox/HotKeyStore.h"
-#include "hotkeybox/SettingsFolder.h"
 #include "hotkeybox/Tavero.h"
 #include "platform/RunTimeError.h"
+#include "settings/SettingsFolder.h"
 #include "support/Fakes.h"
 
 using namespace tavero;

@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/KeyHold.h"
 #include "platform/KeyInjector.h"
 #include "platform/Keys.h"
-#include "platform/PendingRelease.h"
+#include "playback/KeyHold.h"
+#include "playback/PendingRelease.h"
 
 namespace tavero::testing {
 

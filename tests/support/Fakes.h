@@ -9,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "hotkeybox/IniSettings.h"
 #include "platform/FileSystem.h"
 #include "platform/HotKeyRegistrar.h"
 #include "platform/KeyNames.h"
@@ -18,6 +17,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/RunKey.h"
 #include "platform/UserSettingsStore.h"
+#include "settings/IniSettings.h"
 
 namespace tavero::testing {
 

@@ -9,7 +9,7 @@
 #include "WinTestSupport_win.h"
 #include "app/AppMessages_win.h"
 #include "editor/ActionEditor_win.h"
-#include "platform/Win32Services_win.h"
+#include "platform/KeyNames_win.h"
 #include "ui/ControlIds.h"
 #include "ui/MainLayout.h"
 

@@ -10,13 +10,13 @@
 
 #include "KeyTarget_win.h"
 #include "WinTestSupport_win.h"
-#include "app/ActionPlayer.h"
-#include "app/KeyHold_win.h"
-#include "app/KeyboardWatch_win.h"
 #include "platform/KeyInjector_win.h"
 #include "platform/Keys.h"
 #include "platform/RunTimeError.h"
 #include "platform/Window_win.h"
+#include "playback/ActionPlayer.h"
+#include "playback/KeyHold_win.h"
+#include "playback/KeyboardWatch_win.h"
 
 using namespace tavero;
 using namespace tavero::testing;

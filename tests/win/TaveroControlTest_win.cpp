@@ -7,7 +7,11 @@
 
 #include "WinTestSupport_win.h"
 #include "hotkeybox/TaveroControl_win.h"
+#include "platform/CodePage_win.h"
+#include "platform/FileSystem_win.h"
+#include "platform/KeyNames_win.h"
 #include "platform/Keys.h"
+#include "platform/Registry_win.h"
 #include "support/Fakes.h"
 
 using namespace tavero;

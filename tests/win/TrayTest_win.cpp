@@ -6,7 +6,8 @@
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
 #include "app/AppMessages_win.h"
-#include "platform/Win32Services_win.h"
+#include "platform/ProgramFolder_win.h"
+#include "platform/Registry_win.h"
 #include "platform/Wine_win.h"
 #include "ui/MenuIds.h"
 

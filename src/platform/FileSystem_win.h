@@ -1,0 +1,26 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/FileSystem.h"
+
+namespace tavero {
+
+// Files the way the system replaces them: ReplaceFileW where the file exists (it keeps the
+// file's attributes and security), a rename where it does not.
+class Win32FileSystem : public FileSystem {
+  public:
+    int Read(const std::wstring& path, std::string& bytes, std::size_t largest) override;
+    int Create(const std::wstring& path, std::string_view bytes) override;
+    int Replace(const std::wstring& replacement, const std::wstring& path) override;
+    void Remove(const std::wstring& path) override;
+    void RemoveAll(const std::wstring& pattern) override;
+    std::wstring FinalPath(const std::wstring& path) override;
+    bool ReadOnly(const std::wstring& path) override;
+    bool Exists(const std::wstring& path) override;
+    int CreateFolder(const std::wstring& path) override;
+    void Pause(int milliseconds) override;
+    std::wstring Describe(int error) const override;
+};
+
+}  // namespace tavero

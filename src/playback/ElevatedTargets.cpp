@@ -1,0 +1,26 @@
+#include "playback/ElevatedTargets.h"
+
+namespace tavero {
+
+ElevatedTargets::Verdict ElevatedTargets::Check() {
+    if (!known_) {
+        foreground_ = integrity_.Foreground();
+        known_ = true;
+    }
+    if (!ownAsked_) {
+        own_ = integrity_.Own();
+        ownAsked_ = true;
+    }
+    if (!foreground_ || !own_ || foreground_->level <= *own_) {
+        return {};
+    }
+    Verdict verdict{false, std::nullopt};
+    if (told_.insert({foreground_->id, foreground_->started}).second) {
+        verdict.tell = L"Keys can't reach " + foreground_->name +
+                       L": it runs as administrator. Start Tavero Mirelle as administrator to use "
+                       L"hotkeys there.";
+    }
+    return verdict;
+}
+
+}  // namespace tavero
