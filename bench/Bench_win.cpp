@@ -20,6 +20,7 @@
 #include "KeyTarget_win.h"
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
+#include "platform/Texts.h"
 #include "ui/MainLayout.h"
 
 using namespace tavero::bench;
@@ -177,7 +178,7 @@ int main(int argc, char** argv) {
             double reference = TimeStartUp(windowExe, folder.Path(), pi);
             CloseAndWait(pi, L"reference window");
             double program = TimeStartUp(exe, folder.Path(), pi);
-            CloseAndWait(pi, L"\u8BBE\u7F6E");
+            CloseAndWait(pi, tavero::Text(TAVERO_TEXT_MAIN_CAPTION).c_str());
             if (i > 0) {
                 floor.push_back(reference);
                 ours.push_back(program);
@@ -227,7 +228,7 @@ int main(int argc, char** argv) {
             program.ClickAt(pencil.left / 15 + 11, pencil.top / 15 + 11);
             HWND editor = nullptr;
             if (!PumpUntil([&] {
-                    editor = program.FindOwnWindow(nullptr, L"Form1");
+                    editor = program.Editor();
                     return editor != nullptr && ::IsWindowVisible(editor);
                 })) {
                 return;

@@ -1,6 +1,7 @@
 #include "app/HotKeyRows.h"
 
 #include "platform/Keys.h"
+#include "platform/Texts.h"
 
 namespace tavero {
 
@@ -8,9 +9,9 @@ namespace {
 constexpr const wchar_t* kTextSection = L"conftext";
 constexpr const wchar_t* kCodeSection = L"conftooltip";
 
-// A word to the user: `heading`, then the rows' lines; nothing where no row has a line.
-std::wstring Listed(const wchar_t* heading, const std::wstring& lines) {
-    return lines.empty() ? lines : heading + lines;
+// A word to the user: the heading, then the rows' lines; nothing where no row has a line.
+std::wstring Listed(int heading, const std::wstring& lines) {
+    return lines.empty() ? lines : Text(heading) + lines;
 }
 }  // namespace
 
@@ -27,12 +28,13 @@ bool HotKeyRows::ReportReadError() {
     if (!ini_.ReadError()) {
         return false;
     }
-    Tell(L"The settings could not be read from ", ini_.ReadError());
+    Tell(TAVERO_TEXT_NOT_READ, ini_.ReadError());
     return true;
 }
 
-void HotKeyRows::Tell(const std::wstring& what, const FileError& error) {
-    messages_.ShowError(Tavero::kErrorTitle, what + ini_.IniFilePath() + L".\n\n" + error.reason);
+void HotKeyRows::Tell(int what, const FileError& error) {
+    messages_.ShowError(Text(TAVERO_TEXT_ERROR_TITLE),
+                        Text(what, {ini_.IniFilePath(), error.reason}));
 }
 
 bool HotKeyRows::SetAction(int row, const std::wstring& text, const std::wstring& code) {
@@ -44,7 +46,7 @@ bool HotKeyRows::SetAction(int row, const std::wstring& text, const std::wstring
     bool ok = ini_.WriteIniValues(values);  // the text and the code together, or neither
     if (!ok) {
         // The row plays its new action now, but it would be gone after a restart: say so.
-        Tell(L"The action could not be saved to ", ini_.WriteError());
+        Tell(TAVERO_TEXT_ACTION_NOT_SAVED, ini_.WriteError());
     }
     return ok;
 }
@@ -89,7 +91,7 @@ std::wstring HotKeyRows::ArmAsLastTime() {
             case Tavero::ArmResult::Armed:
                 break;
             case Tavero::ArmResult::NoHotKey:
-                refused += RowLine(row, L"it has no hotkey.");
+                refused += RowLine(row, Text(TAVERO_TEXT_ROW_HAS_NO_HOTKEY));
                 break;
             case Tavero::ArmResult::Taken:
                 refused += TakenLine(row);
@@ -97,16 +99,15 @@ std::wstring HotKeyRows::ArmAsLastTime() {
         }
     }
     ArmedChanged();
-    return Listed(L"These rows, armed when the program last ended, could not be armed again:",
-                  refused);
+    return Listed(TAVERO_TEXT_NOT_ARMED_AGAIN, refused);
 }
 
 std::wstring HotKeyRows::RowLine(int row, const std::wstring& what) {
-    return L"\nRow " + std::to_wstring(row + 1) + L": " + what;
+    return L"\n" + Text(TAVERO_TEXT_ROW_LINE, {std::to_wstring(row + 1), what});
 }
 
 std::wstring HotKeyRows::TakenLine(int row) const {
-    return RowLine(row, boxes_.at(Index(row))->Text() + L" is taken by another program.");
+    return RowLine(row, Text(TAVERO_TEXT_ROW_TAKEN, {boxes_.at(Index(row))->Text()}));
 }
 
 std::wstring HotKeyRows::SetPaused(bool paused) {
@@ -119,9 +120,7 @@ std::wstring HotKeyRows::SetPaused(bool paused) {
         }
     }
     ArmedChanged();
-    return Listed(
-        L"These rows could not take their hotkeys back after the pause, and are not armed:",
-        refused);
+    return Listed(TAVERO_TEXT_NOT_RESUMED, refused);
 }
 
 ActionPlayer::Outcome HotKeyRows::Fire(int row) {
@@ -148,13 +147,9 @@ HotKeyRows::Saved HotKeyRows::SaveAll(bool ask) {
         if (!ask) {
             return Saved::No;
         }
-        const FileError& error = ini_.WriteError();
-        std::wstring text = L"The hotkeys could not be saved to " + ini_.IniFilePath() + L".\n\n" +
-                            error.reason +
-                            L"\n\nTry Again saves them again, once that is put right. Cancel goes "
-                            L"back to the program with its hotkeys as they are. Continue quits "
-                            L"without saving them.";
-        switch (messages_.AskAfterFailedSave(Tavero::kErrorTitle, text)) {
+        std::wstring text =
+            Text(TAVERO_TEXT_HOTKEYS_NOT_SAVED, {ini_.IniFilePath(), ini_.WriteError().reason});
+        switch (messages_.AskAfterFailedSave(Text(TAVERO_TEXT_ERROR_TITLE), text)) {
             case MessageBoxes::AfterFailedSave::TryAgain:
                 continue;
             case MessageBoxes::AfterFailedSave::GoBack:

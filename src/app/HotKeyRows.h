@@ -83,7 +83,8 @@ class HotKeyRows {
         std::wstring code;
     };
     static std::size_t Index(int row) { return static_cast<std::size_t>(row); }
-    void Tell(const std::wstring& what, const FileError& error);
+    // Tells the user the text `what` with the file's path and the reason in its blanks.
+    void Tell(int what, const FileError& error);
     bool SaveAllOnce();
     // One line, from its line break, of a word to the user about rows that could not be armed.
     static std::wstring RowLine(int row, const std::wstring& what);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/Texts.h"
 #include "ui/ControlIds.h"
 #include "ui/MainLayout.h"
 #include "ui/Skin_win.h"
@@ -14,8 +15,9 @@ const main_layout::Row& Design(int row) {
     return main_layout::kRowTable[static_cast<std::size_t>(row)];
 }
 
-std::wstring OfRow(const wchar_t* what, int row) {
-    return what + std::to_wstring(row + 1);
+// A row's own text: `what` with the row's number, 1 to 10, in its blank.
+std::wstring OfRow(int what, int row) {
+    return Text(what, {std::to_wstring(row + 1)});
 }
 
 HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
@@ -48,17 +50,18 @@ MainRows::MainRows(HWND window, const TaveroServices& services, HotKeyRows& mode
     // texts, the ten capture boxes.
     makeActionText(0);
     for (int row = 0; row < HotKeyRows::kCount; ++row) {
-        At(row).armBox = CreateControl(window_, L"BUTTON", L"START", WS_TABSTOP | BS_AUTOCHECKBOX,
-                                       0, control_ids::ArmBox(row), Design(row).armBox, dpi);
+        At(row).armBox = CreateControl(window_, L"BUTTON", Text(TAVERO_TEXT_ARM_BOX).c_str(),
+                                       WS_TABSTOP | BS_AUTOCHECKBOX, 0, control_ids::ArmBox(row),
+                                       Design(row).armBox, dpi);
     }
     for (int row = 1; row < HotKeyRows::kCount; ++row) {
         makeActionText(row);
     }
     for (int row = 0; row < HotKeyRows::kCount; ++row) {
         Row& c = At(row);
-        c.hotKeyBox = std::make_unique<TaveroControl>(window_, control_ids::HotKeyBox(row),
-                                                      OfRow(L"Tavero", row), services,
-                                                      ToPixels(Design(row).hotKeyBox, dpi));
+        c.hotKeyBox = std::make_unique<TaveroControl>(
+            window_, control_ids::HotKeyBox(row), L"Tavero" + std::to_wstring(row + 1), services,
+            ToPixels(Design(row).hotKeyBox, dpi));
         model_.Attach(row, c.hotKeyBox->Box());
         c.hotKeyBox->Box().Events().hotKeyPressed = [this, row] { model_.Fire(row); };
         // Capturing a new hotkey in an armed box disarms it; the arm box says so at once.
@@ -67,7 +70,7 @@ MainRows::MainRows(HWND window, const TaveroServices& services, HotKeyRows& mode
             model_.ArmedChanged();
         };
         c.editButton = std::make_unique<DrawnButton>(
-            window_, control_ids::EditButton(row), OfRow(L"Edit the action of row ", row),
+            window_, control_ids::EditButton(row), OfRow(TAVERO_TEXT_ROW_EDIT_BUTTON, row),
             roles::kPushButton,
             [](HDC dc, const RECT& r, bool, bool) {
                 ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
@@ -137,9 +140,9 @@ void MainRows::FinishStart() {
     for (int row = 0; row < HotKeyRows::kCount; ++row) {
         Row& c = At(row);
         tips_->Set(c.actionText, model_.ActionCode(row));
-        NameForScreenReaders(c.armBox, OfRow(L"START, row ", row), roles::kCheckButton);
-        NameForScreenReaders(c.actionText, OfRow(L"Action, row ", row));
-        c.hotKeyBox->SetAccessibleName(OfRow(L"Hotkey, row ", row));
+        NameForScreenReaders(c.armBox, OfRow(TAVERO_TEXT_ROW_ARM_BOX, row), roles::kCheckButton);
+        NameForScreenReaders(c.actionText, OfRow(TAVERO_TEXT_ROW_ACTION, row));
+        c.hotKeyBox->SetAccessibleName(OfRow(TAVERO_TEXT_ROW_HOTKEY, row));
     }
 }
 

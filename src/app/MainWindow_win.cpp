@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/AppMessages_win.h"
+#include "platform/Texts.h"
 #include "ui/ControlIds.h"
 #include "ui/Links.h"
 #include "ui/MainLayout.h"
@@ -14,20 +15,18 @@ namespace tavero {
 namespace {
 
 namespace layout = main_layout;
-constexpr const wchar_t* kLinkCaption = L"Tavero:  Omdara is Search Guides!";
-constexpr const wchar_t* kLinkTip = L"Omdara is Search Guides!";
 constexpr UINT_PTR kFinishStartTimer = 1;
 
 SkinnedWindow::Skin MainSkin() {
     return {MainWindow::kClassName,
-            MainWindow::kCaption,
+            Text(TAVERO_TEXT_MAIN_CAPTION),
             layout::kWidth,
             layout::kHeight,
-            {L"Tavero Mirelle", layout::kTitleStrip, layout::kLogo, layout::kTitle,
+            {Text(TAVERO_TEXT_PROGRAM_NAME), layout::kTitleStrip, layout::kLogo, layout::kTitle,
              layout::kCloseButton, layout::kHideButton},
             layout::kFrame,
             layout::kFramePenPixels,
-            L"Tavero Mirelle",
+            Text(TAVERO_TEXT_PROGRAM_NAME),
             ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))};
 }
 
@@ -50,8 +49,9 @@ MainWindow::MainWindow(const TaveroServices& services, ActionPlayer& player, She
     for (int row = 0; row < HotKeyRows::kCount; ++row) {
         RefreshRow(row);
     }
-    link_ = std::make_unique<TextLink>(Handle(), control_ids::kLink, kLinkCaption, 9, std::nullopt,
-                                       [this] { shell_.Open(links::kSearchGuide); });
+    link_ =
+        std::make_unique<TextLink>(Handle(), control_ids::kLink, Text(TAVERO_TEXT_SEARCH_LINK), 9,
+                                   std::nullopt, [this] { shell_.Open(links::kSearchGuide); });
     link_->Place(layout::kLink, Dpi());
 }
 
@@ -80,7 +80,7 @@ void MainWindow::Start(bool hidden) {
 
 void MainWindow::Tell(const std::wstring& text) {
     if (::IsWindowVisible(Handle()) || !tray_) {
-        messages_.ShowError(Tavero::kErrorTitle, text);
+        messages_.ShowError(Text(TAVERO_TEXT_ERROR_TITLE), text);
     } else {
         tray_->Balloon(text);
     }
@@ -112,7 +112,7 @@ void MainWindow::FinishStart() {
         return Tray::Switches{startup_.On(), rows_->ArmingAtStart().On(), rows_->Paused()};
     });
     tips_ = std::make_unique<ToolTips>(Handle());
-    tips_->Set(link_->Handle(), kLinkTip);
+    tips_->Set(link_->Handle(), Text(TAVERO_TEXT_SEARCH_LINK_TIP));
     controls_->FinishStart();
     if (onStarted) {
         onStarted();
@@ -173,7 +173,7 @@ bool MainWindow::OnCommand(int id, int code, HWND) {
             return true;
         case TAVERO_CMD_START_WITH_WINDOWS:
             if (!startup_.Set(!startup_.On())) {
-                Tell(L"Windows' list of programs to start could not be changed.");
+                Tell(Text(TAVERO_TEXT_RUN_LIST_UNCHANGED));
             }
             return true;
         case TAVERO_CMD_ARM_AT_START:

@@ -23,7 +23,6 @@ namespace tavero {
 // rows, cut by the window's edge, a text link.
 class MainWindow : public SkinnedWindow {
   public:
-    static constexpr const wchar_t* kCaption = L"\u8BBE\u7F6E";
     static constexpr const wchar_t* kClassName = L"TaveroMirelleMain";
 
     MainWindow(const TaveroServices& services, ActionPlayer& player, ShellOpener& shell,

@@ -6,6 +6,7 @@
 
 #include "app/AppMessages_win.h"
 #include "platform/Shell_win.h"
+#include "platform/Texts.h"
 #include "ui/MenuIds.h"
 
 namespace tavero {
@@ -90,8 +91,8 @@ NOTIFYICONDATAW Tray::Data() const {
     data.uCallbackMessage = app_messages::kTrayCallback;
     data.hIcon = icon_.Get();
     // The program's name, which a screen reader speaks for the icon.
-    ::lstrcpynW(data.szTip, paused_ ? L"Tavero Mirelle (paused)" : L"Tavero Mirelle",
-                static_cast<int>(std::size(data.szTip)));
+    std::wstring tip = Text(paused_ ? TAVERO_TEXT_PAUSED_TIP : TAVERO_TEXT_PROGRAM_NAME);
+    ::lstrcpynW(data.szTip, tip.c_str(), static_cast<int>(std::size(data.szTip)));
     return data;
 }
 
@@ -103,7 +104,8 @@ void Tray::SetPaused(bool paused) {
 void Tray::Balloon(const std::wstring& text) {
     NOTIFYICONDATAW data = IconData(window_);
     data.uFlags = NIF_INFO;
-    ::lstrcpynW(data.szInfoTitle, L"Tavero Mirelle", static_cast<int>(std::size(data.szInfoTitle)));
+    ::lstrcpynW(data.szInfoTitle, Text(TAVERO_TEXT_PROGRAM_NAME).c_str(),
+                static_cast<int>(std::size(data.szInfoTitle)));
     ::lstrcpynW(data.szInfo, text.c_str(), static_cast<int>(std::size(data.szInfo)));
     data.dwInfoFlags = NIIF_WARNING;
     Shell32::NotifyIcon(NIM_MODIFY, &data);
@@ -161,7 +163,7 @@ void Tray::ShowMenu() {
     }
     HMENU popup = ::GetSubMenu(menu.Get(), 0);
     // Where the settings are: beside the exe, or in the user's own folder.
-    std::wstring item = L"Settings: " + settingsFile_;
+    std::wstring item = Text(TAVERO_TEXT_SETTINGS_ITEM, {settingsFile_});
     for (std::size_t amp = item.find(L'&'); amp != std::wstring::npos;
          amp = item.find(L'&', amp + 2)) {
         item.insert(amp, 1, L'&');  // shown as itself, not as an access key

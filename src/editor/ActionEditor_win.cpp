@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "editor/KeyNameTable.h"
+#include "platform/Texts.h"
 #include "ui/ControlIds.h"
 #include "ui/EditorLayout.h"
 #include "ui/Links.h"
@@ -16,34 +17,32 @@ namespace {
 
 namespace layout = editor_layout;
 constexpr const wchar_t* kClassName = L"TaveroActionEditor";
-constexpr const wchar_t* kGuideCaption =
-    L"Search \u201Chotkey\u201D on omdara.example.com to learn more";
 // The drop-down part of a list, below its edit field, in pixels at 96 DPI.
 constexpr int kDropDownPixels = 240;
 
 struct ListDesign {
     int id;
     TwipsRect place;
-    const wchar_t* name;  // what a screen reader calls it: the press order, left to right
+    int name;  // what a screen reader calls it: the press order, left to right
 };
 // In the keyboard's tab order: the middle list, the right, the left.
 constexpr std::array<ListDesign, 3> kLists = {{
-    {control_ids::kMiddleList, layout::kMiddleList, L"Second key"},
-    {control_ids::kRightList, layout::kRightList, L"Third key"},
-    {control_ids::kLeftList, layout::kLeftList, L"First key"},
+    {control_ids::kMiddleList, layout::kMiddleList, TAVERO_TEXT_SECOND_KEY},
+    {control_ids::kRightList, layout::kRightList, TAVERO_TEXT_THIRD_KEY},
+    {control_ids::kLeftList, layout::kLeftList, TAVERO_TEXT_FIRST_KEY},
 }};
 constexpr std::array<std::size_t, 3> kListIndex = {1, 2, 0};  // kLists[i] is lists_[kListIndex[i]]
 
 SkinnedWindow::Skin EditorSkin() {
     return {kClassName,
-            ActionEditor::kCaption,
+            Text(TAVERO_TEXT_EDITOR_CAPTION),
             layout::kWidth,
             layout::kHeight,
-            {L"Edit", layout::kTitleStrip, layout::kLogo, layout::kTitle, layout::kCloseButton,
-             std::nullopt},
+            {Text(TAVERO_TEXT_EDITOR_TITLE), layout::kTitleStrip, layout::kLogo, layout::kTitle,
+             layout::kCloseButton, std::nullopt},
             layout::kFrame,
             layout::kFramePenPixels,
-            L"Action"};
+            Text(TAVERO_TEXT_EDITOR_NAME)};
 }
 
 PixelRect ListPlace(const TwipsRect& place, int dpi) {
@@ -82,23 +81,23 @@ void ActionEditor::CreateControls() {
         for (const std::wstring& entry : KeyListEntries()) {
             ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
         }
-        NameForScreenReaders(list, kLists[i].name, roles::kComboBox);
+        NameForScreenReaders(list, Text(kLists[i].name), roles::kComboBox);
         // The focus goes into the list's edit field: it answers to the same name.
         COMBOBOXINFO parts{};
         parts.cbSize = sizeof(parts);
         if (::GetComboBoxInfo(list, &parts) && parts.hwndItem != nullptr) {
-            NameForScreenReaders(parts.hwndItem, kLists[i].name);
+            NameForScreenReaders(parts.hwndItem, Text(kLists[i].name));
         }
         lists_[kListIndex[i]] = list;
     }
     PixelRect add = ToPixels(layout::kAddNow, Dpi());
-    addNow_ = ::CreateWindowExW(0, L"BUTTON", L"Add Now",
+    addNow_ = ::CreateWindowExW(0, L"BUTTON", Text(TAVERO_TEXT_ADD_NOW).c_str(),
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, add.left,
                                 add.top, add.width, add.height, Handle(),
                                 AsMenuId(control_ids::kAddNow), instance, nullptr);
-    NameForScreenReaders(addNow_, L"Add Now", roles::kPushButton);
+    NameForScreenReaders(addNow_, Text(TAVERO_TEXT_ADD_NOW), roles::kPushButton);
     link_ =
-        std::make_unique<TextLink>(Handle(), control_ids::kLink, kGuideCaption, 12,
+        std::make_unique<TextLink>(Handle(), control_ids::kLink, Text(TAVERO_TEXT_GUIDE_LINK), 12,
                                    palette::kYellow, [this] { shell_.Open(links::kHotKeyGuide); });
     link_->Place(layout::kGuideLink, Dpi());
 }
@@ -129,7 +128,7 @@ void ActionEditor::OpenFor(int row, HWND beside) {
         }
     }
     composer_.SetRow(row);
-    SetAccessibleName(L"Action for row " + std::to_wstring(row + 1));
+    SetAccessibleName(Text(TAVERO_TEXT_EDITOR_FOR_ROW, {std::to_wstring(row + 1)}));
     ShowBeside(beside);
     ::SetFocus(lists_[1]);
 }
@@ -201,9 +200,9 @@ bool ActionEditor::AcceptTyped(int list) {
     COMBOBOXINFO parts{};
     parts.cbSize = sizeof(parts);
     if (::GetComboBoxInfo(combo, &parts) && parts.hwndItem != nullptr) {
-        std::wstring why =
-            L"\u201C" + typed + L"\u201D is not one of the keys in the list: pick one.";
-        EDITBALLOONTIP tip{sizeof(tip), L"Not a key", why.c_str(), TTI_WARNING};
+        std::wstring title = Text(TAVERO_TEXT_NOT_A_KEY_TITLE);
+        std::wstring why = Text(TAVERO_TEXT_NOT_A_KEY, {typed});
+        EDITBALLOONTIP tip{sizeof(tip), title.c_str(), why.c_str(), TTI_WARNING};
         ::SendMessageW(parts.hwndItem, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
     }
     return false;
@@ -241,7 +240,8 @@ bool ActionEditor::OnDrawItem(const DRAWITEMSTRUCT& item) {
         ::SetBkMode(item.hDC, TRANSPARENT);
         ::SetTextColor(item.hDC, ToColorRef(palette::kWhite));
         RECT text = item.rcItem;
-        ::DrawTextW(item.hDC, L"Add Now", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        ::DrawTextW(item.hDC, Text(TAVERO_TEXT_ADD_NOW).c_str(), -1, &text,
+                    DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     // The keyboard's focus shows, in a solid white ring that stands out from the green (a
     // dotted line barely does).

@@ -18,8 +18,6 @@ namespace tavero {
 // shown for one row at a time. Enter on a list or on "Add Now" adds the action; Escape closes.
 class ActionEditor : public SkinnedWindow {
   public:
-    static constexpr const wchar_t* kCaption = L"Form1";
-
     explicit ActionEditor(ShellOpener& shell);
     ~ActionEditor() override;
 

@@ -7,25 +7,17 @@ namespace tavero {
 std::wstring FallbackKeyName(int key) {
     // Keys that many layouts give no name: the function keys past F12, the browser, volume,
     // media and launch keys.
-    static constexpr const wchar_t* kNamed[] = {
-        L"Browser Back", L"Browser Forward",  L"Browser Refresh",
-        L"Browser Stop", L"Browser Search",   L"Browser Favorites",
-        L"Browser Home", L"Volume Mute",      L"Volume Down",
-        L"Volume Up",    L"Next Track",       L"Previous Track",
-        L"Stop Media",   L"Play/Pause Media", L"Mail",
-        L"Select Media", L"Launch App 1",     L"Launch App 2",
-    };
     constexpr int kF13 = 0x7C;
     constexpr int kF24 = 0x87;
     constexpr int kBrowserBack = 0xA6;
     constexpr int kLaunchApp2 = 0xB7;
     if (key >= kF13 && key <= kF24) {
-        return L"F" + std::to_wstring(key - kF13 + 13);
+        return tavero::Text(TAVERO_TEXT_FUNCTION_KEY, {std::to_wstring(key - kF13 + 13)});
     }
     if (key >= kBrowserBack && key <= kLaunchApp2) {
-        return kNamed[key - kBrowserBack];
+        return tavero::Text(TAVERO_TEXT_FIRST_NAMELESS_KEY + key - kBrowserBack);
     }
-    return L"Key " + std::to_wstring(key);
+    return tavero::Text(TAVERO_TEXT_NUMBERED_KEY, {std::to_wstring(key)});
 }
 
 HotKeyCapture::Outcome HotKeyCapture::KeyDown(int key, int shiftState, bool winDown) {
@@ -38,19 +30,19 @@ HotKeyCapture::Outcome HotKeyCapture::KeyDown(int key, int shiftState, bool winD
     std::wstring text;
     int mods = 0;
     if (winDown) {
-        text += L"Win + ";
+        text += tavero::Text(TAVERO_TEXT_WIN_PLUS);
         mods |= mod::kWin;
     }
     if (shiftState & shift::kCtrl) {
-        text += L"Ctrl + ";
+        text += tavero::Text(TAVERO_TEXT_CTRL_PLUS);
         mods |= mod::kCtrl;
     }
     if (alt) {
-        text += L"Alt + ";
+        text += tavero::Text(TAVERO_TEXT_ALT_PLUS);
         mods |= mod::kAlt;
     }
     if (shiftState & shift::kShift) {
-        text += L"Shift + ";
+        text += tavero::Text(TAVERO_TEXT_SHIFT_PLUS);
         mods |= mod::kShift;
     }
 
@@ -72,7 +64,7 @@ std::wstring HotKeyCapture::TypingClash() const {
         return {};
     }
     std::wstring typed = names_.TypedWithCtrlAlt(keyCode_, (modKeyCode_ & mod::kShift) != 0);
-    return typed.empty() ? typed : L"On this keyboard " + text_ + L" types " + typed;
+    return typed.empty() ? typed : tavero::Text(TAVERO_TEXT_TYPES_CHARACTER, {text_, typed});
 }
 
 void HotKeyCapture::KeyUp() {
@@ -80,7 +72,7 @@ void HotKeyCapture::KeyUp() {
 }
 
 void HotKeyCapture::Clear() {
-    text_ = kEmptyText;
+    text_ = EmptyText();
     keyCode_ = 0;
     modKeyCode_ = 0;
     previewing_ = false;

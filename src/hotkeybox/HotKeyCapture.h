@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/KeyNames.h"
+#include "platform/Texts.h"
 
 namespace tavero {
 
@@ -18,7 +19,8 @@ std::wstring FallbackKeyName(int key);
 // stray Ctrl never wipes it.
 class HotKeyCapture {
   public:
-    static constexpr const wchar_t* kEmptyText = L"Press Hotkey";
+    // What a box without a hotkey shows: "Press Hotkey".
+    static std::wstring EmptyText() { return tavero::Text(TAVERO_TEXT_PRESS_HOTKEY); }
 
     enum class Outcome {
         Previewed,  // modifiers alone: shown, the hotkey unchanged
@@ -57,7 +59,7 @@ class HotKeyCapture {
 
   private:
     const KeyNames& names_;
-    std::wstring text_ = kEmptyText;
+    std::wstring text_ = EmptyText();
     int keyCode_ = 0;
     int modKeyCode_ = 0;
     std::wstring preview_;

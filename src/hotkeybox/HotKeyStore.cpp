@@ -20,7 +20,7 @@ StoredHotKey HotKeyStore::Load(const std::wstring& boxName) {
         ini_.BuildIniPath(settings_.iniFileName);
     }
     StoredHotKey stored;
-    stored.text = Read(boxName + L"Text", HotKeyCapture::kEmptyText);
+    stored.text = Read(boxName + L"Text", HotKeyCapture::EmptyText());
     stored.keyCode = ParseStoredNumber(Read(boxName + L"KeyCode", L"0"));
     stored.modKeyCode = ParseStoredNumber(Read(boxName + L"ModKeyCode", L"0"));
     return stored;

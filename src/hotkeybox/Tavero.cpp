@@ -2,6 +2,7 @@
 
 #include "platform/Keys.h"
 #include "platform/RunTimeError.h"
+#include "platform/Texts.h"
 
 namespace tavero {
 
@@ -83,10 +84,12 @@ void Tavero::SetHotKeyEnabled(bool enabled) {
         case ArmResult::Armed:
             return;
         case ArmResult::NoHotKey:
-            messages_.ShowError(kErrorTitle, kNotSetMessage);
+            messages_.ShowError(tavero::Text(TAVERO_TEXT_ERROR_TITLE),
+                                tavero::Text(TAVERO_TEXT_NOT_SET));
             return;
         case ArmResult::Taken:
-            messages_.ShowError(kErrorTitle, kTakenMessage);
+            messages_.ShowError(tavero::Text(TAVERO_TEXT_ERROR_TITLE),
+                                tavero::Text(TAVERO_TEXT_TAKEN));
             capture_.Clear();
             edited_ = true;
             ShowCapture();

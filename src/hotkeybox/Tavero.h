@@ -39,10 +39,6 @@ struct TaveroEvents {
 class Tavero {
   public:
     static constexpr int kHotKeyId = 1;
-    static constexpr const wchar_t* kErrorTitle = L"error";
-    static constexpr const wchar_t* kNotSetMessage = L"Not set hotkey";
-    static constexpr const wchar_t* kTakenMessage =
-        L"Hotkey already exists, please change a hotkey.";
 
     Tavero(std::wstring name, HotKeyRegistrar& registrar, const KeyNames& names,
            MessageBoxes& messages, HotKeyStore store);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Handles_win.h"
+#include "platform/Texts.h"
 #include "platform/Wine_win.h"
 
 namespace tavero {
@@ -176,7 +177,7 @@ std::wstring Win32FileSystem::Describe(int error) const {
         described.pop_back();
     }
     if (described.empty()) {
-        described = L"System error " + std::to_wstring(error) + L".";
+        described = Text(TAVERO_TEXT_SYSTEM_ERROR, {std::to_wstring(error)});
     }
     return described;
 }

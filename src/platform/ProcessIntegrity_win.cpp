@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/Texts.h"
+
 namespace tavero {
 
 namespace {
@@ -58,7 +60,7 @@ std::optional<ProcessIntegrity::Process> Win32ProcessIntegrity::Foreground() {
         std::wstring full(path, length);
         found.name = full.substr(full.find_last_of(L"\\/") + 1);
     } else {
-        found.name = L"the program in front";
+        found.name = Text(TAVERO_TEXT_PROGRAM_IN_FRONT);
     }
     return found;
 }

@@ -5,6 +5,9 @@
 #include <set>
 #include <string>
 
+#include "platform/RunTimeError.h"
+#include "platform/Texts.h"
+
 namespace tavero {
 
 void ReportUnhandledError(HWND owner, const std::exception& error) noexcept {
@@ -14,9 +17,15 @@ void ReportUnhandledError(HWND owner, const std::exception& error) noexcept {
         return;
     }
     showing = true;
-    std::string what = error.what();
-    std::wstring text(what.begin(), what.end());
-    ::MessageBoxW(owner, text.c_str(), L"error", MB_OK | MB_ICONSTOP);
+    // The program's own errors are worded for the user; anything else says what it can.
+    std::wstring text;
+    if (const auto* own = dynamic_cast<const RunTimeError*>(&error)) {
+        text = own->Description();
+    } else {
+        std::string what = error.what();
+        text.assign(what.begin(), what.end());
+    }
+    ::MessageBoxW(owner, text.c_str(), Text(TAVERO_TEXT_ERROR_TITLE).c_str(), MB_OK | MB_ICONSTOP);
     showing = false;
 }
 

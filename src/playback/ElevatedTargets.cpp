@@ -1,5 +1,7 @@
 #include "playback/ElevatedTargets.h"
 
+#include "platform/Texts.h"
+
 namespace tavero {
 
 ElevatedTargets::Verdict ElevatedTargets::Check() {
@@ -16,9 +18,7 @@ ElevatedTargets::Verdict ElevatedTargets::Check() {
     }
     Verdict verdict{false, std::nullopt};
     if (told_.insert({foreground_->id, foreground_->started}).second) {
-        verdict.tell = L"Keys can't reach " + foreground_->name +
-                       L": it runs as administrator. Start Tavero Mirelle as administrator to use "
-                       L"hotkeys there.";
+        verdict.tell = Text(TAVERO_TEXT_UNREACHABLE, {foreground_->name});
     }
     return verdict;
 }

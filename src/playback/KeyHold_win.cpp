@@ -6,6 +6,7 @@
 #include "platform/KeyInjector_win.h"
 #include "platform/MessagePump_win.h"
 #include "platform/RunTimeError.h"
+#include "platform/Texts.h"
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
@@ -24,13 +25,12 @@ std::int64_t NowUs() {
 }
 
 [[noreturn]] void Raise(int number, const std::wstring& description) {
-    throw RunTimeError(number, L"KeyHold", L"[clsWaitableTimer.Wait]" + description);
+    throw RunTimeError(number, L"KeyHold", description);
 }
 
-[[noreturn]] void RaiseSystemError(const wchar_t* what) {
-    DWORD code = ::GetLastError();
-    Raise(kErrSystemCall,
-          std::wstring(what) + L" failed with system error " + std::to_wstring(code));
+// The system refused a call of the hold's: `what` says which part failed, in words.
+[[noreturn]] void RaiseSystemError(int what) {
+    Raise(kErrSystemCall, Text(what, {std::to_wstring(::GetLastError())}));
 }
 
 HANDLE CreateTimer() {
@@ -65,7 +65,7 @@ void TimerKeyHold::Start() {
         released_.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
         stop_.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
         if (!timer_ || !released_ || !stop_) {
-            RaiseSystemError(L"CreateWaitableTimerEx");
+            RaiseSystemError(TAVERO_TEXT_HOLD_TIMER_FAILED);
         }
     }
     watching_ = true;
@@ -83,14 +83,15 @@ void TimerKeyHold::Arm(std::int64_t microseconds) {
     LARGE_INTEGER due{};
     due.QuadPart = -microseconds * 10;  // relative, in 100 ns units
     if (!::SetWaitableTimer(timer_.Get(), &due, 0, nullptr, nullptr, FALSE)) {
-        RaiseSystemError(L"SetWaitableTimer");
+        RaiseSystemError(TAVERO_TEXT_HOLD_TIMER_FAILED);
     }
 }
 
 void TimerKeyHold::Begin(std::span<const KeyEvent> presses, std::vector<KeyEvent> releases,
                          int milliseconds) {
     if (milliseconds < 0 || milliseconds > kLongestHoldMs) {
-        Raise(kErrInvalidArgument, L"Invalid wait length " + std::to_wstring(milliseconds));
+        Raise(kErrInvalidArgument,
+              Text(TAVERO_TEXT_HOLD_TOO_LONG, {std::to_wstring(milliseconds)}));
     }
     // Everything that can fail before a key goes down does so now.
     Start();
@@ -195,7 +196,7 @@ WaitResult TimerKeyHold::Wait(int timeoutMs) {
         }
         if (woke != WAIT_OBJECT_0 + 1) {
             ReleaseNow();
-            RaiseSystemError(L"MsgWaitForMultipleObjectsEx");
+            RaiseSystemError(TAVERO_TEXT_HOLD_WAIT_FAILED);
         }
         MSG msg;
         // Stops as soon as the releases are out, even if messages keep coming.

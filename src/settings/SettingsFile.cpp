@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/Texts.h"
+
 namespace tavero {
 
 namespace {
@@ -192,8 +194,7 @@ std::string SettingsFile::Encode(std::wstring_view text, Encoding encoding) cons
 
 FileError SettingsFile::Error(int code) const {
     if (code == FileSystem::kFileTooLarge) {
-        return {code, L"The file is larger than " + std::to_wstring(kLargestFile >> 20) +
-                          L" MiB, far more than settings ever hold; it is left as it is."};
+        return {code, Text(TAVERO_TEXT_FILE_TOO_LARGE, {std::to_wstring(kLargestFile >> 20)})};
     }
     return {code, files_.Describe(code)};
 }
@@ -251,7 +252,7 @@ FileError SettingsFile::Update(const std::wstring& path, std::span<const IniValu
     if (files_.ReadOnly(target)) {
         // Its owner marked it so: never written, whatever the file system would let through.
         return {FileSystem::kAccessDenied,
-                files_.Describe(FileSystem::kAccessDenied) + L" The file is marked read-only."};
+                Text(TAVERO_TEXT_MARKED_READ_ONLY, {files_.Describe(FileSystem::kAccessDenied)})};
     }
     std::string old;
     int error = files_.Read(target, old, kLargestFile);
@@ -281,7 +282,7 @@ FileError SettingsFile::Update(const std::wstring& path, std::span<const IniValu
         files_.Remove(made);
         FileError failed = Error(error);
         if (HeldByAnother(error)) {
-            failed.reason = L"Another program is using the file (" + failed.reason + L")";
+            failed.reason = Text(TAVERO_TEXT_IN_USE, {failed.reason});
         }
         return failed;
     }

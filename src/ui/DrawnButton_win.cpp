@@ -1,5 +1,7 @@
 #include "ui/DrawnButton_win.h"
 
+#include "platform/Texts.h"
+
 namespace tavero {
 
 namespace {
@@ -123,8 +125,9 @@ std::optional<LRESULT> DrawnButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lP
         case WM_GETOBJECT: {
             wchar_t name[256] = {};
             ::GetWindowTextW(Handle(), name, 256);
-            AccessibleDescription description{name, role_,    IsLink() ? L"Jump" : L"Press",
-                                              kAct, IsLink(), false};
+            AccessibleDescription description{
+                name, role_,    Text(IsLink() ? TAVERO_TEXT_JUMP : TAVERO_TEXT_PRESS),
+                kAct, IsLink(), false};
             if (LRESULT answer = AnswerAccessibleObject(Handle(), wParam, lParam, description)) {
                 return answer;
             }

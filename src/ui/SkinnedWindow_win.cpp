@@ -33,7 +33,7 @@ SkinnedWindow::SkinnedWindow(const Skin& skin, TitleStrip::Actions actions)
       accessibleName_(skin.accessibleName) {
     RegisterClassOnce(skin.className, CS_DBLCLKS, ::GetSysColorBrush(COLOR_BTNFACE), skin.icon);
     // No taskbar button: the notification-area icon stands for the program.
-    Create(skin.className, skin.caption, WS_POPUP | WS_CLIPCHILDREN,
+    Create(skin.className, skin.caption.c_str(), WS_POPUP | WS_CLIPCHILDREN,
            WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, 0, 0, 0, 0, nullptr, nullptr);
     dpi_ = static_cast<int>(::GetDpiForWindow(Handle()));
     // Centred where it is first shown.

@@ -21,7 +21,7 @@ class SkinnedWindow : public Window {
   public:
     struct Skin {
         const wchar_t* className;
-        const wchar_t* caption;
+        std::wstring caption;
         int width;  // twips; the client area is the whole window
         int height;
         TitleStrip::Design strip;

@@ -4,11 +4,11 @@
 
 namespace tavero {
 
-TextLink::TextLink(HWND parent, int id, const wchar_t* caption, int points,
+TextLink::TextLink(HWND parent, int id, std::wstring caption, int points,
                    std::optional<palette::Rgb> background, std::function<void()> onClick)
-    : caption_(caption), points_(points), background_(background) {
+    : caption_(std::move(caption)), points_(points), background_(background) {
     button_ = std::make_unique<DrawnButton>(
-        parent, id, caption, roles::kLink,
+        parent, id, caption_, roles::kLink,
         [this](HDC dc, const RECT& r, bool hot, bool focused) {
             COLORREF back = background_ ? ToColorRef(*background_) : ::GetSysColor(COLOR_BTNFACE);
             // With the keyboard's focus, in reverse: the main window's link shows only its top

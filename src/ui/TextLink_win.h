@@ -18,7 +18,7 @@ namespace tavero {
 class TextLink {
   public:
     // `background`: the colour behind the text; none for the window's own face colour.
-    TextLink(HWND parent, int id, const wchar_t* caption, int points,
+    TextLink(HWND parent, int id, std::wstring caption, int points,
              std::optional<palette::Rgb> background, std::function<void()> onClick);
 
     // Places the link at `dpi`, its fonts made for it.
@@ -26,7 +26,7 @@ class TextLink {
     HWND Handle() const { return button_->Handle(); }
 
   private:
-    const wchar_t* caption_;
+    std::wstring caption_;
     int points_;
     std::optional<palette::Rgb> background_;
     UniqueFont font_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/Texts.h"
 #include "ui/Skin_win.h"
 #include "ui/WindowDrag_win.h"
 
@@ -38,15 +39,18 @@ TitleStrip::TitleStrip(HWND parent, int id, Design design, Actions actions, int 
     // Tab reaches the logo inside it.
     Create(kClassName, design_.title.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
            WS_EX_CONTROLPARENT, r.left, r.top, r.width, r.height, parent, AsMenuId(id));
-    close_ = std::make_unique<DrawnButton>(Handle(), kCloseId, L"Close", roles::kPushButton,
-                                           OnGreen(DrawCloseButton), std::move(actions.close));
+    close_ = std::make_unique<DrawnButton>(Handle(), kCloseId, Text(TAVERO_TEXT_CLOSE),
+                                           roles::kPushButton, OnGreen(DrawCloseButton),
+                                           std::move(actions.close));
     if (design_.hideButton) {
-        hide_ = std::make_unique<DrawnButton>(Handle(), kHideId, L"Hide", roles::kPushButton,
-                                              OnGreen(DrawHideButton), std::move(actions.hide));
+        hide_ = std::make_unique<DrawnButton>(Handle(), kHideId, Text(TAVERO_TEXT_HIDE),
+                                              roles::kPushButton, OnGreen(DrawHideButton),
+                                              std::move(actions.hide));
     }
     if (actions.logo) {
-        logo_ = std::make_unique<DrawnButton>(Handle(), kLogoId, L"Mirelle home page", roles::kLink,
-                                              OnGreen(DrawLogo), std::move(actions.logo));
+        logo_ =
+            std::make_unique<DrawnButton>(Handle(), kLogoId, Text(TAVERO_TEXT_HOME_PAGE),
+                                          roles::kLink, OnGreen(DrawLogo), std::move(actions.logo));
     }
     Layout(dpi);
 }

@@ -28,7 +28,7 @@ file(MAKE_DIRECTORY ${WORK})
 file(WRITE ${WORK}/entry.c "int mainCRTStartup(void) { return 0; }\n")
 # On Linux the resource compiler reads any argument starting with '/' as an option, a source
 # path too (a tree under /check is taken for /C, a code page); '--' ends the options.
-execute_process(COMMAND ${llvm-rc_path} /I ${GENERATED} /I ${mingw_headers} /FO ${WORK}/program.res
+execute_process(COMMAND ${llvm-rc_path} /I ${GENERATED} /I ${SOURCE}/src /I ${mingw_headers} /FO ${WORK}/program.res
                         -- ${SOURCE}/src/ui/TaveroMirelle.rc
                 RESULT_VARIABLE rc ERROR_VARIABLE rc_error)
 execute_process(COMMAND ${clang_path} --target=x86_64-pc-windows-msvc -c ${WORK}/entry.c

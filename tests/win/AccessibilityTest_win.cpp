@@ -9,7 +9,6 @@
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
 #include "app/AppMessages_win.h"
-#include "editor/ActionEditor_win.h"
 #include "ui/ControlIds.h"
 #include "ui/MainLayout.h"
 
@@ -122,7 +121,7 @@ TEST_F(Accessibility, EveryControlHasTheNameAndRoleAScreenReaderSpeaks) {
     program.ClickAt(pencil.left / 15 + 11, pencil.top / 15 + 11);
     HWND editor = nullptr;
     ASSERT_TRUE(PumpUntil([&] {
-        editor = program.FindOwnWindow(nullptr, ActionEditor::kCaption);
+        editor = program.Editor();
         return editor != nullptr && ::IsWindowVisible(editor);
     }));
     ExpectSpoken(::GetDlgItem(editor, control_ids::kLeftList), L"First key", ROLE_SYSTEM_COMBOBOX);
@@ -167,7 +166,7 @@ TEST_F(Accessibility, WindowsSayWhatTheyAreAndDrawnControlsDoWhatAClickDoes) {
     Speak(::GetDlgItem(main, control_ids::EditButton(2)), OBJID_CLIENT, true);
     HWND editor = nullptr;
     ASSERT_TRUE(PumpUntil([&] {
-        editor = program.FindOwnWindow(nullptr, ActionEditor::kCaption);
+        editor = program.Editor();
         return editor != nullptr && ::IsWindowVisible(editor);
     }));
     EXPECT_EQ(Speak(editor, OBJID_WINDOW).name, L"Action for row 3");

@@ -5,7 +5,6 @@
 #include "KeyTarget_win.h"
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
-#include "editor/ActionEditor_win.h"
 #include "ui/ControlIds.h"
 #include "ui/MainLayout.h"
 
@@ -26,7 +25,7 @@ class EditorTest : public ::testing::Test {
         EXPECT_EQ(FirstKeyDown(), 0);
     }
 
-    HWND Editor() const { return program.FindOwnWindow(nullptr, ActionEditor::kCaption); }
+    HWND Editor() const { return program.Editor(); }
     HWND List(int id) const { return ::GetDlgItem(Editor(), id); }
 
     void OpenEditorFor(int row) {

@@ -8,7 +8,6 @@
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
 #include "app/AppMessages_win.h"
-#include "editor/ActionEditor_win.h"
 #include "platform/KeyNames_win.h"
 #include "ui/ControlIds.h"
 #include "ui/MainLayout.h"
@@ -31,7 +30,7 @@ class Journey : public ::testing::Test {
         EXPECT_EQ(FirstKeyDown(), 0) << "a key is left down";
     }
 
-    HWND Editor() const { return program.FindOwnWindow(nullptr, ActionEditor::kCaption); }
+    HWND Editor() const { return program.Editor(); }
 
     ::testing::AssertionResult PickWithKeyboard(int listId, int index) {
         return program.PickInList(::GetDlgItem(Editor(), listId), index);

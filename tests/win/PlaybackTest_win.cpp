@@ -13,6 +13,7 @@
 #include "platform/KeyInjector_win.h"
 #include "platform/Keys.h"
 #include "platform/RunTimeError.h"
+#include "platform/Texts.h"
 #include "platform/Window_win.h"
 #include "playback/ActionPlayer.h"
 #include "playback/KeyHold_win.h"
@@ -260,13 +261,13 @@ TEST_F(PlaybackTest, QuitDuringAPauseReleasesAndLeavesTheQuitQueued) {
     EXPECT_FALSE(records[3].Down());
 }
 
-TEST_F(PlaybackTest, HoldFailureIsReportedWithItsPlaceBeforeAnyKeyGoesDown) {
+TEST_F(PlaybackTest, HoldFailureIsReportedInWordsBeforeAnyKeyGoesDown) {
     KeyEvent press{'A', false};
     try {
         hold.Begin({&press, 1}, {{'A', true}}, -1);
         FAIL() << "no error";
     } catch (const RunTimeError& e) {
-        EXPECT_EQ(e.Description().rfind(L"[clsWaitableTimer.Wait]", 0), 0u);
+        EXPECT_EQ(e.Description(), Text(TAVERO_TEXT_HOLD_TOO_LONG, {L"-1"}));
     }
     EXPECT_EQ(FirstKeyDown(), 0);
     // The hold is usable again afterwards.

@@ -1,9 +1,10 @@
 #include "ProgramUnderTest_win.h"
 
 #include <cstdio>
+#include <cwchar>
 
 #include "app/AppMessages_win.h"
-#include "app/MainWindow_win.h"
+#include "platform/Texts.h"
 #include "platform/Wine_win.h"
 #include "ui/ControlIds.h"
 
@@ -58,13 +59,15 @@ ProgramUnderTest::~ProgramUnderTest() {
                           folderPath_.c_str(), &startup, &process_)) {
         return ::testing::AssertionFailure() << "the exe could not be started";
     }
-    // Shown and brought to the front: the program is done starting. Hidden: done once it waits
-    // for input.
+    // Shown (unless hidden) and brought to the front, and done with the work it leaves until
+    // its window is up, the last of which makes the editor's window: the tray icon (under Wine
+    // a round trip to another process, tens of ms) and the rest. Until then a program may not
+    // have read its window's first events; under Wine, read while keys are down, they set the
+    // key state to the X server's, which knows nothing of injected keys.
     auto started = [&] {
-        main_ = FindOwnWindow(nullptr, tavero::MainWindow::kCaption);
-        return main_ != nullptr &&
-               (hidden ? ::WaitForInputIdle(process_.hProcess, 0) == 0
-                       : ::IsWindowVisible(main_) && ::GetForegroundWindow() == main_);
+        main_ = FindOwnWindow(nullptr, tavero::Text(TAVERO_TEXT_MAIN_CAPTION).c_str());
+        return main_ != nullptr && Editor() != nullptr &&
+               (hidden || (::IsWindowVisible(main_) && InFront()));
     };
     bool done = PumpUntil([&] { return started() || !Running(); }, 15000);
     if (!Running()) {
@@ -122,6 +125,10 @@ bool ProgramUnderTest::Running() const {
            ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+HWND ProgramUnderTest::Editor() const {
+    return FindOwnWindow(nullptr, tavero::Text(TAVERO_TEXT_EDITOR_CAPTION).c_str());
+}
+
 HWND ProgramUnderTest::HotKeyEdit(int row) const {
     return ::GetWindow(Control(control_ids::HotKeyBox(row)), GW_CHILD);
 }
@@ -141,6 +148,13 @@ void ProgramUnderTest::Click(HWND window) const {
     ClickScreen((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
+bool ProgramUnderTest::InFront() const {
+    // The main window, or a message box of the program's in front of it.
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(::GetForegroundWindow(), &process);
+    return process == process_.dwProcessId;
+}
+
 ::testing::AssertionResult ProgramUnderTest::ClickToFocus(HWND control) const {
     Click(control);
     auto focused = [&] {
@@ -155,8 +169,16 @@ void ProgramUnderTest::Click(HWND window) const {
     if (focused()) {
         return ::testing::AssertionSuccess();
     }
+    RECT r;
+    ::GetWindowRect(control, &r);
+    POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    HWND under = ::WindowFromPoint(centre);
+    wchar_t className[64] = {};
+    ::GetClassNameW(under, className, 64);
+    std::string landed(className, className + std::wcslen(className));
     return ::testing::AssertionFailure()
-           << "set-up: a click did not give the control the focus; " << DescribeForeground();
+           << "set-up: a click did not give the control the focus (the click's place shows a "
+           << (under == control ? "the control itself" : landed) << "); " << DescribeForeground();
 }
 
 bool ProgramUnderTest::Tick(int row) const {
@@ -292,9 +314,7 @@ void ProgramUnderTest::DismissMenu(HWND menu) {
         }
         // The menu takes keys once its loop runs, in front.
         AwaitIdle();
-        DWORD inFront = 0;
-        ::GetWindowThreadProcessId(::GetForegroundWindow(), &inFront);
-        if (inFront != process_.dwProcessId) {
+        if (!InFront()) {
             failed = "the tray menu opened behind another window; " + DescribeForeground();
             std::printf("[ note     ] %s (attempt %d)\n", failed.c_str(), attempt + 1);
             DismissMenu(menu);

@@ -39,6 +39,10 @@ class ProgramUnderTest {
     HANDLE Process() const { return process_.hProcess; }
 
     HWND MainWindow() const { return main_; }
+    // The action editor's window, once the program has made it.
+    HWND Editor() const;
+    // Whether a window of the program is the foreground window.
+    bool InFront() const;
     HWND Control(int id) const { return ::GetDlgItem(main_, id); }
     HWND HotKeyEdit(int row) const;
     HWND ArmBox(int row) const;

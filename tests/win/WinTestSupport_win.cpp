@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -100,6 +101,19 @@ bool PressHotKey(std::initializer_list<int> modifiers, int key, const std::funct
 }
 
 void ClickScreen(int x, int y) {
+    // Two clicks at one place within the double-click time are a double-click, which an edit
+    // takes to select a word, not to take the focus: a second click there waits as long as a
+    // person would have.
+    static double lastAt = -1e9;
+    static POINT last{};
+    double since = NowMs() - lastAt;
+    if (since < ::GetDoubleClickTime() &&
+        std::abs(x - last.x) <= ::GetSystemMetrics(SM_CXDOUBLECLK) &&
+        std::abs(y - last.y) <= ::GetSystemMetrics(SM_CYDOUBLECLK)) {
+        PumpFor(static_cast<int>(::GetDoubleClickTime() - since) + 10);
+    }
+    lastAt = NowMs();
+    last = {x, y};
     int width = ::GetSystemMetrics(SM_CXSCREEN);
     int height = ::GetSystemMetrics(SM_CYSCREEN);
     ::SetCursorPos(x, y);
@@ -206,8 +220,18 @@ std::string DescribeForeground() {
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
     ::GetGUIThreadInfo(::GetWindowThreadProcessId(foreground, nullptr), &info);
-    return "the foreground is " + Described(foreground) + ", the focus on " +
-           Described(info.hwndFocus);
+    std::string text = "the foreground is " + Described(foreground) + ", the focus on " +
+                       Described(info.hwndFocus);
+    // A message box says why it is there.
+    std::wstring message = ControlText(::GetDlgItem(foreground, 0xFFFF));
+    if (!message.empty()) {
+        text += "; it says \"";
+        for (wchar_t c : message) {
+            text += static_cast<char>(c < 128 ? c : '?');
+        }
+        text += "\"";
+    }
+    return text;
 }
 
 void AwaitThreadOf(HWND window) {
