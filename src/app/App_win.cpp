@@ -6,7 +6,8 @@
 
 namespace tavero {
 
-App::App(SingleInstance& instance, const std::wstring& settingsFolder, bool hidden)
+App::App(SingleInstance& instance, const std::wstring& settingsFolder, bool hidden,
+         std::vector<int> armRows)
     : folder_(settingsFolder) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
@@ -29,13 +30,18 @@ App::App(SingleInstance& instance, const std::wstring& settingsFolder, bool hidd
     // program that keeps them out.
     main_->Rows().StopWhereKeysCannotReach(targets_,
                                            [this](const std::wstring& text) { main_->Tell(text); });
+    main_->Rows().onFollowingChanged = [this](bool following) {
+        foregroundWatch_.FollowClosely(following);
+    };
     main_->Rows().onArmedChanged = [this](bool any) {
         foregroundWatch_.Watch(any);
         if (any) {
             retry_.Prepare();
         }
     };
-    main_->Start(hidden);
+    main_->onReleaseKeys = [this] { return release_.ReleaseAll(); };
+    main_->KnowProgramsBy(programs_);
+    main_->Start(hidden, std::move(armRows));
     instance.Ready(main_->Handle());
 }
 

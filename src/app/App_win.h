@@ -17,12 +17,14 @@
 #include "platform/MessageBoxes_win.h"
 #include "platform/ProcessIntegrity_win.h"
 #include "platform/ProgramFolder_win.h"
+#include "platform/Programs_win.h"
 #include "platform/Registry_win.h"
 #include "platform/Shell_win.h"
 #include "playback/ActionPlayer.h"
 #include "playback/ElevatedTargets.h"
 #include "playback/ForegroundWatch_win.h"
 #include "playback/KeyHold_win.h"
+#include "playback/KeyRelease_win.h"
 #include "playback/KeyboardWatch_win.h"
 #include "playback/OwedReleaseRetry_win.h"
 #include "playback/ReliableInjector.h"
@@ -37,7 +39,9 @@ class App {
   public:
     // Takes over the one running copy for the settings in `settingsFolder`; `hidden`: started
     // with Windows, with only its tray icon.
-    App(SingleInstance& instance, const std::wstring& settingsFolder, bool hidden);
+    // `armRows`: rows to arm once the window is up (a start by "/arm").
+    App(SingleInstance& instance, const std::wstring& settingsFolder, bool hidden,
+        std::vector<int> armRows = {});
     ~App();
     App(const App&) = delete;
     App& operator=(const App&) = delete;
@@ -61,6 +65,7 @@ class App {
     OwedReleaseRetry retry_{injector_};
     TimerKeyHold hold_{injector_};
     KeyboardWatch keyboardWatch_{injector_};
+    KeyRelease release_{keyboardWatch_, injector_};
     AsyncKeyboardState keyboard_;
     ActionPlayer player_{keyboard_, hold_, keyboardWatch_, injector_};
     TaveroServices services_{keyNames_, messages_, ini_, userStore_};
@@ -68,7 +73,14 @@ class App {
     StartWithWindows startup_{runKey_, ExePath()};
     Win32ProcessIntegrity integrity_;
     ElevatedTargets targets_{integrity_};
-    ForegroundWatch foregroundWatch_{targets_};
+    Win32Programs programs_;
+    // The program in front changed: whether keys reach it, and which rows apply there.
+    ForegroundWatch foregroundWatch_{[this] {
+        targets_.ForegroundChanged();
+        if (main_) {
+            main_->Rows().ForegroundChanged();
+        }
+    }};
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<ActionEditor> editor_;
 };

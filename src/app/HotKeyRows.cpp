@@ -22,6 +22,69 @@ void HotKeyRows::LoadActions() {
         rows_[Index(row)].code = ini_.ReadIniValue(kCodeSection, key, L"");
     }
     startArming_.Load();
+    scopes_.Load();
+}
+
+std::wstring HotKeyRows::ActionTip(int row) const {
+    const RowScope& scope = scopes_.Of(row);
+    if (scope.kind == RowScope::Kind::Everywhere) {
+        return ActionCode(row);
+    }
+    std::wstring programs;
+    for (const std::wstring& program : scope.programs) {
+        programs += (programs.empty() ? L"" : Text(TAVERO_TEXT_LIST_SEPARATOR)) + program;
+    }
+    int words = scope.kind == RowScope::Kind::OnlyIn ? TAVERO_TEXT_SCOPE_ONLY_IN
+                                                     : TAVERO_TEXT_SCOPE_EVERYWHERE_BUT;
+    return ActionCode(row) + L"\n" + Text(words, {programs});
+}
+
+void HotKeyRows::SetScope(int row, RowScope scope) {
+    if (!scopes_.Set(row, std::move(scope))) {
+        Tell(TAVERO_TEXT_SCOPE_NOT_SAVED, ini_.WriteError());
+    }
+    std::wstring said;
+    if (Armed(row) && inPrograms_.SharingOf(row) == RowsInPrograms::Sharing::Clashes) {
+        boxes_.at(Index(row))->SetHotKeyEnabled(false);
+        said = RowLine(row, Text(TAVERO_TEXT_ROW_SHARED, {boxes_.at(Index(row))->Text()}));
+        said = Text(TAVERO_TEXT_NOT_ARMED) + said;
+    }
+    said += Reconcile();
+    ArmedChanged();
+    if (!said.empty() && tellRows_) {
+        tellRows_(said);
+    }
+}
+
+void HotKeyRows::ForegroundChanged() {
+    std::wstring refused = Reconcile();
+    if (!refused.empty()) {
+        ArmedChanged();
+        if (tellRows_) {
+            tellRows_(refused);
+        }
+    }
+}
+
+std::wstring HotKeyRows::Reconcile() {
+    std::wstring refused;
+    for (int row : inPrograms_.Reconcile()) {
+        refused += TakenLine(row);
+    }
+    return Listed(TAVERO_TEXT_NOT_ARMED, refused);
+}
+
+Tavero::ArmResult HotKeyRows::ArmBeside(int row) {
+    Tavero* box = boxes_.at(Index(row));
+    switch (inPrograms_.SharingOf(row)) {
+        case RowsInPrograms::Sharing::None:
+            return box->TryArm();
+        case RowsInPrograms::Sharing::Apart:
+            return box->ArmSharing();
+        case RowsInPrograms::Sharing::Clashes:
+            break;
+    }
+    return box->KeyCode() == 0 ? Tavero::ArmResult::NoHotKey : Tavero::ArmResult::Taken;
 }
 
 bool HotKeyRows::ReportReadError() {
@@ -56,8 +119,20 @@ bool HotKeyRows::Arm(int row, bool armed) {
     if (box == nullptr) {
         return false;
     }
-    box->SetHotKeyEnabled(armed);
+    RowsInPrograms::Sharing sharing = inPrograms_.SharingOf(row);
+    if (!armed || box->HotKeyEnabled() || sharing == RowsInPrograms::Sharing::None) {
+        box->SetHotKeyEnabled(armed);
+    } else if (sharing == RowsInPrograms::Sharing::Clashes) {
+        // Another armed row would play in the same programs: refused as a taken one is.
+        box->RefuseAsTaken();
+    } else {
+        box->ArmSharing();
+    }
+    std::wstring refused = Reconcile();
     ArmedChanged();
+    if (!refused.empty() && tellRows_) {
+        tellRows_(refused);
+    }
     return box->HotKeyEnabled();
 }
 
@@ -78,16 +153,29 @@ void HotKeyRows::ArmedChanged() {
             onArmedChanged(any);
         }
     }
+    if (bool following = inPrograms_.NeedsProgram(); following != following_) {
+        following_ = following;
+        if (onFollowingChanged) {
+            onFollowingChanged(following);
+        }
+    }
 }
 
 std::wstring HotKeyRows::ArmAsLastTime() {
+    return ArmRows(startArming_.RowsToArm(), TAVERO_TEXT_NOT_ARMED_AGAIN);
+}
+
+std::wstring HotKeyRows::ArmRows(const std::vector<int>& rows, int heading) {
     std::wstring refused;
-    for (int row : startArming_.RowsToArm()) {
+    for (int row : rows) {
+        if (Armed(row)) {
+            continue;
+        }
         Tavero* box = boxes_.at(Index(row));
         if (box == nullptr) {
             continue;
         }
-        switch (box->TryArm()) {
+        switch (ArmBeside(row)) {
             case Tavero::ArmResult::Armed:
                 break;
             case Tavero::ArmResult::NoHotKey:
@@ -98,8 +186,11 @@ std::wstring HotKeyRows::ArmAsLastTime() {
                 break;
         }
     }
+    for (int row : inPrograms_.Reconcile()) {
+        refused += TakenLine(row);
+    }
     ArmedChanged();
-    return Listed(TAVERO_TEXT_NOT_ARMED_AGAIN, refused);
+    return Listed(heading, refused);
 }
 
 std::wstring HotKeyRows::RowLine(int row, const std::wstring& what) {
@@ -119,6 +210,11 @@ std::wstring HotKeyRows::SetPaused(bool paused) {
             refused += TakenLine(row);
         }
     }
+    if (!paused) {
+        for (int row : inPrograms_.Reconcile()) {
+            refused += TakenLine(row);
+        }
+    }
     ArmedChanged();
     return Listed(TAVERO_TEXT_NOT_RESUMED, refused);
 }
@@ -133,10 +229,17 @@ ActionPlayer::Outcome HotKeyRows::Fire(int row) {
             return ActionPlayer::Outcome::Unreachable;
         }
     }
+    // The row that applies in the program in front as the action starts plays, whichever of
+    // the rows of its combination held it when it was pressed; none, where none applies there
+    // now (the focus moved on meanwhile): never half an action, in either program.
+    int playing = inPrograms_.PlayerFor(row);
+    if (playing < 0) {
+        return ActionPlayer::Outcome::Ignored;
+    }
     // Only the hotkey's own keys can still be held: the system matched it exactly.
     Tavero* box = boxes_.at(Index(row));
     HeldHotKey from = box != nullptr ? HeldHotKey{box->ModKeyCode(), box->KeyCode()} : HeldHotKey{};
-    return player_.Play(ReadActionCode(ActionCode(row)), from);
+    return player_.Play(ReadActionCode(ActionCode(playing)), from);
 }
 
 HotKeyRows::Saved HotKeyRows::SaveAll(bool ask) {

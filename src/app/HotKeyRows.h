@@ -4,9 +4,12 @@
 #include <functional>
 #include <string>
 
+#include "app/RowScopes.h"
+#include "app/RowsInPrograms.h"
 #include "app/StartArming.h"
 #include "hotkeybox/Tavero.h"
 #include "platform/MessageBoxes.h"
+#include "platform/TextIds.h"
 #include "playback/ActionPlayer.h"
 #include "playback/ElevatedTargets.h"
 #include "settings/IniSettings.h"
@@ -21,7 +24,7 @@ class HotKeyRows {
     static constexpr int kCount = 10;
 
     HotKeyRows(IniSettings& ini, ActionPlayer& player, MessageBoxes& messages)
-        : ini_(ini), player_(player), messages_(messages), startArming_(ini) {}
+        : ini_(ini), player_(player), messages_(messages), startArming_(ini), scopes_(ini) {}
 
     // Row index 0..9 with its capture box (Tavero1..Tavero10).
     void Attach(int row, Tavero& box) { boxes_.at(static_cast<std::size_t>(row)) = &box; }
@@ -31,6 +34,24 @@ class HotKeyRows {
     void LoadActions();
     const std::wstring& ActionText(int row) const { return rows_.at(Index(row)).text; }
     const std::wstring& ActionCode(int row) const { return rows_.at(Index(row)).code; }
+    // What the row's tip shows: its action code, and, where it applies in some programs only,
+    // which.
+    std::wstring ActionTip(int row) const;
+
+    // Where a row applies. A new scope is written to the settings file (the user is told where
+    // that fails) and takes effect at once; an armed row whose combination an armed row shares
+    // that would then apply in the same programs is disarmed, with a word.
+    const RowScope& Scope(int row) const { return scopes_.Of(row); }
+    void SetScope(int row, RowScope scope);
+    // Where to learn the program in front, and how to say what the rows could not do when it
+    // changed.
+    void KnowProgramsBy(Programs& programs, std::function<void(const std::wstring&)> tell) {
+        inPrograms_.KnowProgramsBy(programs);
+        tellRows_ = std::move(tell);
+    }
+    // The program in front changed: rows that apply there take their combinations, the others
+    // let them go.
+    void ForegroundChanged();
     const std::wstring& SettingsPath() const { return ini_.IniFilePath(); }
     void ClearLeftovers() { ini_.ClearLeftovers(); }
     // Tells the user when the settings file could not be read at start (a lock, a path too
@@ -47,10 +68,16 @@ class HotKeyRows {
     bool Armed(int row) const;
     // Called when whether any row is armed changes.
     std::function<void(bool anyArmed)> onArmedChanged;
+    // Called when whether the rows follow the program in front changes (an armed row applies
+    // in some programs only, or shares its combination).
+    std::function<void(bool following)> onFollowingChanged;
 
     // Arms the rows armed when the program last ended, where the user asked for it; the word
     // for the user, in one text, about the rows that could not be (empty when none was refused).
     std::wstring ArmAsLastTime();
+    // Arms `rows` without a word each; the word for the user, in one text under `heading`,
+    // about the rows that could not be (empty when none was refused).
+    std::wstring ArmRows(const std::vector<int>& rows, int heading = TAVERO_TEXT_NOT_ARMED);
     StartArming& ArmingAtStart() { return startArming_; }
 
     // Paused, the armed rows' combinations reach applications; the rows stay armed. Resumed, a
@@ -89,16 +116,25 @@ class HotKeyRows {
     // One line, from its line break, of a word to the user about rows that could not be armed.
     static std::wstring RowLine(int row, const std::wstring& what);
     std::wstring TakenLine(int row) const;
+    // Arms a row as it stands to the armed rows of its combination; what came of it.
+    Tavero::ArmResult ArmBeside(int row);
+    // Has the rows hold their combinations for the program in front; the word about those that
+    // could not (empty where none).
+    std::wstring Reconcile();
 
     IniSettings& ini_;
     ActionPlayer& player_;
     MessageBoxes& messages_;
     StartArming startArming_;
+    RowScopes scopes_;
     bool paused_ = false;
     bool anyArmed_ = false;
+    bool following_ = false;
     ElevatedTargets* targets_ = nullptr;
     std::function<void(const std::wstring&)> tellUnreachable_;
     std::array<Tavero*, kCount> boxes_{};
+    RowsInPrograms inPrograms_{boxes_, scopes_};
+    std::function<void(const std::wstring&)> tellRows_;
     std::array<Action, kCount> rows_;
 };
 

@@ -1,6 +1,7 @@
 #include "app/MainRows_win.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "platform/Texts.h"
 #include "ui/ControlIds.h"
@@ -123,6 +124,14 @@ void MainRows::ShowArmed() {
     }
 }
 
+std::wstring MainRows::ActionName(int row) const {
+    // Where the row applies in some programs only, a screen reader says which, as the tip shows.
+    std::wstring tip = model_.ActionTip(row);
+    std::size_t line = tip.find(L'\n');
+    std::wstring name = OfRow(TAVERO_TEXT_ROW_ACTION, row);
+    return line == std::wstring::npos ? name : name + L"; " + tip.substr(line + 1);
+}
+
 int MainRows::ArmBoxRow(int id) {
     int row = id - control_ids::ArmBox(0);
     return row >= 0 && row < HotKeyRows::kCount ? row : -1;
@@ -131,7 +140,8 @@ int MainRows::ArmBoxRow(int id) {
 void MainRows::Refresh(int row, bool withTip) {
     ::SetWindowTextW(At(row).actionText, model_.ActionText(row).c_str());
     if (withTip && tips_) {
-        tips_->Set(At(row).actionText, model_.ActionCode(row));
+        tips_->Set(At(row).actionText, model_.ActionTip(row));
+        NameForScreenReaders(At(row).actionText, ActionName(row));
     }
 }
 
@@ -139,9 +149,9 @@ void MainRows::FinishStart() {
     tips_ = std::make_unique<ToolTips>(window_);
     for (int row = 0; row < HotKeyRows::kCount; ++row) {
         Row& c = At(row);
-        tips_->Set(c.actionText, model_.ActionCode(row));
+        tips_->Set(c.actionText, model_.ActionTip(row));
         NameForScreenReaders(c.armBox, OfRow(TAVERO_TEXT_ROW_ARM_BOX, row), roles::kCheckButton);
-        NameForScreenReaders(c.actionText, OfRow(TAVERO_TEXT_ROW_ACTION, row));
+        NameForScreenReaders(c.actionText, ActionName(row));
         c.hotKeyBox->SetAccessibleName(OfRow(TAVERO_TEXT_ROW_HOTKEY, row));
     }
 }
@@ -168,6 +178,20 @@ LRESULT CALLBACK MainRows::ActionTextProc(HWND hwnd, UINT msg, WPARAM wParam, LP
         case WM_CHAR:
             if (wParam == L'\r') {
                 return 0;  // no beep
+            }
+            break;
+        case WM_CONTEXTMENU:
+            if (rows->onScopeMenu) {
+                return Fenced(hwnd, 0, [&] {
+                    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+                    if (lParam == -1) {  // from the keyboard: at the text itself
+                        RECT r;
+                        ::GetWindowRect(hwnd, &r);
+                        at = {r.left, r.bottom};
+                    }
+                    rows->onScopeMenu(static_cast<int>(row), at);
+                    return LRESULT{0};
+                });
             }
             break;
         case WM_NCDESTROY:

@@ -34,6 +34,10 @@ class MainRows {
     // What is not needed to see the window: the action tips and the names screen readers speak.
     void FinishStart();
 
+    // Asked for an action text's menu (a right click, Shift+F10, the menu key), at `at` on the
+    // screen: where the row applies.
+    std::function<void(int row, POINT at)> onScopeMenu;
+
   private:
     struct Row {
         HWND actionText = nullptr;
@@ -45,6 +49,8 @@ class MainRows {
     const Row& At(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     Row& At(int row) { return rows_[static_cast<std::size_t>(row)]; }
     void SetFonts(int dpi, BOOL redraw);
+    // What a screen reader calls a row's action text.
+    std::wstring ActionName(int row) const;
     static LRESULT CALLBACK ActionTextProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR row, DWORD_PTR self);
 

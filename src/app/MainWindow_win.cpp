@@ -37,7 +37,9 @@ MainWindow::MainWindow(const TaveroServices& services, ActionPlayer& player, She
     : SkinnedWindow(MainSkin(), {[this] { Quit(); }, [this] { Hide(); },
                                  [this] { shell_.Open(links::kHomePage); }}),
       shell_(shell),
+      services_(services),
       messages_(services.messages),
+      names_(services.names),
       startup_(startup),
       rows_(std::make_unique<HotKeyRows>(services.ini, player, services.messages)) {
     controls_ = std::make_unique<MainRows>(Handle(), services, *rows_, Dpi(), [this](int row) {
@@ -45,6 +47,7 @@ MainWindow::MainWindow(const TaveroServices& services, ActionPlayer& player, She
             onEditRow(row);
         }
     });
+    controls_->onScopeMenu = [this](int row, POINT at) { ChooseScope(row, at); };
     rows_->LoadActions();
     for (int row = 0; row < HotKeyRows::kCount; ++row) {
         RefreshRow(row);
@@ -56,6 +59,8 @@ MainWindow::MainWindow(const TaveroServices& services, ActionPlayer& player, She
 }
 
 MainWindow::~MainWindow() {
+    pauseKey_.reset();
+    pauseKeyWindow_.reset();
     tray_.reset();
     controls_.reset();
     link_.reset();
@@ -70,7 +75,8 @@ void MainWindow::Relayout(int dpi) {
     }
 }
 
-void MainWindow::Start(bool hidden) {
+void MainWindow::Start(bool hidden, std::vector<int> armRows) {
+    armAtStart_ = std::move(armRows);
     if (hidden) {
         ::SetTimer(Handle(), kFinishStartTimer, USER_TIMER_MINIMUM, nullptr);
     } else {
@@ -89,7 +95,9 @@ void MainWindow::Tell(const std::wstring& text) {
 void MainWindow::SetPaused(bool paused) {
     std::wstring refused = rows_->SetPaused(paused);
     controls_->ShowArmed();
-    tray_->SetPaused(paused);
+    if (tray_) {
+        tray_->SetPaused(paused);
+    }
     if (!refused.empty()) {
         Tell(refused);
     }
@@ -107,7 +115,15 @@ void MainWindow::RefreshRow(int row) {
     controls_->Refresh(row, true);
 }
 
+void MainWindow::EnsureStarted() {
+    if (!started_) {
+        ::KillTimer(Handle(), kFinishStartTimer);
+        FinishStart();
+    }
+}
+
 void MainWindow::FinishStart() {
+    started_ = true;
     tray_ = std::make_unique<Tray>(Handle(), rows_->SettingsPath(), [this] {
         return Tray::Switches{startup_.On(), rows_->ArmingAtStart().On(), rows_->Paused()};
     });
@@ -119,25 +135,30 @@ void MainWindow::FinishStart() {
     }
     rows_->ReportReadError();
     rows_->ClearLeftovers();
+    TakePauseKey();
     // The rows armed when it last ended, where the user asked for that; one word for all that
     // cannot be.
     std::wstring refused = rows_->ArmAsLastTime();
+    // And those a start by "/arm" names.
+    if (std::wstring asked = rows_->ArmRows(armAtStart_); !asked.empty()) {
+        refused += (refused.empty() ? L"" : L"\n\n") + asked;
+    }
     controls_->ShowArmed();
     if (!refused.empty()) {
         Tell(refused);
     }
 }
 
-void MainWindow::Quit(bool asked) {
+bool MainWindow::Quit(bool asked) {
     // A close that comes while a failed save's message is up is the same quit.
     if (saving_ || quitting_) {
-        return;
+        return quitting_;
     }
     saving_ = true;
     HotKeyRows::Saved saved = rows_->SaveAll(asked);
     saving_ = false;
     if (saved == HotKeyRows::Saved::GoBack) {
-        return;
+        return false;
     }
     quitting_ = true;
     tray_.reset();
@@ -147,6 +168,7 @@ void MainWindow::Quit(bool asked) {
     }
     // The windows are taken down after the message loop ends, never under a running handler.
     ::PostQuitMessage(0);
+    return true;
 }
 
 bool MainWindow::OnCommand(int id, int code, HWND) {
@@ -181,6 +203,12 @@ bool MainWindow::OnCommand(int id, int code, HWND) {
             return true;
         case TAVERO_CMD_PAUSE:
             SetPaused(!rows_->Paused());
+            return true;
+        case TAVERO_CMD_PAUSE_KEY:
+            OpenPauseKey();
+            return true;
+        case TAVERO_CMD_RELEASE_KEYS:
+            ReleaseKeys();
             return true;
         case TAVERO_CMD_SETTINGS_FOLDER: {
             std::wstring file = rows_->SettingsPath();
@@ -222,6 +250,8 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lPa
         case app_messages::kShowRequest:
             Show();
             return 0;
+        case WM_COPYDATA:
+            return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         default:
             return SkinnedWindow::OnMessage(msg, wParam, lParam);
     }

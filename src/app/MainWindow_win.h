@@ -8,6 +8,8 @@
 
 #include "app/HotKeyRows.h"
 #include "app/MainRows_win.h"
+#include "app/PauseKey.h"
+#include "app/RunningProgram.h"
 #include "app/StartWithWindows.h"
 #include "app/Tray_win.h"
 #include "hotkeybox/TaveroControl_win.h"
@@ -30,15 +32,19 @@ class MainWindow : public SkinnedWindow {
     ~MainWindow() override;
 
     HotKeyRows& Rows() { return *rows_; }
+    // Where the rows learn the program in front and the programs a row may be limited to.
+    void KnowProgramsBy(Programs& programs);
     void Show();
-    // Starts the program's window: shown, or, started with Windows, with only its tray icon.
-    void Start(bool hidden);
+    // Starts the program's window: shown, or, started with Windows, with only its tray icon;
+    // `armRows` are armed once it is up (a start by "/arm").
+    void Start(bool hidden, std::vector<int> armRows = {});
     // A word to the user: in a message box where the window is in sight, else from the icon.
     void Tell(const std::wstring& text);
     // Saves every hotkey and ends the program's message loop. `asked`: the user asked; a failed
     // save then lets the user try again or go back. Otherwise (the session is ending) nothing
     // waits for the user.
-    void Quit(bool asked = true);
+    // True once on its way out; false where the user went back after a failed save.
+    bool Quit(bool asked = true);
     // Shows a row's action as it now is (after the editor changed it).
     void RefreshRow(int row);
 
@@ -48,6 +54,8 @@ class MainWindow : public SkinnedWindow {
     std::function<void()> onStarted;
     // Runs once the settings are saved on the way out, before the windows are taken down.
     std::function<void()> onQuitting;
+    // Lets go of every key left down that no hand holds; the keys it let go of.
+    std::function<std::vector<int>()> onReleaseKeys;
 
   protected:
     void Relayout(int dpi) override;
@@ -57,18 +65,39 @@ class MainWindow : public SkinnedWindow {
     std::optional<LRESULT> OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    class Remote;
     void FinishStart();
+    // Done first where a command comes before the window was up.
+    void EnsureStarted();
+    // A command handed over by another copy (WM_COPYDATA): what that copy returns.
+    LRESULT OnCopyData(const COPYDATASTRUCT& data);
+    void ReleaseKeys();
+    // Takes the pause key at start, where one was set; the dialog that sets it.
+    void TakePauseKey();
+    void OpenPauseKey();
+    // The menu of a row's action text: where the row applies.
+    void ChooseScope(int row, POINT at);
+    // A word from the tray icon, which never waits for an answer: for what the user asked from
+    // the tray or a command line, where no window may be in sight and a script may be waiting.
+    void SayFromTray(const std::wstring& text);
     void OnArmBoxClicked(int row);
     void SetPaused(bool paused);
 
     ShellOpener& shell_;
+    const TaveroServices& services_;
     MessageBoxes& messages_;
+    const KeyNames& names_;
     StartWithWindows& startup_;
     std::unique_ptr<HotKeyRows> rows_;
     std::unique_ptr<MainRows> controls_;
     std::unique_ptr<TextLink> link_;
     std::unique_ptr<ToolTips> tips_;
     std::unique_ptr<Tray> tray_;
+    std::unique_ptr<HotKeyWindow> pauseKeyWindow_;
+    std::unique_ptr<PauseKey> pauseKey_;
+    Programs* programs_ = nullptr;
+    std::vector<int> armAtStart_;
+    bool started_ = false;
     bool saving_ = false;
     bool quitting_ = false;
 };

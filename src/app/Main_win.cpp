@@ -4,6 +4,9 @@
 #include <exception>
 
 #include "app/App_win.h"
+#include "app/CommandLine.h"
+#include "platform/Console_win.h"
+#include "platform/Texts.h"
 #include "platform/Window_win.h"
 #include "settings/SettingsFolder.h"
 
@@ -18,23 +21,54 @@ void __verbose_terminate_handler() {
 }  // namespace __gnu_cxx
 #endif
 
+namespace {
+
+// Says `text` where the program was started from, else in a box.
+void Tell(const std::wstring& text, UINT icon) {
+    if (!tavero::WriteToStarter(text)) {
+        ::MessageBoxW(nullptr, text.c_str(), tavero::Text(TAVERO_TEXT_PROGRAM_NAME).c_str(),
+                      MB_OK | icon);
+    }
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Whatever is loaded from here on comes from the system folder, never from the folder the
     // program was started from.
     ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     try {
+        using Kind = tavero::Command::Kind;
+        const wchar_t* line = ::GetCommandLineW();
+        tavero::Command command = tavero::ParseCommandLine(line);
+        if (command.kind == Kind::Unknown) {
+            Tell(tavero::Text(TAVERO_TEXT_USAGE), MB_ICONINFORMATION);
+            return tavero::exit_code::kNotUnderstood;
+        }
         // Where the settings live decides which copy runs: one per settings folder.
         tavero::Win32FileSystem files;
         tavero::SettingsFolder settings =
             tavero::ChooseSettingsFolder(tavero::ExeFolder().Path(), tavero::kSettingsFileName,
                                          files, tavero::PerUserSettingsFolder);
-        // Started with Windows: the notification area only, and no window of a copy running.
-        bool hidden = tavero::StartsInTray(::GetCommandLineW());
         tavero::SingleInstance instance(settings.path);
-        if (!instance.Claim(!hidden)) {
-            return 0;
+        // A command is done by the copy that runs; "/show" and "/arm" start one where none does.
+        if (tavero::ForRunningCopy(command.kind)) {
+            if (std::optional<int> code = instance.Hand(line, command.kind == Kind::Exit)) {
+                return *code;
+            }
+            if (command.kind != Kind::Show && command.kind != Kind::Arm) {
+                return tavero::exit_code::kNoCopyRuns;
+            }
         }
-        tavero::App app(instance, settings.path, hidden);
+        // Started with Windows: the notification area only, and no window of a copy running.
+        bool hidden = command.kind == Kind::Tray;
+        if (!instance.Claim(!hidden)) {
+            // Another copy started meanwhile, and shown itself: it takes the rows to arm.
+            return command.kind == Kind::Arm
+                       ? instance.Hand(line, false).value_or(tavero::exit_code::kNoCopyRuns)
+                       : tavero::exit_code::kDone;
+        }
+        tavero::App app(instance, settings.path, hidden, command.rows);
         return app.Run();
     } catch (const std::exception& e) {
         tavero::ReportUnhandledError(nullptr, e);

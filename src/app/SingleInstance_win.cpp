@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "app/AppMessages_win.h"
+#include "app/CommandLine.h"
 #include "app/InstanceKey.h"
 #include "app/MainWindow_win.h"
 #include "platform/FileSystem_win.h"
@@ -72,7 +73,7 @@ void SingleInstance::BecomeRunning() {
     ::ResetEvent(ready_.Get());
 }
 
-bool SingleInstance::FindRunning(bool show) const {
+HWND SingleInstance::RunningWindow() const {
     // The running copy may still be starting.
     UniqueKernelHandle ready(
         ::OpenEventW(SYNCHRONIZE, FALSE, ObjectName(identity_, L"ready").c_str()));
@@ -81,20 +82,54 @@ bool SingleInstance::FindRunning(bool show) const {
     }
     for (HWND w = ::FindWindowExW(nullptr, nullptr, MainWindow::kClassName, nullptr); w != nullptr;
          w = ::FindWindowExW(nullptr, w, MainWindow::kClassName, nullptr)) {
-        if (PropertyOf(w) != identity_) {
-            continue;
+        if (PropertyOf(w) == identity_) {
+            return w;
         }
-        if (!show) {
-            return true;
-        }
+    }
+    return nullptr;
+}
+
+bool SingleInstance::FindRunning(bool show) const {
+    HWND running = RunningWindow();
+    if (running == nullptr) {
+        return false;
+    }
+    if (show) {
         // Started by the user just now, this copy may give the foreground away.
         DWORD process = 0;
-        ::GetWindowThreadProcessId(w, &process);
+        ::GetWindowThreadProcessId(running, &process);
         ::AllowSetForegroundWindow(process);
-        ::PostMessageW(w, app_messages::kShowRequest, 0, 0);
-        return true;
+        ::PostMessageW(running, app_messages::kShowRequest, 0, 0);
     }
-    return false;
+    return true;
+}
+
+std::optional<int> SingleInstance::Hand(std::wstring_view commandLine, bool untilEnded) const {
+    HWND running = RunningWindow();
+    if (running == nullptr) {
+        return std::nullopt;
+    }
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(running, &process);
+    // A command may show its window.
+    ::AllowSetForegroundWindow(process);
+    UniqueKernelHandle copy(::OpenProcess(SYNCHRONIZE, FALSE, process));
+    COPYDATASTRUCT data{kCommandTag, static_cast<DWORD>(commandLine.size() * sizeof(wchar_t)),
+                        const_cast<wchar_t*>(commandLine.data())};
+    DWORD_PTR answer = 0;
+    // As long as the copy takes (a failed save's question waits for its user), unless it hangs.
+    constexpr UINT kLongestAnswerMs = 60 * 60 * 1000;
+    if (!::SendMessageTimeoutW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                               SMTO_ABORTIFHUNG | SMTO_NOTIMEOUTIFNOTHUNG, kLongestAnswerMs,
+                               &answer)) {
+        return std::nullopt;
+    }
+    int code = static_cast<int>(answer);
+    if (untilEnded && code == 0 && copy &&
+        ::WaitForSingleObject(copy.Get(), kLongestWaitMs) != WAIT_OBJECT_0) {
+        return exit_code::kNotDone;
+    }
+    return code;
 }
 
 void SingleInstance::Ready(HWND main) {
@@ -102,8 +137,9 @@ void SingleInstance::Ready(HWND main) {
                reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(identity_ & 0xFFFFFFFFu)));
     ::SetPropW(main, kIdentityHigh,
                reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(identity_ >> 32)));
-    // A copy that is not elevated may ask an elevated one to show itself.
+    // A copy that is not elevated may ask an elevated one to show itself, or hand it a command.
     ::ChangeWindowMessageFilterEx(main, app_messages::kShowRequest, MSGFLT_ALLOW, nullptr);
+    ::ChangeWindowMessageFilterEx(main, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
     ::SetEvent(ready_.Get());
 }
 

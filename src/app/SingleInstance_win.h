@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/Handles_win.h"
 
@@ -28,7 +30,17 @@ class SingleInstance {
     // The running copy is quitting, its settings saved: a copy started from now on runs.
     void GiveUp(HWND main);
 
+    // Hands a command line to the copy running from the folder, which does it; what it returns,
+    // or nothing where no copy runs. `untilEnded`: returns once that copy has ended.
+    std::optional<int> Hand(std::wstring_view commandLine, bool untilEnded) const;
+
+    // What identifies a command handed over in WM_COPYDATA, and the most text one may hold.
+    static constexpr ULONG_PTR kCommandTag = 0x54414D43;  // "TAMC"
+    static constexpr DWORD kLongestCommandBytes = 64 * 1024;
+
   private:
+    // The running copy's main window, once it is ready; nullptr where none runs.
+    HWND RunningWindow() const;
     bool FindRunning(bool show) const;
     void BecomeRunning();
 

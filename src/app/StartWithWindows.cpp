@@ -1,27 +1,11 @@
 #include "app/StartWithWindows.h"
 
-#include <algorithm>
 #include <cwchar>
 
 #include "app/InstanceKey.h"
 #include "settings/FoldedText.h"
 
 namespace tavero {
-
-namespace {
-
-// What follows the program in a command line.
-std::wstring_view ArgumentsOf(std::wstring_view commandLine) {
-    std::wstring_view program = ProgramOf(commandLine);
-    std::size_t end =
-        static_cast<std::size_t>(program.data() - commandLine.data()) + program.size();
-    if (end < commandLine.size() && commandLine[end] == L'"') {
-        ++end;
-    }
-    return commandLine.substr(std::min(end, commandLine.size()));
-}
-
-}  // namespace
 
 std::wstring_view ProgramOf(std::wstring_view commandLine) {
     while (!commandLine.empty() && commandLine.front() == L' ') {
@@ -32,21 +16,6 @@ std::wstring_view ProgramOf(std::wstring_view commandLine) {
         return commandLine.substr(0, commandLine.find(L'"'));
     }
     return commandLine.substr(0, commandLine.find(L' '));
-}
-
-bool StartsInTray(std::wstring_view commandLine) {
-    std::wstring_view rest = ArgumentsOf(commandLine);
-    while (!rest.empty()) {
-        while (!rest.empty() && rest.front() == L' ') {
-            rest.remove_prefix(1);
-        }
-        std::wstring_view word = rest.substr(0, rest.find(L' '));
-        if (SameIgnoringCase(word, StartWithWindows::kTrayArgument)) {
-            return true;
-        }
-        rest.remove_prefix(word.size());
-    }
-    return false;
 }
 
 std::wstring StartWithWindows::ValueName() const {

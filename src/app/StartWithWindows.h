@@ -30,7 +30,5 @@ class StartWithWindows {
 
 // The program named first in a command line, without its quotes.
 std::wstring_view ProgramOf(std::wstring_view commandLine);
-// Whether a command line (the program's own first) asks for a start in the notification area.
-bool StartsInTray(std::wstring_view commandLine);
 
 }  // namespace tavero

@@ -1,5 +1,7 @@
 #include "hotkeybox/HotKeyCapture.h"
 
+#include <utility>
+
 #include "platform/Keys.h"
 
 namespace tavero {
@@ -27,36 +29,46 @@ HotKeyCapture::Outcome HotKeyCapture::KeyDown(int key, int shiftState, bool winD
     if (key == vk::kTab && (alt || winDown)) {
         return Outcome::Ignored;
     }
-    std::wstring text;
-    int mods = 0;
-    if (winDown) {
-        text += tavero::Text(TAVERO_TEXT_WIN_PLUS);
-        mods |= mod::kWin;
-    }
-    if (shiftState & shift::kCtrl) {
-        text += tavero::Text(TAVERO_TEXT_CTRL_PLUS);
-        mods |= mod::kCtrl;
-    }
-    if (alt) {
-        text += tavero::Text(TAVERO_TEXT_ALT_PLUS);
-        mods |= mod::kAlt;
-    }
-    if (shiftState & shift::kShift) {
-        text += tavero::Text(TAVERO_TEXT_SHIFT_PLUS);
-        mods |= mod::kShift;
-    }
-
+    int mods = (winDown ? mod::kWin : 0) | ((shiftState & shift::kCtrl) ? mod::kCtrl : 0) |
+               (alt ? mod::kAlt : 0) | ((shiftState & shift::kShift) ? mod::kShift : 0);
     if (IsModifierKey(key)) {
-        preview_ = std::move(text);
+        preview_ = ModifiersText(mods);
         previewing_ = true;
         return Outcome::Previewed;
     }
-    std::wstring name = names_.NameOf(key);
-    text_ = std::move(text) + (name.empty() ? FallbackKeyName(key) : name);
+    text_ = TextOf(key, mods);
     keyCode_ = key;
     modKeyCode_ = mods;
     previewing_ = false;
     return Outcome::Captured;
+}
+
+std::wstring HotKeyCapture::ModifiersText(int mods) {
+    std::wstring text;
+    // Win, Ctrl, Alt, Shift: the order a hotkey is always written in.
+    constexpr std::pair<int, int> kOrder[] = {{mod::kWin, TAVERO_TEXT_WIN_PLUS},
+                                              {mod::kCtrl, TAVERO_TEXT_CTRL_PLUS},
+                                              {mod::kAlt, TAVERO_TEXT_ALT_PLUS},
+                                              {mod::kShift, TAVERO_TEXT_SHIFT_PLUS}};
+    for (auto [flag, words] : kOrder) {
+        if (mods & flag) {
+            text += tavero::Text(words);
+        }
+    }
+    return text;
+}
+
+std::wstring HotKeyCapture::TextOf(int key, int mods) const {
+    std::wstring name = names_.NameOf(key);
+    return ModifiersText(mods) + (name.empty() ? FallbackKeyName(key) : name);
+}
+
+void HotKeyCapture::Set(int keyCode, int modKeyCode) {
+    if (IsValidKeyCode(keyCode) && IsValidModKeyCode(modKeyCode)) {
+        Restore(TextOf(keyCode, modKeyCode), keyCode, modKeyCode);
+    } else {
+        Clear();
+    }
 }
 
 std::wstring HotKeyCapture::TypingClash() const {

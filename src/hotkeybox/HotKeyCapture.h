@@ -42,6 +42,11 @@ class HotKeyCapture {
     void Clear();
     // A hotkey from the store: taken as it is when sound, otherwise the empty state.
     void Restore(const std::wstring& text, int keyCode, int modKeyCode);
+    // A hotkey known by its codes alone, its text written as a capture would write it.
+    void Set(int keyCode, int modKeyCode);
+    // A hotkey's text: the modifiers (mod:: flags) in their order, then the key's name.
+    std::wstring TextOf(int key, int mods) const;
+    static std::wstring ModifiersText(int mods);
 
     // What the box shows now: the hotkey, or the preview of modifiers being held.
     const std::wstring& Text() const { return previewing_ ? preview_ : text_; }

@@ -16,6 +16,9 @@ int ParseStoredNumber(const std::wstring& text) {
 }  // namespace
 
 StoredHotKey HotKeyStore::Load(const std::wstring& boxName) {
+    if (KeptByOwner()) {
+        return {HotKeyCapture::EmptyText(), 0, 0};
+    }
     if (UsesFile()) {
         ini_.BuildIniPath(settings_.iniFileName);
     }
@@ -28,6 +31,9 @@ StoredHotKey HotKeyStore::Load(const std::wstring& boxName) {
 
 bool HotKeyStore::Save(const std::wstring& boxName, const std::wstring& text, int keyCode,
                        int modKeyCode) {
+    if (KeptByOwner()) {
+        return true;
+    }
     const IniValue values[] = {
         {kSection, boxName + L"Text", text},
         {kSection, boxName + L"KeyCode", std::to_wstring(keyCode)},

@@ -10,7 +10,10 @@ namespace tavero {
 // Where a capture box keeps its hotkey: chosen when the box is created, fixed afterwards.
 struct StoreSettings {
     std::wstring iniFileName = kSettingsFileName;
-    int settingLocation = 0;  // 0: the settings file; any other value: the per-user store
+    // 0: the settings file; kOwnersStore: nowhere, its owner keeps it; any other value: the
+    // per-user store.
+    int settingLocation = 0;
+    static constexpr int kOwnersStore = -1;
     std::wstring regKeyName = L"Tavero";
 };
 
@@ -37,6 +40,7 @@ class HotKeyStore {
   private:
     std::wstring Read(const std::wstring& key, const std::wstring& fallback);
     bool UsesFile() const { return settings_.settingLocation == 0; }
+    bool KeptByOwner() const { return settings_.settingLocation == StoreSettings::kOwnersStore; }
 
     IniSettings& ini_;
     UserSettingsStore& userStore_;

@@ -25,6 +25,17 @@ void Tavero::Load() {
     ShowCapture();
 }
 
+void Tavero::Show(int keyCode, int modKeyCode) {
+    capture_.Set(keyCode, modKeyCode);
+    ShowCapture();
+}
+
+void Tavero::Clear() {
+    capture_.Clear();
+    edited_ = true;
+    ShowCapture();
+}
+
 void Tavero::KeyDown(int& key, int& shiftState, bool winDown, bool repeat) {
     if (key == vk::kApps) {
         key = 0;
@@ -74,10 +85,8 @@ void Tavero::SetHotKeyEnabled(bool enabled) {
         return;
     }
     if (!enabled) {
-        if (!paused_) {
-            registrar_.Unregister(kHotKeyId);
-        }
         hotKeyEnabled_ = false;
+        Hold();
         return;
     }
     switch (TryArm()) {
@@ -88,49 +97,68 @@ void Tavero::SetHotKeyEnabled(bool enabled) {
                                 tavero::Text(TAVERO_TEXT_NOT_SET));
             return;
         case ArmResult::Taken:
-            messages_.ShowError(tavero::Text(TAVERO_TEXT_ERROR_TITLE),
-                                tavero::Text(TAVERO_TEXT_TAKEN));
-            capture_.Clear();
-            edited_ = true;
-            ShowCapture();
+            RefuseAsTaken();
             return;
     }
+}
+
+void Tavero::RefuseAsTaken() {
+    messages_.ShowError(tavero::Text(TAVERO_TEXT_ERROR_TITLE), tavero::Text(TAVERO_TEXT_TAKEN));
+    Clear();
 }
 
 Tavero::ArmResult Tavero::TryArm() {
     if (capture_.KeyCode() == 0) {
         return ArmResult::NoHotKey;
     }
-    // Paused, the combination is checked, then let go again until the pause ends.
-    if (!registrar_.Register(kHotKeyId, capture_.ModKeyCode(), capture_.KeyCode())) {
+    // The combination is checked even where the box will not hold it now (paused, or out of
+    // the program in front), then let go again until it does.
+    if (!registered_ &&
+        !registrar_.Register(kHotKeyId, capture_.ModKeyCode(), capture_.KeyCode())) {
         return ArmResult::Taken;
     }
-    if (paused_) {
-        registrar_.Unregister(kHotKeyId);
-    }
+    registered_ = true;
     hotKeyEnabled_ = true;
+    Hold();
     return ArmResult::Armed;
 }
 
-bool Tavero::SetPaused(bool paused) {
-    if (paused == paused_) {
+Tavero::ArmResult Tavero::ArmSharing() {
+    if (capture_.KeyCode() == 0) {
+        return ArmResult::NoHotKey;
+    }
+    hotKeyEnabled_ = true;
+    inScope_ = false;  // its owner says when it holds the combination
+    return ArmResult::Armed;
+}
+
+bool Tavero::Hold() {
+    bool wanted = hotKeyEnabled_ && !paused_ && inScope_;
+    if (wanted == registered_) {
         return true;
     }
-    paused_ = paused;
-    if (!hotKeyEnabled_) {
-        return true;
-    }
-    if (paused) {
+    if (!wanted) {
         registrar_.Unregister(kHotKeyId);
+        registered_ = false;
         return true;
     }
-    if (registrar_.Register(kHotKeyId, capture_.ModKeyCode(), capture_.KeyCode())) {
-        return true;
+    registered_ = registrar_.Register(kHotKeyId, capture_.ModKeyCode(), capture_.KeyCode());
+    if (!registered_) {
+        // Another program took the combination while the box let it go: the box is disarmed and
+        // keeps its hotkey, for the user to arm again once it is free.
+        hotKeyEnabled_ = false;
     }
-    // Another program took the combination during the pause: the box is disarmed and keeps its
-    // hotkey, for the user to arm again once it is free.
-    hotKeyEnabled_ = false;
-    return false;
+    return registered_;
+}
+
+bool Tavero::SetPaused(bool paused) {
+    paused_ = paused;
+    return Hold();
+}
+
+bool Tavero::SetInScope(bool inScope) {
+    inScope_ = inScope;
+    return Hold();
 }
 
 bool Tavero::SaveSettings() {

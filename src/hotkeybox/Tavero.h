@@ -51,6 +51,10 @@ class Tavero {
 
     // Loads the saved hotkey; it is not armed.
     void Load();
+    // Shows a hotkey its owner keeps (no store of the box's own); not armed, not edited.
+    void Show(int keyCode, int modKeyCode);
+    // Empties the box, as a hotkey refused is.
+    void Clear();
 
     // Key events of the box. A key-down of the context-menu key sets `key` to 0 and does
     // nothing else, as does a character packet from an input method. Modifiers alone only
@@ -78,10 +82,18 @@ class Tavero {
     // Arms without a word, where the caller tells the user itself; a refused combination stays
     // in the box.
     ArmResult TryArm();
-    // Paused: an armed box lets its combination go, so that it reaches applications, and stays
-    // armed; resumed, it takes it again. False where another program took it meanwhile: the box
-    // is disarmed then, without a word (the caller tells the user) and keeps its hotkey.
+    // Arms a box whose combination another armed box of the program shares, where only one of
+    // them applies in any program: which of them holds it is its owner's to say (SetInScope).
+    ArmResult ArmSharing();
+    // Refuses the box's combination as taken: the message, and the box emptied.
+    void RefuseAsTaken();
+    // Paused, an armed box lets its combination go, so that it reaches applications, and stays
+    // armed; resumed, it takes it again. Likewise out of the programs where it applies (its
+    // owner says, as the program in front changes). False where another program took it
+    // meanwhile: the box is disarmed then, without a word (the caller tells the user), and keeps
+    // its hotkey.
     bool SetPaused(bool paused);
+    bool SetInScope(bool inScope);
     // The word for the user where the hotkey takes a character the keyboard types (AltGr).
     std::wstring TypingClash() const { return capture_.TypingClash(); }
 
@@ -101,6 +113,8 @@ class Tavero {
 
   private:
     [[noreturn]] void RefuseDesignTimeSetting(const wchar_t* property) const;
+    // Takes or lets go of the combination as the box's state asks; false where taking failed.
+    bool Hold();
     void ShowCapture();
 
     std::wstring name_;
@@ -112,6 +126,8 @@ class Tavero {
     TaveroEvents events_;
     bool hotKeyEnabled_ = false;
     bool paused_ = false;
+    bool inScope_ = true;
+    bool registered_ = false;
     bool edited_ = false;
 };
 

@@ -35,6 +35,22 @@ void MessagePump::Dispatch(MSG& msg) {
     ::DispatchMessageW(&msg);
 }
 
+void MessagePump::RunFor(int ms) {
+    ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(ms);
+    for (ULONGLONG now = ::GetTickCount64(); now < deadline; now = ::GetTickCount64()) {
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(deadline - now), QS_ALLINPUT,
+                                      MWMO_INPUTAVAILABLE);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                ::PostQuitMessage(static_cast<int>(msg.wParam));
+                return;
+            }
+            Dispatch(msg);
+        }
+    }
+}
+
 int MessagePump::Run() {
     MSG msg;
     for (;;) {

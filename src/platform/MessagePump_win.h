@@ -14,6 +14,8 @@ class MessagePump {
     static void Dispatch(MSG& msg);
     // Runs until WM_QUIT; returns its exit code.
     static int Run();
+    // Runs for `ms` milliseconds, waiting without a poll; a WM_QUIT is left for the main loop.
+    static void RunFor(int ms);
 };
 
 }  // namespace tavero

@@ -52,6 +52,7 @@ void KeyboardWatch::Listen(bool on) {
     }
     if (!listening_) {
         held_.Forget();
+        hands_.Forget();
     }
 }
 
@@ -72,10 +73,13 @@ void KeyboardWatch::SwallowRepeatsOf(int key) {
     }
 }
 
-void KeyboardWatch::Heard(const RAWKEYBOARD& event) {
+void KeyboardWatch::Heard(const RAWKEYBOARD& event, bool fromDevice) {
     int key = SidedKey(event);
     bool up = (event.Flags & RI_KEY_BREAK) != 0;
     bool own = event.ExtraInformation == kInjectedKeyMarker;
+    if (fromDevice) {
+        hands_.Heard(key, up, false);
+    }
     if (int letGo = held_.Heard(key, up, own); letGo != 0) {
         KeyEvent release{letGo, true};
         injector_.Send({&release, 1});
@@ -93,7 +97,7 @@ std::optional<LRESULT> KeyboardWatch::OnMessage(UINT msg, WPARAM, LPARAM lParam)
         if (::GetRawInputData(reinterpret_cast<HRAWINPUT>(lParam), RID_INPUT, &raw, &size,
                               sizeof(RAWINPUTHEADER)) != static_cast<UINT>(-1) &&
             raw.header.dwType == RIM_TYPEKEYBOARD) {
-            Heard(raw.data.keyboard);
+            Heard(raw.data.keyboard, raw.header.hDevice != nullptr);
         }
     }
     return std::nullopt;  // the default handling frees what the system kept for a WM_INPUT

@@ -31,15 +31,20 @@ class KeyboardWatch : public Window, public UserKeyboard {
     Key StateOf(int key) const override { return held_.StateOf(key); }
     void PressingBack(int key) override { held_.PressingBack(key); }
     void SwallowRepeatsOf(int key) override;
+    // What a hand on a keyboard does to `key`, heard from a keyboard device (every program's
+    // injected keys come from none) since listening started.
+    Key HandState(int key) const { return hands_.StateOf(key); }
+    bool Listening() const { return listening_; }
 
   protected:
     std::optional<LRESULT> OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    void Heard(const RAWKEYBOARD& event);
+    void Heard(const RAWKEYBOARD& event, bool fromDevice);
 
     KeyInjector& injector_;
     HeldKeys held_;
+    HeldKeys hands_;
     RepeatHook repeats_;
     bool listening_ = false;
 };

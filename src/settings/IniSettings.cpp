@@ -6,10 +6,7 @@
 
 namespace tavero {
 
-namespace {
-// What the profile functions' 255-character buffer held: 254 characters and the NUL.
-constexpr std::size_t kLongestValue = 254;
-}  // namespace
+namespace {}  // namespace
 
 IniSettings::IniSettings(FileSystem& files, const AnsiCodePage& ansi, const ProgramFolder& folder)
     : file_(files, ansi), folder_(folder) {
@@ -36,11 +33,11 @@ void IniSettings::Load() {
 }
 
 std::wstring IniSettings::ReadIniValue(const std::wstring& section, const std::wstring& key,
-                                       const std::wstring& fallback) {
+                                       const std::wstring& fallback, std::size_t longest) {
     Load();
     std::wstring value = text_.Get(section, key).value_or(fallback);
     // A value with an embedded NUL ends there, as a C string does.
-    value.resize(std::min({value.find(L'\0'), value.size(), kLongestValue}));
+    value.resize(std::min({value.find(L'\0'), value.size(), longest}));
     return value;
 }
 

@@ -27,10 +27,15 @@ class IniSettings {
     void BuildIniPath(const std::wstring& fileName);
     const std::wstring& IniFilePath() const { return path_; }
 
-    // The stored value (at most 254 characters, up to any NUL), `fallback` when the key is
-    // missing, and the empty text when the stored value is empty.
+    // What the profile functions' 255-character buffer held: 254 characters and the NUL.
+    static constexpr std::size_t kLongestValue = 254;
+
+    // The stored value (at most `longest` characters, up to any NUL), `fallback` when the key is
+    // missing, and the empty text when the stored value is empty. The sections the program has
+    // always had are read as the profile functions read them; a section of its own may hold
+    // longer values.
     std::wstring ReadIniValue(const std::wstring& section, const std::wstring& key,
-                              const std::wstring& fallback);
+                              const std::wstring& fallback, std::size_t longest = kLongestValue);
     // Removes what a save cut short left beside the file; once the program is up, as its first
     // paint need not wait for it.
     void ClearLeftovers();

@@ -209,11 +209,6 @@ TEST(StartWithWindows, EachCopyOwnsOnlyTheValueThatStartsItsExe) {
     EXPECT_FALSE(copy.On());
     EXPECT_EQ(run.values.size(), 2u);
     EXPECT_EQ(run.values.count(L"Another copy"), 1u);
-
-    EXPECT_TRUE(StartsInTray(L"\"C:\\My Tools\\TaveroMirelle.exe\" /tray"));
-    EXPECT_TRUE(StartsInTray(L"TaveroMirelle.exe /TRAY"));
-    EXPECT_FALSE(StartsInTray(L"\"C:\\tray\\TaveroMirelle.exe\""));
-    EXPECT_FALSE(StartsInTray(L"\"C:\\a b\\TaveroMirelle.exe\" /trayx"));
 }
 
 // A hotkey where the focused application runs above the program's level plays nothing, and
@@ -241,6 +236,100 @@ TEST(ElevatedTargets, NothingIsPlayedWhereKeysCannotReach) {
     ElevatedTargets unknown(integrity);
     unknown.ForegroundChanged();
     EXPECT_TRUE(unknown.Check().play);
+}
+
+}  // namespace
+
+namespace {
+
+// Where a row applies, by the file names of programs, whatever their case, with or without
+// ".exe"; anything that is no list of file names is every program.
+TEST(RowScope, NamesMatchHoweverWrittenAndAnythingElseIsEveryProgram) {
+    RowScope only = RowScope::Parse(L"Notepad.EXE| code ");
+    EXPECT_EQ(only.kind, RowScope::Kind::OnlyIn);
+    EXPECT_TRUE(only.AppliesIn(L"notepad.exe"));
+    EXPECT_TRUE(only.AppliesIn(L"CODE.exe"));
+    EXPECT_FALSE(only.AppliesIn(L"cmd.exe"));
+    EXPECT_FALSE(only.AppliesIn(L"")) << "the program in front unknown";
+    EXPECT_EQ(only.ToText(), L"Notepad.EXE|code");
+    RowScope but = RowScope::Parse(L"!game.exe");
+    EXPECT_FALSE(but.AppliesIn(L"GAME"));
+    EXPECT_TRUE(but.AppliesIn(L""));
+    for (const std::wstring& hostile :
+         {std::wstring(L""), std::wstring(L"!"), std::wstring(L"||"), std::wstring(L"C:\\x.exe"),
+          std::wstring(L"a.exe|b\tc"), std::wstring(L"a\x01.exe"),
+          L"a|" + std::wstring(1100, L'x')}) {
+        EXPECT_EQ(RowScope::Parse(hostile).kind, RowScope::Kind::Everywhere);
+    }
+    // The menu adds a program to a list, or takes it away; an empty list is every program.
+    RowScope toggled = only.Toggled(RowScope::Kind::OnlyIn, L"CODE.EXE");
+    EXPECT_EQ(toggled.ToText(), L"Notepad.EXE");
+    EXPECT_EQ(toggled.Toggled(RowScope::Kind::OnlyIn, L"notepad").kind, RowScope::Kind::Everywhere);
+    EXPECT_EQ(only.Toggled(RowScope::Kind::EverywhereBut, L"x.exe").ToText(), L"!x.exe");
+}
+
+// Rows of one combination: an "only in" row wins in its programs; two that could both apply in
+// one program clash.
+TEST(RowScope, OnlyInWinsInItsProgramsAndRowsThatCouldBothApplyClash) {
+    RowScope notepad = RowScope::Parse(L"notepad.exe"), code = RowScope::Parse(L"code|notepad");
+    RowScope everywhere, butGame = RowScope::Parse(L"!game");
+    EXPECT_TRUE(Clash(notepad, code));
+    EXPECT_FALSE(Clash(notepad, RowScope::Parse(L"code")));
+    EXPECT_FALSE(Clash(notepad, everywhere));
+    EXPECT_FALSE(Clash(butGame, notepad));
+    EXPECT_TRUE(Clash(everywhere, butGame));
+    EXPECT_TRUE(Clash(everywhere, everywhere));
+    std::vector<const RowScope*> rows = {&everywhere, &notepad};
+    EXPECT_EQ(Winner(rows, L"notepad.exe"), 1);
+    EXPECT_EQ(Winner(rows, L"cmd.exe"), 0);
+    std::vector<const RowScope*> apart = {&notepad, &butGame};
+    EXPECT_EQ(Winner(apart, L"game.exe"), -1);
+}
+
+// The rows hold their combinations only where they apply, and the row that applies in the program
+// in front plays, whichever row's window the hotkey came to.
+TEST_F(RowsTest, RowsLimitedToProgramsHoldTheirCombinationOnlyWhereTheyApply) {
+    FakePrograms programs;
+    std::vector<std::wstring> told;
+    rows.KnowProgramsBy(programs, [&](const std::wstring& text) { told.push_back(text); });
+    ini.WriteIniValue(L"Scope", L"0", L"notepad.exe");
+    ini.WriteIniValue(L"Scope", L"1", L"code.exe");
+    ini.WriteIniValue(L"Scope", L"2", L"!game.exe");
+    rows.LoadActions();
+    for (int row = 0; row < 4; ++row) {
+        int key = row < 2 ? 'A' : 'B', state = 2;
+        boxes[static_cast<std::size_t>(row)]->KeyDown(key, state, false);
+        rows.SetAction(row, L"x", L"1|" + std::to_wstring(65 + row));
+    }
+    programs.inFront = L"notepad.exe";
+    EXPECT_TRUE(rows.Arm(0, true));
+    EXPECT_TRUE(rows.Arm(1, true)) << "rows 1 and 2 share Ctrl + A in other programs";
+    EXPECT_TRUE(rows.Arm(2, true));
+    EXPECT_TRUE(registrars[0]->Holds(1) && !registrars[1]->Holds(1));
+    EXPECT_TRUE(messages.shown.empty());
+
+    programs.inFront = L"code.exe";
+    rows.ForegroundChanged();
+    EXPECT_TRUE(!registrars[0]->Holds(1) && registrars[1]->Holds(1));
+    // Pressed as the focus moved: the row for the program in front now plays.
+    EXPECT_EQ(rows.Fire(0), Outcome::Played);
+    EXPECT_EQ(input.calls.back().front().key, 'B');
+
+    programs.inFront = L"game.exe";
+    rows.ForegroundChanged();
+    EXPECT_FALSE(system.IsTaken(2, 'A') || system.IsTaken(2, 'B')) << "game.exe gets the keys";
+    EXPECT_EQ(rows.Fire(1), Outcome::Ignored);
+    // Ctrl + B in every program but game.exe beside row 3's: refused as a taken combination.
+    EXPECT_FALSE(rows.Arm(3, true));
+    EXPECT_EQ(messages.shown.size(), 1u);
+    // Taken by another program while a row let it go: disarmed, and said once.
+    system.Take(2, 'A');
+    programs.inFront = L"notepad.exe";
+    rows.ForegroundChanged();
+    EXPECT_FALSE(rows.Armed(0));
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find(L"Row 1"), std::wstring::npos)
+        << std::string(told[0].begin(), told[0].end());
 }
 
 }  // namespace

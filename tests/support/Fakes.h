@@ -15,6 +15,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProcessIntegrity.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Programs.h"
 #include "platform/RunKey.h"
 #include "platform/UserSettingsStore.h"
 #include "settings/IniSettings.h"
@@ -287,6 +288,15 @@ class FakeProcessIntegrity : public ProcessIntegrity {
     std::optional<Process> foreground;
     std::optional<std::uint32_t> own = 0x2000;
     int asked = 0;
+};
+
+// Programs by name: the one in front, and those with windows.
+class FakePrograms : public Programs {
+  public:
+    std::wstring InFront() override { return inFront; }
+    std::vector<std::wstring> WithWindows() override { return withWindows; }
+    std::wstring inFront;
+    std::vector<std::wstring> withWindows;
 };
 
 // What a capture box needs around it: key names, message boxes, and a settings file and a

@@ -88,11 +88,11 @@ ProgramUnderTest::~ProgramUnderTest() {
     return ::testing::AssertionSuccess();
 }
 
-int ProgramUnderTest::StartAgainBeside(int timeoutMs) const {
+int ProgramUnderTest::StartAgainBeside(const std::wstring& arguments, int timeoutMs) const {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION second{};
-    std::wstring commandLine = L"\"" + exe_ + L"\"";
+    std::wstring commandLine = L"\"" + exe_ + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     if (!::CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           folderPath_.c_str(), &startup, &second)) {
         return -1;

@@ -30,9 +30,10 @@ class ProgramUnderTest {
     // Waits until the program has handled everything sent to it so far, moving no window and
     // no focus.
     void AwaitIdle() const { AwaitThreadOf(main_); }
-    // Starts the exe once more from the same folder, as a user would a second time, and waits
-    // for that copy to end: its exit code, or -1 if it is still running after `timeoutMs`.
-    int StartAgainBeside(int timeoutMs = 10000) const;
+    // Starts the exe once more from the same folder, as a user would a second time or a script
+    // with a command (`arguments`), and waits for that copy to end: its exit code, or -1 if it
+    // is still running after `timeoutMs`.
+    int StartAgainBeside(const std::wstring& arguments = L"", int timeoutMs = 10000) const;
     // Waits for the process to end; its exit code, or -1 on time-out.
     int WaitForExit(int timeoutMs = 10000);
     bool Running() const;
@@ -83,7 +84,16 @@ class ProgramUnderTest {
     // Closes an open menu without choosing from it.
     static void DismissMenu(HWND menu);
     // The tray menu's entries, separators aside.
-    enum TrayEntry { kShow, kAbout, kStartWithWindows, kArmAtStart, kPauseHotkeys, kExit };
+    enum TrayEntry {
+        kShow,
+        kAbout,
+        kStartWithWindows,
+        kArmAtStart,
+        kPauseHotkeys,
+        kPauseKey,
+        kReleaseKeys,
+        kExit
+    };
     // Opens the tray menu through the icon's callback and chooses `entry` with the arrow keys
     // and Enter, as a keyboard user does, until `done` holds (by default: the menu has closed).
     // Under Wine a menu may not open, or take its keys, the first time: it tries again there.

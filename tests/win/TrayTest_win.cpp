@@ -56,9 +56,16 @@ TEST_F(TrayTest, MenuTreeIsShowAboutTheSwitchesAndExit) {
     HMENU popup = ::GetSubMenu(bar, 0);
     wchar_t text[64];
     // The empty ones are separators.
-    const wchar_t* top[] = {
-        L"Show",          L"About", L"",    L"Start with Windows", L"Arm hotkeys at start",
-        L"Pause hotkeys", L"",      L"Exit"};
+    const wchar_t* top[] = {L"Show",
+                            L"About",
+                            L"",
+                            L"Start with Windows",
+                            L"Arm hotkeys at start",
+                            L"Pause hotkeys",
+                            L"Pause key\u2026",
+                            L"Release all keys",
+                            L"",
+                            L"Exit"};
     ASSERT_EQ(::GetMenuItemCount(popup), static_cast<int>(std::size(top)));
     for (int i = 0; i < static_cast<int>(std::size(top)); ++i) {
         text[0] = L'\0';

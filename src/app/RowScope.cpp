@@ -1,0 +1,150 @@
+#include "app/RowScope.h"
+
+#include <algorithm>
+
+#include "settings/FoldedText.h"
+
+namespace tavero {
+
+namespace {
+
+std::wstring_view Trimmed(std::wstring_view text) {
+    while (!text.empty() && text.front() == L' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == L' ') {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// A program's name as names are compared: its case folded, without ".exe".
+std::wstring Key(std::wstring_view name) {
+    std::wstring key;
+    for (wchar_t c : name) {
+        key += FoldCase(c);
+    }
+    if (key.size() > 4 && key.compare(key.size() - 4, 4, L".exe") == 0) {
+        key.resize(key.size() - 4);
+    }
+    return key;
+}
+
+}  // namespace
+
+bool IsProgramName(std::wstring_view name) {
+    if (name.empty() || name == L"." || name == L"..") {
+        return false;
+    }
+    return std::none_of(name.begin(), name.end(), [](wchar_t c) {
+        return c < L' ' || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos;
+    });
+}
+
+RowScope RowScope::Parse(std::wstring_view text) {
+    RowScope scope;
+    if (text.size() > kLongestText) {
+        return scope;
+    }
+    text = Trimmed(text);
+    bool but = !text.empty() && text.front() == L'!';
+    if (but) {
+        text.remove_prefix(1);
+    }
+    std::vector<std::wstring> programs;
+    while (!text.empty()) {
+        std::size_t bar = text.find(L'|');
+        std::wstring_view name = Trimmed(text.substr(0, bar));
+        text = bar == std::wstring_view::npos ? std::wstring_view() : text.substr(bar + 1);
+        if (name.empty()) {
+            continue;
+        }
+        if (!IsProgramName(name)) {
+            return {};
+        }
+        if (std::none_of(programs.begin(), programs.end(),
+                         [&](const std::wstring& p) { return Key(p) == Key(name); })) {
+            programs.emplace_back(name);
+        }
+    }
+    if (!programs.empty()) {
+        scope.kind = but ? Kind::EverywhereBut : Kind::OnlyIn;
+        scope.programs = std::move(programs);
+    }
+    return scope;
+}
+
+std::wstring RowScope::ToText() const {
+    std::wstring text = kind == Kind::EverywhereBut ? L"!" : L"";
+    for (const std::wstring& program : programs) {
+        text += (text.empty() || text == L"!" ? L"" : L"|") + program;
+    }
+    return kind == Kind::Everywhere ? std::wstring() : text;
+}
+
+bool RowScope::Names(std::wstring_view program) const {
+    std::wstring key = Key(program);
+    return !key.empty() && std::any_of(programs.begin(), programs.end(),
+                                       [&](const std::wstring& p) { return Key(p) == key; });
+}
+
+bool RowScope::AppliesIn(std::wstring_view program) const {
+    switch (kind) {
+        case Kind::OnlyIn:
+            return Names(program);
+        case Kind::EverywhereBut:
+            return !Names(program);
+        case Kind::Everywhere:
+            break;
+    }
+    return true;
+}
+
+RowScope RowScope::Toggled(Kind listKind, const std::wstring& program) const {
+    if (listKind == Kind::Everywhere) {
+        return {};
+    }
+    RowScope changed = kind == listKind ? *this : RowScope{listKind, {}};
+    auto named = std::find_if(changed.programs.begin(), changed.programs.end(),
+                              [&](const std::wstring& p) { return Key(p) == Key(program); });
+    if (named != changed.programs.end()) {
+        changed.programs.erase(named);
+    } else if (IsProgramName(program)) {
+        changed.programs.push_back(program);
+    }
+    if (changed.programs.empty() || changed.ToText().size() > kLongestText) {
+        return changed.programs.empty() ? RowScope{} : *this;
+    }
+    return changed;
+}
+
+bool Clash(const RowScope& a, const RowScope& b) {
+    bool aOnly = a.kind == RowScope::Kind::OnlyIn;
+    bool bOnly = b.kind == RowScope::Kind::OnlyIn;
+    if (aOnly != bOnly) {
+        return false;
+    }
+    if (!aOnly) {
+        return true;
+    }
+    return std::any_of(a.programs.begin(), a.programs.end(),
+                       [&](const std::wstring& p) { return b.Names(p); });
+}
+
+int Winner(const std::vector<const RowScope*>& rows, std::wstring_view program) {
+    int other = -1;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i]->AppliesIn(program)) {
+            continue;
+        }
+        if (rows[i]->kind == RowScope::Kind::OnlyIn) {
+            return static_cast<int>(i);
+        }
+        if (other < 0) {
+            other = static_cast<int>(i);
+        }
+    }
+    return other;
+}
+
+}  // namespace tavero

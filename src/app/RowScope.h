@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavero {
+
+// Where a row applies: in every program (as every row always did), only in some programs, or in
+// every program but some. Programs are known by their exe's file name, whatever its case, with
+// or without ".exe". Kept in the settings file's section "Scope", by row index:
+// "notepad.exe|code.exe" (only in), "!game.exe" (everywhere but), empty or none (everywhere).
+struct RowScope {
+    enum class Kind { Everywhere, OnlyIn, EverywhereBut };
+    Kind kind = Kind::Everywhere;
+    std::vector<std::wstring> programs;  // as the user wrote them, each once
+
+    // A value as the settings file holds it; one that cannot be a list of file names (control
+    // characters, a path, more than 1,024 characters) is every program.
+    static RowScope Parse(std::wstring_view text);
+    std::wstring ToText() const;
+    // Whether the row applies in `program` (a file name; empty: the system could not say which
+    // program is in front, where a row that applies only in some does not).
+    bool AppliesIn(std::wstring_view program) const;
+    bool Names(std::wstring_view program) const;
+    // The scope with `program` added to (or, named already, taken from) a list of `kind`; a list
+    // left empty is every program.
+    RowScope Toggled(Kind kind, const std::wstring& program) const;
+
+    static constexpr std::size_t kLongestText = 1024;
+};
+
+// Whether a file name could name a program: not empty, no path, no character a file name
+// cannot hold.
+bool IsProgramName(std::wstring_view name);
+
+// Whether two rows of one combination would both apply in some program, so that it could not
+// tell which to play. An "only in" row wins in its programs over a row of the other kinds, so it
+// never clashes with one; two "only in" rows clash where their lists share a program; any two
+// rows of the other kinds clash.
+bool Clash(const RowScope& a, const RowScope& b);
+
+// Of rows that share a combination (their scopes, in row order), the one that plays in
+// `program`: the first "only in" row that applies there, else the first other that does; -1
+// where none applies.
+int Winner(const std::vector<const RowScope*>& rows, std::wstring_view program);
+
+}  // namespace tavero

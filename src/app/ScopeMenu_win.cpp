@@ -1,0 +1,145 @@
+#include "app/ScopeMenu_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/Handles_win.h"
+#include "platform/Texts.h"
+#include "settings/FoldedText.h"
+#include "ui/DialogIds.h"
+
+namespace tavero {
+
+namespace {
+
+constexpr UINT kEveryProgram = 1;
+constexpr UINT kOther = 2;      // + the list's kind, 1 or 2
+constexpr UINT kPrograms = 16;  // + the list's kind times kListSpan, + the program's index
+constexpr UINT kListSpan = 1000;
+
+bool Before(const std::wstring& a, const std::wstring& b) {
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(),
+        [](wchar_t x, wchar_t y) { return FoldCase(x) < FoldCase(y); });
+}
+
+// The programs a list offers: those with windows now and those the row names, each once.
+std::vector<std::wstring> Offered(std::vector<std::wstring> programs, const RowScope& current) {
+    programs.insert(programs.end(), current.programs.begin(), current.programs.end());
+    std::sort(programs.begin(), programs.end(), Before);
+    programs.erase(std::unique(programs.begin(), programs.end(),
+                               [](const std::wstring& a, const std::wstring& b) {
+                                   return SameIgnoringCase(a, b);
+                               }),
+                   programs.end());
+    if (programs.size() > kListSpan - 1) {
+        programs.resize(kListSpan - 1);
+    }
+    return programs;
+}
+
+// A program's name shown as itself in a menu: an '&' is no access key there.
+std::wstring AsMenuText(std::wstring text) {
+    for (std::size_t amp = text.find(L'&'); amp != std::wstring::npos;
+         amp = text.find(L'&', amp + 2)) {
+        text.insert(amp, 1, L'&');
+    }
+    return text;
+}
+
+HMENU ListMenu(RowScope::Kind kind, const RowScope& current,
+               const std::vector<std::wstring>& programs) {
+    HMENU list = ::CreatePopupMenu();
+    UINT base = kPrograms + static_cast<UINT>(kind) * kListSpan;
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        bool named = current.kind == kind && current.Names(programs[i]);
+        ::AppendMenuW(list, MF_STRING | (named ? MF_CHECKED : 0), base + static_cast<UINT>(i),
+                      AsMenuText(programs[i]).c_str());
+    }
+    if (!programs.empty()) {
+        ::AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
+    }
+    ::AppendMenuW(list, MF_STRING, kOther + static_cast<UINT>(kind),
+                  Text(TAVERO_TEXT_OTHER_PROGRAM).c_str());
+    return list;
+}
+
+}  // namespace
+
+std::optional<RowScope> ScopeMenu::Choose(HWND owner, POINT at, const RowScope& current,
+                                          std::vector<std::wstring> programs) {
+    programs = Offered(std::move(programs), current);
+    UniqueMenu menu(::CreatePopupMenu());
+    ::AppendMenuW(menu.Get(),
+                  MF_STRING | (current.kind == RowScope::Kind::Everywhere ? MF_CHECKED : 0),
+                  kEveryProgram, Text(TAVERO_TEXT_EVERY_PROGRAM).c_str());
+    // Submenus go with the menu they are in.
+    for (auto [kind, words] : {std::pair{RowScope::Kind::OnlyIn, TAVERO_TEXT_ONLY_IN},
+                               {RowScope::Kind::EverywhereBut, TAVERO_TEXT_EVERYWHERE_BUT}}) {
+        ::AppendMenuW(menu.Get(), MF_POPUP,
+                      reinterpret_cast<UINT_PTR>(ListMenu(kind, current, programs)),
+                      Text(words).c_str());
+    }
+    UINT chosen = static_cast<UINT>(::TrackPopupMenuEx(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                                                       at.x, at.y, owner, nullptr));
+    if (chosen == 0) {
+        return std::nullopt;
+    }
+    if (chosen == kEveryProgram) {
+        return RowScope{};
+    }
+    if (chosen < kPrograms) {
+        auto kind = static_cast<RowScope::Kind>(chosen - kOther);
+        std::optional<std::wstring> typed = AskProgramName(owner);
+        return typed ? std::optional(current.Toggled(kind, *typed)) : std::nullopt;
+    }
+    auto kind = static_cast<RowScope::Kind>((chosen - kPrograms) / kListSpan);
+    return current.Toggled(kind, programs.at((chosen - kPrograms) % kListSpan));
+}
+
+namespace {
+
+INT_PTR CALLBACK ProgramNameProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            return TRUE;  // the focus in the field
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK) {
+                HWND field = ::GetDlgItem(dialog, TAVERO_PROGRAM_NAME_EDIT);
+                wchar_t typed[RowScope::kLongestText + 1] = {};
+                ::GetWindowTextW(field, typed, static_cast<int>(std::size(typed)));
+                std::wstring name = typed;
+                name.erase(0, name.find_first_not_of(L' '));
+                name.erase(name.find_last_not_of(L' ') + 1);
+                if (!IsProgramName(name)) {
+                    // Said at the field, which keeps what was typed for the user to mend.
+                    std::wstring title = Text(TAVERO_TEXT_NOT_A_PROGRAM_TITLE);
+                    std::wstring why = Text(TAVERO_TEXT_NOT_A_PROGRAM, {name});
+                    EDITBALLOONTIP tip{sizeof(tip), title.c_str(), why.c_str(), TTI_WARNING};
+                    ::SendMessageW(field, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
+                    return TRUE;
+                }
+                *reinterpret_cast<std::wstring*>(::GetWindowLongPtrW(dialog, DWLP_USER)) = name;
+                ::EndDialog(dialog, IDOK);
+            } else if (LOWORD(wParam) == IDCANCEL) {
+                ::EndDialog(dialog, IDCANCEL);
+            }
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+std::optional<std::wstring> AskProgramName(HWND owner) {
+    std::wstring name;
+    INT_PTR answer =
+        ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TAVERO_PROGRAM_NAME_DIALOG),
+                          owner, ProgramNameProc, reinterpret_cast<LPARAM>(&name));
+    return answer == IDOK ? std::optional(name) : std::nullopt;
+}
+
+}  // namespace tavero

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Programs.h"
+
+namespace tavero {
+
+// The exe's file name of a process; empty where the system cannot say (it ended, or refuses
+// even the least access).
+std::wstring ProgramFileName(DWORD processId);
+
+class Win32Programs : public Programs {
+  public:
+    std::wstring InFront() override;
+    std::vector<std::wstring> WithWindows() override;
+};
+
+}  // namespace tavero
