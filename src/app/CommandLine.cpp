@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kRows = 10;
 
-constexpr std::array<std::pair<const wchar_t*, Command::Kind>, 10> kWords = {{
+constexpr std::array<std::pair<const wchar_t*, Command::Kind>, 11> kWords = {{
     {L"tray", Command::Kind::Tray},
     {L"pause", Command::Kind::Pause},
     {L"resume", Command::Kind::Resume},
@@ -25,6 +25,7 @@ constexpr std::array<std::pair<const wchar_t*, Command::Kind>, 10> kWords = {{
     {L"release", Command::Kind::Release},
     {L"arm", Command::Kind::Arm},
     {L"disarm", Command::Kind::Disarm},
+    {L"forget", Command::Kind::Forget},
 }};
 
 // The words after the program, split at blanks; a quoted word may hold blanks.
@@ -108,7 +109,7 @@ Command ParseCommandLine(std::wstring_view commandLine) {
 
 bool ForRunningCopy(Command::Kind kind) {
     return kind != Command::Kind::Start && kind != Command::Kind::Tray &&
-           kind != Command::Kind::Unknown;
+           kind != Command::Kind::Forget && kind != Command::Kind::Unknown;
 }
 
 }  // namespace tavero

@@ -23,6 +23,7 @@ struct Command {
         Release,  // /release: lets go of every key left down
         Arm,      // /arm 1,3: starts the program, the rows armed, where no copy runs
         Disarm,   // /disarm 2
+        Forget,   // /forget: takes this copy out of the sign-in list, for an uninstall
         Unknown,  // anything else: the list of commands is shown
     };
     Kind kind = Kind::Start;

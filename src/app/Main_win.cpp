@@ -6,6 +6,8 @@
 #include "app/App_win.h"
 #include "app/CommandLine.h"
 #include "platform/Console_win.h"
+#include "platform/ProgramFolder_win.h"
+#include "platform/Registry_win.h"
 #include "platform/Texts.h"
 #include "platform/Window_win.h"
 #include "settings/SettingsFolder.h"
@@ -31,6 +33,24 @@ void Tell(const std::wstring& text, UINT icon) {
     }
 }
 
+// Takes back what this copy added to the system, its value in the sign-in list (other copies'
+// values are theirs), so that removing the folder leaves nothing behind.
+int Forget() {
+    tavero::RegistryRunKey run;
+    std::wstring exe = tavero::ExePath();
+    tavero::StartWithWindows startup(run, exe);
+    if (!startup.On()) {
+        Tell(tavero::Text(TAVERO_TEXT_NOTHING_TO_FORGET, {exe}), MB_ICONINFORMATION);
+        return tavero::exit_code::kDone;
+    }
+    if (!startup.Set(false)) {
+        Tell(tavero::Text(TAVERO_TEXT_NOT_FORGOTTEN, {exe}), MB_ICONWARNING);
+        return tavero::exit_code::kNotDone;
+    }
+    Tell(tavero::Text(TAVERO_TEXT_FORGOTTEN, {exe}), MB_ICONINFORMATION);
+    return tavero::exit_code::kDone;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -44,6 +64,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         if (command.kind == Kind::Unknown) {
             Tell(tavero::Text(TAVERO_TEXT_USAGE), MB_ICONINFORMATION);
             return tavero::exit_code::kNotUnderstood;
+        }
+        if (command.kind == Kind::Forget) {
+            return Forget();
         }
         // Where the settings live decides which copy runs: one per settings folder.
         tavero::Win32FileSystem files;

@@ -33,6 +33,7 @@ int RunCommand(const Command& command, RunningProgram& program) {
             return exit_code::kDone;
         case Kind::Start:
         case Kind::Tray:
+        case Kind::Forget:
         case Kind::Unknown:
             break;
     }

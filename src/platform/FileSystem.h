@@ -35,6 +35,19 @@ class FileSystem {
     // was or is the replacement, never anything between. An existing file keeps its attributes
     // and its security.
     virtual int Replace(const std::wstring& replacement, const std::wstring& path) = 0;
+    // Moves the file `from` to the name `to`, in place of a file there, flushed to the disk
+    // before it returns.
+    virtual int Move(const std::wstring& from, const std::wstring& to) = 0;
+    // Writes `bytes` over the content of the existing file `path` where it is, so that every name
+    // the file has sees them, and flushes them to the disk. Where it fails with `begun` false,
+    // the file is as it was (it could not be opened, or the disk has no room for the new
+    // length); with `begun` true it may hold anything.
+    virtual int Overwrite(const std::wstring& path, std::string_view bytes, bool& begun) = 0;
+    // How many names the file has (hard links); 0 where it cannot be told.
+    virtual int NameCount(const std::wstring& path) = 0;
+    // Why `path` cannot be changed now: kAccessDenied where the user may not, kSharingViolation
+    // where another program holds it open; 0 where it can be.
+    virtual int WhyUnchangeable(const std::wstring& path) = 0;
     virtual void Remove(const std::wstring& path) = 0;
     // Removes the files `pattern` names, a "*" in its file name standing for any text.
     virtual void RemoveAll(const std::wstring& pattern) = 0;

@@ -40,12 +40,10 @@ int Win32FileSystem::Read(const std::wstring& path, std::string& bytes, std::siz
     return 0;
 }
 
-int Win32FileSystem::Create(const std::wstring& path, std::string_view bytes) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        return static_cast<int>(::GetLastError());
-    }
+namespace {
+
+// Writes all of `bytes` at the file's position, flushes them to the disk and closes the file.
+int WriteAllAndClose(UniqueFile file, std::string_view bytes) {
     int error = 0;
     std::size_t done = 0;
     while (done < bytes.size() && error == 0) {
@@ -65,10 +63,71 @@ int Win32FileSystem::Create(const std::wstring& path, std::string_view bytes) {
     if (!::CloseHandle(handle) && error == 0) {
         error = static_cast<int>(::GetLastError());
     }
+    return error;
+}
+
+}  // namespace
+
+int Win32FileSystem::Create(const std::wstring& path, std::string_view bytes) {
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return static_cast<int>(::GetLastError());
+    }
+    int error = WriteAllAndClose(std::move(file), bytes);
     if (error != 0) {
         ::DeleteFileW(path.c_str());  // half a file is nobody's
     }
     return error;
+}
+
+int Win32FileSystem::Move(const std::wstring& from, const std::wstring& to) {
+    return ::MoveFileExW(from.c_str(), to.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+               ? 0
+               : static_cast<int>(::GetLastError());
+}
+
+int Win32FileSystem::Overwrite(const std::wstring& path, std::string_view bytes, bool& begun) {
+    begun = false;
+    // Readers may go on reading; nobody else writes meanwhile.
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return static_cast<int>(::GetLastError());
+    }
+    // The new length first: a disk without room for a longer content refuses here, before a
+    // byte changes; a shorter content ends where it ends.
+    LARGE_INTEGER length{};
+    length.QuadPart = static_cast<LONGLONG>(bytes.size());
+    if (!::SetFilePointerEx(file.Get(), length, nullptr, FILE_BEGIN) ||
+        !::SetEndOfFile(file.Get())) {
+        return static_cast<int>(::GetLastError());
+    }
+    begun = true;
+    if (!::SetFilePointerEx(file.Get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
+        return static_cast<int>(::GetLastError());
+    }
+    return WriteAllAndClose(std::move(file), bytes);
+}
+
+int Win32FileSystem::NameCount(const std::wstring& path) {
+    UniqueFile file(::CreateFileW(path.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!file || !::GetFileInformationByHandle(file.Get(), &information)) {
+        return 0;
+    }
+    return static_cast<int>(information.nNumberOfLinks);
+}
+
+int Win32FileSystem::WhyUnchangeable(const std::wstring& path) {
+    // Asks for what a replace needs, letting every other user of the file go on as it does.
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file ? 0 : static_cast<int>(::GetLastError());
 }
 
 int Win32FileSystem::Replace(const std::wstring& replacement, const std::wstring& path) {

@@ -13,6 +13,10 @@ class Win32FileSystem : public FileSystem {
     int Read(const std::wstring& path, std::string& bytes, std::size_t largest) override;
     int Create(const std::wstring& path, std::string_view bytes) override;
     int Replace(const std::wstring& replacement, const std::wstring& path) override;
+    int Move(const std::wstring& from, const std::wstring& to) override;
+    int Overwrite(const std::wstring& path, std::string_view bytes, bool& begun) override;
+    int NameCount(const std::wstring& path) override;
+    int WhyUnchangeable(const std::wstring& path) override;
     void Remove(const std::wstring& path) override;
     void RemoveAll(const std::wstring& pattern) override;
     std::wstring FinalPath(const std::wstring& path) override;

@@ -27,6 +27,7 @@ void IniSettings::ClearLeftovers() {
 
 void IniSettings::Load() {
     if (!loaded_) {
+        file_.FinishCutShortSave(path_);
         readError_ = file_.Load(path_, text_);
         loaded_ = true;
     }

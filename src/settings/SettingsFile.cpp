@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/Texts.h"
+#include "settings/TextEncoding.h"
 
 namespace tavero {
 
@@ -12,102 +13,6 @@ namespace {
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
-
-// Text is held as UTF-16 code units on every platform.
-std::wstring FromUtf8(std::string_view bytes) {
-    std::wstring text;
-    std::size_t i = 0;
-    auto byte = [&](std::size_t k) {
-        return static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[k]));
-    };
-    while (i < bytes.size()) {
-        std::uint32_t c = byte(i);
-        std::size_t extra = c < 0x80    ? 0
-                            : c >= 0xF8 ? 4
-                            : c >= 0xF0 ? 3
-                            : c >= 0xE0 ? 2
-                            : c >= 0xC0 ? 1
-                                        : 4;
-        bool valid = extra < 4 && i + extra < bytes.size();
-        for (std::size_t k = 1; valid && k <= extra; ++k) {
-            valid = (byte(i + k) & 0xC0) == 0x80;
-        }
-        if (!valid) {
-            text.push_back(static_cast<wchar_t>(0xFFFD));  // not UTF-8: the replacement character
-            ++i;
-            continue;
-        }
-        if (extra > 0) {
-            c &= 0x7Fu >> (extra + 1);
-            for (std::size_t k = 1; k <= extra; ++k) {
-                c = (c << 6) | (byte(i + k) & 0x3F);
-            }
-        }
-        i += extra + 1;
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            text.push_back(static_cast<wchar_t>(0xD800 + (c >> 10)));
-            text.push_back(static_cast<wchar_t>(0xDC00 + (c & 0x3FF)));
-        } else {
-            text.push_back(static_cast<wchar_t>(c));
-        }
-    }
-    return text;
-}
-
-std::string ToUtf8(std::wstring_view text) {
-    std::string bytes;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        std::uint32_t c = static_cast<std::uint32_t>(text[i]) & 0xFFFF;
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
-            std::uint32_t low = static_cast<std::uint32_t>(text[i + 1]) & 0xFFFF;
-            if (low >= 0xDC00 && low < 0xE000) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-                ++i;
-            }
-        }
-        if (c < 0x80) {
-            bytes.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            bytes.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            bytes.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            bytes.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            bytes.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            bytes.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            bytes.push_back(static_cast<char>(0xF0 | (c >> 18)));
-            bytes.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            bytes.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            bytes.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return bytes;
-}
-
-std::wstring FromUtf16(std::string_view bytes, bool bigEndian) {
-    std::wstring text;
-    text.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        auto hi = static_cast<std::uint8_t>(bytes[bigEndian ? i : i + 1]);
-        auto lo = static_cast<std::uint8_t>(bytes[bigEndian ? i + 1 : i]);
-        text.push_back(static_cast<wchar_t>((hi << 8) | lo));
-    }
-    return text;
-}
-
-std::string ToUtf16(std::wstring_view text, bool bigEndian) {
-    std::string bytes;
-    bytes.reserve(text.size() * 2);
-    for (wchar_t unit : text) {
-        auto c = static_cast<std::uint16_t>(unit);
-        char hi = static_cast<char>(c >> 8);
-        char lo = static_cast<char>(c & 0xFF);
-        bytes.push_back(bigEndian ? hi : lo);
-        bytes.push_back(bigEndian ? lo : hi);
-    }
-    return bytes;
-}
 
 }  // namespace
 
@@ -216,7 +121,8 @@ FileError SettingsFile::Load(const std::wstring& path, ProfileText& text) {
 namespace {
 
 // Errors of a file another program has open (an editor, a virus scanner, a sync client): they
-// pass when it lets go.
+// pass when it lets go. A file being deleted is refused as access is, so that is tried again
+// too; what the user may not change is told apart once the tries are over.
 bool HeldByAnother(int error) {
     return error == FileSystem::kAccessDenied || error == FileSystem::kSharingViolation ||
            error == FileSystem::kLockViolation || error == FileSystem::kUnableToRemoveReplaced ||
@@ -225,6 +131,8 @@ bool HeldByAnother(int error) {
 
 constexpr const wchar_t* kMadeBesideTag = L".tavero-";
 constexpr const wchar_t* kMadeBesideEnd = L".tmp";
+// The new content of a file with more than one name, whole, until it is written over the old.
+constexpr const wchar_t* kUnfinishedEnd = L".tavero-unfinished";
 
 }  // namespace
 
@@ -241,6 +149,51 @@ int CreateUnderFreeName(FileSystem& files, const std::wstring& stem, const std::
             error != FileSystem::kAccessDenied) {
             return error;
         }
+    }
+    return error;
+}
+
+int SettingsFile::WhileHeld(const std::function<int()>& attempt) {
+    for (int waited = 0;; waited += kBusyRetryMs) {
+        int error = attempt();
+        if (error == 0 || !HeldByAnother(error) || waited >= kBusyForMs) {
+            return error;
+        }
+        files_.Pause(kBusyRetryMs);
+    }
+}
+
+int SettingsFile::Replace(const std::wstring& target, std::string_view bytes) {
+    std::wstring made;
+    int error = CreateUnderFreeName(files_, target + kMadeBesideTag, kMadeBesideEnd, bytes, made);
+    if (error != 0) {
+        return error;
+    }
+    error = WhileHeld([&] { return files_.Replace(made, target); });
+    if (error != 0) {
+        files_.Remove(made);
+    }
+    return error;
+}
+
+int SettingsFile::WriteInPlace(const std::wstring& target, std::string_view bytes) {
+    // Whole beside the file first, under a name of its own; only then named as the content to
+    // finish with, so that the next start never finishes with half of it.
+    std::wstring made;
+    int error = CreateUnderFreeName(files_, target + kMadeBesideTag, kMadeBesideEnd, bytes, made);
+    if (error != 0) {
+        return error;
+    }
+    std::wstring unfinished = target + kUnfinishedEnd;
+    if ((error = files_.Move(made, unfinished)) != 0) {
+        files_.Remove(made);
+        return error;
+    }
+    bool begun = false;
+    error = WhileHeld([&] { return files_.Overwrite(target, bytes, begun); });
+    if (error == 0 || !begun) {
+        // Written, or the file is as it was: either way nothing is left to finish.
+        files_.Remove(unfinished);
     }
     return error;
 }
@@ -265,29 +218,41 @@ FileError SettingsFile::Update(const std::wstring& path, std::span<const IniValu
     std::string bytes = changed.mark + changed.text.Bytes([&](std::wstring_view line) {
         return Encode(line, changed.encoding);
     });
-
-    std::wstring made;
-    error = CreateUnderFreeName(files_, target + kMadeBesideTag, kMadeBesideEnd, bytes, made);
+    // A file with more names than one (a package manager's hard link, say) keeps them all only
+    // where it is written in place; a replace would leave the other names with the old content.
+    error = files_.NameCount(target) > 1 ? WriteInPlace(target, bytes) : Replace(target, bytes);
     if (error != 0) {
-        return Error(error);
-    }
-    for (int waited = 0;; waited += kBusyRetryMs) {
-        error = files_.Replace(made, target);
-        if (error == 0 || !HeldByAnother(error) || waited >= kBusyForMs) {
-            break;
-        }
-        files_.Pause(kBusyRetryMs);
-    }
-    if (error != 0) {
-        files_.Remove(made);
-        FileError failed = Error(error);
-        if (HeldByAnother(error)) {
-            failed.reason = Text(TAVERO_TEXT_IN_USE, {failed.reason});
-        }
-        return failed;
+        return SaveError(target, error);
     }
     text = std::move(changed.text);
     return {};
+}
+
+FileError SettingsFile::SaveError(const std::wstring& target, int error) {
+    FileError failed = Error(error);
+    if (!HeldByAnother(error)) {
+        return failed;
+    }
+    // A replace that could not take the file's place does not say why: the file is asked.
+    int why = error;
+    if (error == FileSystem::kUnableToRemoveReplaced ||
+        error == FileSystem::kUnableToMoveReplacement) {
+        why = files_.WhyUnchangeable(target);
+    }
+    bool mayNot = why == FileSystem::kAccessDenied;
+    failed.reason = Text(mayNot ? TAVERO_TEXT_MAY_NOT_WRITE : TAVERO_TEXT_IN_USE, {failed.reason});
+    return failed;
+}
+
+void SettingsFile::FinishCutShortSave(const std::wstring& path) {
+    std::wstring target = files_.FinalPath(path);
+    std::wstring unfinished = target + kUnfinishedEnd;
+    std::string bytes;
+    bool begun = false;
+    if (files_.Read(unfinished, bytes, kLargestFile) == 0 &&
+        files_.Overwrite(target, bytes, begun) == 0) {
+        files_.Remove(unfinished);
+    }
 }
 
 void SettingsFile::RemoveLeftovers(const std::wstring& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 
@@ -27,7 +28,9 @@ int CreateUnderFreeName(FileSystem& files, const std::wstring& stem, const std::
 // names UTF-16 or UTF-8, anything else is the system's code page, as the profile functions read
 // it) and line break; writes the new file beside the file (where it really is, through links)
 // under a name of its own, and only then puts it in the file's place, trying again for a while
-// where another program holds the file.
+// where another program holds the file. A file with more than one name is written in place
+// instead, from a whole copy beside it that finishes the save at the next start if it was cut
+// short.
 class SettingsFile {
   public:
     // More than settings ever hold: a larger file is neither read nor written over.
@@ -43,7 +46,10 @@ class SettingsFile {
     // Sets `values` in the file; `text` becomes what the file then holds. On an error the file
     // is as it was and nothing is left beside it.
     FileError Update(const std::wstring& path, std::span<const IniValue> values, ProfileText& text);
-    // Removes what a save that was cut short (the power went) left beside the file.
+    // Finishes a save in place that was cut short (the power went) after the new content was
+    // whole beside the file: the file then holds it all, not part of it.
+    void FinishCutShortSave(const std::wstring& path);
+    // Removes what a save that was cut short before its new file was in place left beside it.
     void RemoveLeftovers(const std::wstring& path);
 
   private:
@@ -54,6 +60,13 @@ class SettingsFile {
         ProfileText text;
     };
     FileError Error(int code) const;
+    FileError SaveError(const std::wstring& target, int error);
+    // Tries `attempt` again while another program holds the file, for kBusyForMs at most.
+    int WhileHeld(const std::function<int()>& attempt);
+    // A new file beside `target` put in its place in one step.
+    int Replace(const std::wstring& target, std::string_view bytes);
+    // The new content written over the old where the file is, so that every name it has sees it.
+    int WriteInPlace(const std::wstring& target, std::string_view bytes);
     Decoded Decode(std::string bytes) const;
     std::wstring DecodeLine(std::string_view bytes, Encoding encoding) const;
     std::string Encode(std::wstring_view text, Encoding encoding) const;

@@ -28,6 +28,7 @@ TEST(CommandLine, WordsAndRowsAreReadAsAUserWritesThem) {
         {L"TaveroMirelle.exe /arm 1,3", Kind::Arm, {0, 2}},
         {L"TaveroMirelle.exe /arm 10, 3 3", Kind::Arm, {2, 9}},
         {L"TaveroMirelle.exe /disarm \"2\"", Kind::Disarm, {1}},
+        {L"TaveroMirelle.exe /forget", Kind::Forget, {}},
         // Anything else is not understood.
         {L"TaveroMirelle.exe /trayx", Kind::Unknown, {}},
         {L"TaveroMirelle.exe pause", Kind::Unknown, {}},
@@ -47,6 +48,7 @@ TEST(CommandLine, WordsAndRowsAreReadAsAUserWritesThem) {
     EXPECT_FALSE(ForRunningCopy(Kind::Start));
     EXPECT_FALSE(ForRunningCopy(Kind::Tray));
     EXPECT_FALSE(ForRunningCopy(Kind::Unknown));
+    EXPECT_FALSE(ForRunningCopy(Kind::Forget));
     EXPECT_TRUE(ForRunningCopy(Kind::Show));
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "hotkeybox/HotKeyStore.h"
 #include "hotkeybox/Tavero.h"
 #include "platform/RunTimeError.h"
@@ -163,6 +165,48 @@ TEST_F(IniFile, AFileAnotherProgramHoldsIsTriedAgainForAWhile) {
     EXPECT_EQ(ini.WriteError().reason, L"Another program is using the file (System error 32.)");
     EXPECT_EQ(SettingsBytes(), "[conftext]\r\n0=a\r\n");
     EXPECT_EQ(files.files.size(), 1u);
+
+    // A file the user may not change is not said to be in use, whatever error the replace gave.
+    const std::wstring inUse = L"Another program is using the file (System error 1175.)";
+    const std::wstring mayNot = L"The file may not be changed by this user (System error 1175.)";
+    for (auto [error, why, said] :
+         {std::tuple{FileSystem::kAccessDenied, 0,
+                     L"The file may not be changed by this user (System error 5.)"},
+          {FileSystem::kUnableToRemoveReplaced, FileSystem::kAccessDenied, mayNot.c_str()},
+          {FileSystem::kUnableToRemoveReplaced, FileSystem::kSharingViolation, inUse.c_str()}}) {
+        files.replaceError = error;
+        files.unchangeable = why;
+        EXPECT_FALSE(ini.WriteIniValue(L"conftext", L"0", L"b"));
+        EXPECT_EQ(ini.WriteError().reason, said);
+    }
+}
+
+// A file with a second name (a package manager's hard link) is written in place, so both names
+// keep showing the same settings; a save cut short while writing is finished at the next start.
+TEST_F(IniFile, AFileWithTwoNamesKeepsThemAndACutShortSaveIsFinishedAtTheNextStart) {
+    const std::wstring persisted = L"C:\\scoop\\persist\\set.ini";
+    files.secondNames[kSettingsPath] = persisted;
+    SettingsBytes() = files.files[persisted] = "[conftext]\r\n0=old\r\n";
+    ASSERT_TRUE(ini.WriteIniValue(L"conftext", L"0", L"new"));
+    EXPECT_EQ(files.files[persisted], "[conftext]\r\n0=new\r\n");
+    EXPECT_EQ(files.replaces, 0);
+    EXPECT_EQ(files.files.size(), 2u) << "something was left beside the file";
+
+    // Refused before a byte changed: the old content stays, and nothing is left to finish.
+    files.overwriteError = FileSystem::kSharingViolation;
+    EXPECT_FALSE(ini.WriteIniValue(L"conftext", L"0", L"x"));
+    EXPECT_EQ(files.files[persisted], "[conftext]\r\n0=new\r\n");
+    EXPECT_EQ(files.files.size(), 2u);
+    files.overwriteError = 0;
+
+    files.overwriteCutShort = true;
+    EXPECT_FALSE(ini.WriteIniValue(L"conftext", L"0", L"longer"));
+    EXPECT_NE(files.files[persisted], "[conftext]\r\n0=longer\r\n");
+    FakeBoxServices next;
+    next.files = files;
+    EXPECT_EQ(next.ini.ReadIniValue(L"conftext", L"0", L"-"), L"longer");
+    EXPECT_EQ(next.files.files[persisted], "[conftext]\r\n0=longer\r\n");
+    EXPECT_EQ(next.files.files.size(), 2u);
 }
 
 // A file far larger than settings ever are is not read, not written over, and said so; what an

@@ -186,6 +186,38 @@ class FakeFileSystem : public FileSystem {
         files.erase(it);
         return 0;
     }
+    int Move(const std::wstring& from, const std::wstring& to) override {
+        auto it = files.find(from);
+        if (it == files.end()) {
+            return kFileNotFound;
+        }
+        files[to] = std::move(it->second);
+        files.erase(it);
+        return 0;
+    }
+    // Every name of the file sees what is written; a fault cuts the write in half.
+    int Overwrite(const std::wstring& path, std::string_view bytes, bool& begun) override {
+        begun = false;
+        if (files.count(path) == 0) {
+            return kFileNotFound;
+        }
+        if (overwriteError != 0) {
+            return overwriteError;
+        }
+        begun = true;
+        bool cut = overwriteCutShort;
+        overwriteCutShort = false;
+        std::string written(cut ? bytes.substr(0, bytes.size() / 2) : bytes);
+        files[path] = written;
+        if (auto other = secondNames.find(path); other != secondNames.end()) {
+            files[other->second] = written;
+        }
+        return cut ? kDiskFull : 0;
+    }
+    int NameCount(const std::wstring& path) override {
+        return files.count(path) == 0 ? 0 : secondNames.count(path) != 0 ? 2 : 1;
+    }
+    int WhyUnchangeable(const std::wstring&) override { return unchangeable; }
     void Remove(const std::wstring& path) override { files.erase(path); }
     void RemoveAll(const std::wstring& pattern) override {
         std::size_t star = pattern.find(L'*');
@@ -216,6 +248,9 @@ class FakeFileSystem : public FileSystem {
 
     std::map<std::wstring, std::string> files;
     std::map<std::wstring, std::wstring> links;  // a link -> where it leads
+    // A file with a second name (a hard link) -> that name, a file of its own here that only a
+    // write in place keeps the same.
+    std::map<std::wstring, std::wstring> secondNames;
     std::set<std::wstring> folders;
     std::set<std::wstring> readOnly;
     std::set<std::wstring> readOnlyFolders;  // no file can be made in them
@@ -224,6 +259,9 @@ class FakeFileSystem : public FileSystem {
     int createError = 0;
     int replaceError = 0;
     int replaceErrorTimes = 1 << 30;
+    int overwriteError = 0;
+    bool overwriteCutShort = false;
+    int unchangeable = 0;
     int creates = 0;
     int replaces = 0;
     int paused = 0;

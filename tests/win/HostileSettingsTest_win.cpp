@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <set>
 #include <thread>
+#include <tuple>
 
 #include "KeyTarget_win.h"
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
+#include "platform/Texts.h"
 
 using namespace tavero;
 using namespace tavero::testing;
@@ -255,6 +257,32 @@ TEST_F(HostileSettingsTest, LinesTheProgramDoesNotWriteKeepTheirBytes) {
     }
 }
 
+// A set.ini with a second name (a package manager keeps it in a folder of its own and links it
+// beside the exe): after a capture and a quit both names show the new hotkey, and are still one
+// file.
+TEST_F(HostileSettingsTest, ASettingsFileWithASecondNameKeepsBothNames) {
+    ProgramUnderTest program("[conftext]\r\n0=Kept \r\n");
+    std::wstring second = program.SettingsPath() + L".persisted";
+    ASSERT_TRUE(::CreateHardLinkW(second.c_str(), program.SettingsPath().c_str(), nullptr));
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.CaptureHotKey(0, {VK_CONTROL, VK_MENU, VK_F9}));
+    QuitCleanly(program);
+    EXPECT_NE(program.Settings().find("Tavero1KeyCode=120"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(second), program.Settings());
+    auto identity = [](const std::wstring& path) {
+        BY_HANDLE_FILE_INFORMATION information{};
+        HANDLE file = ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        ::GetFileInformationByHandle(file, &information);
+        ::CloseHandle(file);
+        return std::tuple{information.dwVolumeSerialNumber, information.nFileIndexHigh,
+                          information.nFileIndexLow, information.nNumberOfLinks};
+    };
+    EXPECT_EQ(identity(second), identity(program.SettingsPath()));
+    EXPECT_EQ(std::get<3>(identity(second)), 2u);
+    ::DeleteFileW(second.c_str());
+}
+
 // The places the test command made: unwritable, linked or full where this machine allows.
 class UnwritablePlaceTest : public HostileSettingsTest {};
 
@@ -271,6 +299,9 @@ TEST_F(UnwritablePlaceTest, AnUnwritableFileIsToldOnceAndNothingIsLost) {
     ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
     std::wstring message = program.AnswerMessageBox(IDCONTINUE);
     EXPECT_NE(message.find(L"set.ini"), std::wstring::npos) << message;
+    // Nobody holds it: the user may not change it, and is told so.
+    std::wstring mayNot = tavero::Text(TAVERO_TEXT_MAY_NOT_WRITE, {L""});
+    EXPECT_NE(message.find(mayNot.substr(0, mayNot.find(L'('))), std::wstring::npos) << message;
     EXPECT_EQ(program.WaitForExit(), 0);
     EXPECT_TRUE(program.NoMessageBox());
     EXPECT_EQ(program.Settings(), before);

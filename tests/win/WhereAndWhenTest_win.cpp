@@ -7,6 +7,7 @@
 #include "KeyTarget_win.h"
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
+#include "platform/Registry_win.h"
 
 using namespace tavero::testing;
 
@@ -165,6 +166,21 @@ TEST_F(WhereAndWhen, CommandsAndThePauseKeyDriveTheRunningCopy) {
     EXPECT_EQ(CountHotKeyKeys(saved), 30);
     EXPECT_NE(saved.find("PauseKeyCode=80"), std::string::npos);
 
+    // Before the folder is deleted: this copy's value in the sign-in list goes, another's stays.
+    tavero::RegistryRunKey run;
+    const std::wstring other = L"\"C:\\Elsewhere\\TaveroMirelle.exe\" /tray";
+    ASSERT_TRUE(run.Set(L"Tavero Mirelle elsewhere", other));
+    ASSERT_TRUE(run.Set(L"Tavero Mirelle here", L"\"" + program.ExePath() + L"\" /tray"));
+    EXPECT_EQ(program.StartAgainBeside(L"/forget"), 0);
+    int ours = 0, others = 0;
+    for (const auto& [name, command] : run.Values()) {
+        ours += command.find(program.ExePath()) != std::wstring::npos;
+        others += command == other;
+    }
+    run.Remove(L"Tavero Mirelle elsewhere");
+    run.Remove(L"Tavero Mirelle here");
+    EXPECT_EQ(ours, 0);
+    EXPECT_EQ(others, 1);
 }
 
 }  // namespace
