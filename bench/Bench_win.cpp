@@ -144,6 +144,35 @@ std::vector<double> TimeBigSaves(int runs) {
     return took;
 }
 
+// The CPU a program takes over `seconds` with its ten rows armed, half of them only in another
+// program and half everywhere but this one, while the focus moves between two windows of this
+// one twice a second: what following the focus costs.
+double CpuWhileTheFocusMoves(int seconds) {
+    std::string settings = Settings() + "[Scope]\r\n";
+    for (int row = 0; row < 10; ++row) {
+        settings += std::to_string(row) + (row % 2 ? "=notepad.exe\r\n" : "=!bench.exe\r\n");
+    }
+    ProgramUnderTest program(settings);
+    if (!program.Start()) {
+        return -1;
+    }
+    for (int row = 0; row < 10; ++row) {
+        program.Tick(row);
+    }
+    KeyTarget first;
+    KeyTarget second;
+    ::Sleep(1000);
+    double before = CpuMs(program.Process());
+    for (int i = 0; i < seconds * 2; ++i) {
+        ::SetForegroundWindow(i % 2 ? first.Handle() : second.Handle());
+        PumpFor(500);
+    }
+    double used = CpuMs(program.Process()) - before;
+    ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
+    program.WaitForExit();
+    return used;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -268,6 +297,7 @@ int main(int argc, char** argv) {
     ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
     program.WaitForExit();
     Stats bigSave = Summary(TimeBigSaves(counts.bigSaves));
+    double focusCpu = CpuWhileTheFocusMoves(5);
 
     PeFacts exe = ReadPe(programExe);
     std::string dllList;
@@ -292,6 +322,10 @@ int main(int argc, char** argv) {
                 counts.idleMs / 1000, idleCpuFresh);
     std::printf("| CPU over 5 idle s after %d playbacks and %d editor openings | %.1f ms |\n",
                 playbacks, editorCycles, idleCpuAfterUse);
+    std::printf(
+        "| CPU over 5 s, rows armed only in some programs, the focus moving twice a "
+        "second | %.1f ms |\n",
+        focusCpu);
     std::printf(
         "| After start; after a first use (%d playbacks, %d editor openings); after all "
         "of it | |\n",

@@ -178,13 +178,7 @@ class FakeFileSystem : public FileSystem {
             --replaceErrorTimes;
             return replaceError;
         }
-        auto it = files.find(replacement);
-        if (it == files.end()) {
-            return kFileNotFound;
-        }
-        files[path] = std::move(it->second);
-        files.erase(it);
-        return 0;
+        return Move(replacement, path);  // a second name keeps the old content, as on a disk
     }
     int Move(const std::wstring& from, const std::wstring& to) override {
         auto it = files.find(from);
