@@ -56,8 +56,10 @@ alternating with the program run by run:
   first use would be a leak), the CPU the idle program takes before and after, the CPU it takes
   following the focus with rows armed only in some programs (the focus moving twice a second
   between two windows; under Wine, which tells no other process when the focus moves, the
-  program looks four times a second while such rows are armed), and how long a quit takes to
-  save a 50 MB set.ini whole.
+  program looks four times a second while such rows are armed; measured while the benchmark
+  sleeps, since under Wine a process pumping its messages every few milliseconds costs every
+  other windowed process some CPU, a bare window's too), and how long a quit takes to save a
+  50 MB set.ini whole.
 
 $figures
 
