@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/KeyInjector_win.h"
 #include "playback/ActionCode.h"
 #include "playback/ModifierKeys.h"
-#include "platform/KeyInjector_win.h"
 
 namespace {
 
