@@ -60,8 +60,9 @@ void MainWindow::ReleaseKeys() {
         names += (names.empty() ? L"" : Text(TAVERO_TEXT_LIST_SEPARATOR)) +
                  (name.empty() ? FallbackKeyName(key) : name);
     }
-    std::wstring said =
-        keys.empty() ? Text(TAVERO_TEXT_NONE_RELEASED) : Text(TAVERO_TEXT_RELEASED, {names});
+    std::wstring said = keys.empty()
+                            ? Text(TAVERO_TEXT_NONE_RELEASED)
+                            : Text(TAVERO_TEXT_RELEASED, {std::to_wstring(keys.size()), names});
     SayFromTray(said);
 }
 
