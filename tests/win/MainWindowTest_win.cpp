@@ -5,6 +5,7 @@
 #include "KeyTarget_win.h"
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
+#include "platform/Wine_win.h"
 #include "ui/ControlIds.h"
 #include "ui/MainLayout.h"
 
@@ -107,10 +108,18 @@ TEST_F(MainWindowTest, ASecondStartInTheSameFolderBringsTheFirstForwardAndLeaves
     HWND cover =
         ::CreateWindowExW(0, L"STATIC", L"cover", WS_POPUP | WS_VISIBLE | SS_NOTIFY, r.left, r.top,
                           r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(FocusWindow(cover, cover));
     POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    ASSERT_TRUE(PumpUntil([&] { return ::WindowFromPoint(centre) == cover; }))
-        << "set-up: the cover is not on top";
+    auto coverOnTop = [&] { return ::WindowFromPoint(centre) == cover; };
+    // Under Wine without a window manager, the X server's focus events of the program's last
+    // show can arrive after the cover took the focus and raise the program's window once more:
+    // there the cover is raised again until it stays on top.
+    bool covered = false;
+    for (int tries = 0; !covered && tries < (tavero::RunningUnderWine() ? 5 : 1); ++tries) {
+        ASSERT_TRUE(FocusWindow(cover, cover));
+        ::SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        covered = PumpUntil(coverOnTop, 2000) && !PumpUntil([&] { return !coverOnTop(); }, 300);
+    }
+    ASSERT_TRUE(covered) << "set-up: the cover is not on top; " << DescribeForeground();
     EXPECT_EQ(program.StartAgainBeside(), 0);
     EXPECT_TRUE(
         PumpUntil([&] { return ::GetAncestor(::WindowFromPoint(centre), GA_ROOT) == main; }));
