@@ -232,7 +232,8 @@ TEST_F(MainWindowTest, TheCloseButtonAndAltF4QuitAndSave) {
     ProgramUnderTest program;
     ASSERT_TRUE(program.Start());
     program.ClickAt(main_layout::kCloseButton.left / 15 + 20, 8);
-    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_EQ(program.WaitForExit(), 0)
+        << "after the click on the close button, " << DescribeForeground();
     EXPECT_EQ(CountHotKeyKeys(program.Settings()), 30);
 
     ::DeleteFileW(program.SettingsPath().c_str());
