@@ -232,8 +232,8 @@ std::string DescribeForeground() {
         text += "\"";
     }
     // A button the system still counts as down makes the next click a release only.
-    if (::GetAsyncKeyState(VK_LBUTTON) < 0 || ::GetCapture() != nullptr) {
-        text += "; the left mouse button is down or captured";
+    if (::GetAsyncKeyState(VK_LBUTTON) < 0) {
+        text += "; the left mouse button is down";
     }
     return text;
 }
