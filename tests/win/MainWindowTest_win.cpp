@@ -239,8 +239,9 @@ TEST_F(MainWindowTest, TheCloseButtonAndAltF4QuitAndSave) {
     ::DeleteFileW(program.SettingsPath().c_str());
     ASSERT_TRUE(program.Start());
     ASSERT_TRUE(program.ClickToFocus(program.ActionText(0)));
+    WaitOutWinesKeyStateCopy();
     SendChord({VK_MENU, VK_F4});
-    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_EQ(program.WaitForExit(), 0) << "after Alt+F4, " << DescribeForeground();
     EXPECT_EQ(CountHotKeyKeys(program.Settings()), 30);
 }
 
