@@ -175,6 +175,25 @@ TEST_F(RowsTest, AFileUnreadableAtStartIsToldAndItsHotkeysAreNotWrittenOver) {
               "Tavero3Text=B\r\nTavero3KeyCode=66\r\nTavero3ModKeyCode=0\r\n");
 }
 
+// Where set.ini lost a row's action or where it applies meanwhile (deleted, replaced, cut short),
+// the quit writes them back with the hotkeys; a value the file has is left as it is.
+TEST_F(RowsTest, WhatTheFileLostMeanwhileIsWrittenBackAtTheQuit) {
+    rows.SetAction(0, L"A", L"1|65");
+    rows.SetAction(1, L"B", L"1|66");
+    rows.SetScope(1, RowScope::Parse(L"!game.exe"));
+    files.files.clear();
+    SettingsBytes() = "[conftext]\r\n1=edited by hand\r\n";
+    ASSERT_EQ(rows.SaveAll(false), HotKeyRows::Saved::Yes);
+    FakeBoxServices next;
+    next.files = files;
+    EXPECT_EQ(next.ini.ReadIniValue(L"conftext", L"0", L"-"), L"A");
+    EXPECT_EQ(next.ini.ReadIniValue(L"conftooltip", L"0", L"-"), L"1|65");
+    EXPECT_EQ(next.ini.ReadIniValue(L"conftext", L"1", L"-"), L"edited by hand");
+    EXPECT_EQ(next.ini.ReadIniValue(L"conftooltip", L"1", L"-"), L"1|66");
+    EXPECT_EQ(next.ini.ReadIniValue(L"Scope", L"1", L"-"), L"!game.exe");
+    EXPECT_EQ(next.ini.ReadIniValue(L"conftext", L"2", L"-"), L"-") << "nothing held is nothing";
+}
+
 // Copies in one folder are one program; a path written another way is the same folder.
 TEST(FolderIdentity, SameFolderHoweverWrittenAndOnlyThat) {
     EXPECT_EQ(FolderIdentity(L"C:\\Tools\\Tavero"), FolderIdentity(L"c:/tools/TAVERO\\"));
@@ -330,6 +349,48 @@ TEST_F(RowsTest, RowsLimitedToProgramsHoldTheirCombinationOnlyWhereTheyApply) {
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find(L"Row 1"), std::wstring::npos)
         << std::string(told[0].begin(), told[0].end());
+}
+
+// Where the program cannot tell, a limited row does not apply: not where the name of the program
+// in front cannot be read, not where set.ini's word for where it applies cannot be read. Such a
+// row stays unarmed, keeps its hotkey and action, and its value stays in the file as it was
+// until the user chooses where it applies; a name no code page holds is kept whole.
+TEST_F(RowsTest, WhereItCannotBeToldALimitedRowDoesNotApply) {
+    FakePrograms programs;
+    rows.KnowProgramsBy(programs, [](const std::wstring&) {});
+    SettingsBytes() = "[Scope]\r\n0=!game.exe\r\n1=a.exe|b<c.exe\r\n[Options]\r\nArmAtStart=1\r\n"
+                      "ArmedRows=1,2\r\n";
+    rows.LoadActions();
+    for (int row = 0; row < 2; ++row) {
+        int key = 'A' + row, state = 2;
+        boxes[static_cast<std::size_t>(row)]->KeyDown(key, state, false);
+        rows.SetAction(row, L"x", L"1|" + std::to_wstring(70 + row));
+    }
+    programs.inFront = L"notepad.exe";
+    std::wstring told = rows.ArmAsLastTime();
+    EXPECT_TRUE(rows.Armed(0));
+    EXPECT_FALSE(rows.Armed(1)) << "where row 2 applies cannot be read";
+    EXPECT_NE(told.find(L"Row 2"), std::wstring::npos);
+    EXPECT_FALSE(rows.Arm(1, true));
+    EXPECT_EQ(boxes[1]->KeyCode(), 'B');
+
+    programs.inFront = L"";  // the system cannot say
+    rows.ForegroundChanged();
+    EXPECT_FALSE(system.IsTaken(2, 'A')) << "everywhere but game.exe, in a program not known";
+    EXPECT_EQ(rows.Fire(0), Outcome::Ignored);
+    programs.inFront = L"notepad.exe";
+    rows.ForegroundChanged();
+    EXPECT_TRUE(system.IsTaken(2, 'A'));
+
+    ASSERT_EQ(rows.SaveAll(false), HotKeyRows::Saved::Yes);
+    EXPECT_NE(SettingsBytes().find("1=a.exe|b<c.exe\r\n"), std::string::npos);
+    rows.SetScope(1, RowScope{RowScope::Kind::EverywhereBut, {L"\u30B2\u30FC\u30E0.exe"}});
+    EXPECT_TRUE(rows.Arm(1, true));
+    FakeBoxServices next;
+    next.files = files;
+    HotKeyRows reloaded(next.ini, player, next.messages);
+    reloaded.LoadActions();
+    EXPECT_EQ(reloaded.Scope(1).ToText(), L"!\u30B2\u30FC\u30E0.exe");
 }
 
 }  // namespace

@@ -79,6 +79,38 @@ TEST_F(IniFile, AWriteKeepsTheFilesEncoding) {
     EXPECT_EQ(SettingsBytes(), utf16("[conftext]\r\n0=a\r\n1=b\r\n"));
 }
 
+// A UTF-8 file is read as the standard has UTF-8: a line that is not (an overlong form, a
+// surrogate, a code point past U+10FFFF) reads as the code page, as any foreign line does, never
+// as a character it does not hold or cut short. A name the file's encoding cannot hold turns the
+// file to UTF-16 with every value and line kept; a file whose content fits keeps its encoding.
+TEST_F(IniFile, TextIsReadAsItIsAndNeverWrittenAsAQuestionMark) {
+    SettingsBytes() = "\xEF\xBB\xBF[s]\r\n0=a\xC0\x80z\r\n1=\xED\xA0\x80\r\n2=\xF4\x90\x80\x80\r\n"
+                      "3=\xC3\xA9\xF0\x9F\x98\x80\r\n";
+    EXPECT_EQ(ini.ReadIniValue(L"s", L"0", L"-"), L"a\u00C0\u0080z");
+    EXPECT_EQ(ini.ReadIniValue(L"s", L"1", L"-"), L"\u00ED\u00A0\u0080");
+    EXPECT_EQ(ini.ReadIniValue(L"s", L"2", L"-"), L"\u00F4\u0090\u0080\u0080");
+    EXPECT_EQ(ini.ReadIniValue(L"s", L"3", L"-"), L"\u00E9\xD83D\xDE00");
+
+    FakeBoxServices western;
+    western.SettingsBytes() = "; caf\xE9\r\n[Scope]\r\n0=notepad.exe\n";
+    ASSERT_TRUE(western.ini.WriteIniValue(L"Scope", L"1", L"caf\u00E9.exe"));
+    EXPECT_EQ(western.SettingsBytes(), "; caf\xE9\r\n[Scope]\r\n0=notepad.exe\n1=caf\xE9.exe\r\n");
+    ASSERT_TRUE(western.ini.WriteIniValue(L"Scope", L"2", L"!\u30B2\u30FC\u30E0.exe"));
+    EXPECT_TRUE(western.SettingsBytes().starts_with("\xFF\xFE;\0 \0c\0"));
+    FakeBoxServices next;
+    next.files = western.files;
+    EXPECT_EQ(next.ini.ReadIniValue(L"Scope", L"2", L"-"), L"!\u30B2\u30FC\u30E0.exe");
+    EXPECT_EQ(next.ini.ReadIniValue(L"Scope", L"1", L"-"), L"caf\u00E9.exe");
+    EXPECT_EQ(next.ini.ReadIniValue(L"Scope", L"0", L"-"), L"notepad.exe");
+    EXPECT_EQ(next.ini.ReadIniValue(L"Scope", L"; caf\u00E9", L"-"), L"-");
+
+    // A lone surrogate has no UTF-8 form: the file turns to UTF-16 rather than lose it.
+    SettingsBytes() = "\xEF\xBB\xBF[s]\r\n";
+    ASSERT_TRUE(ini.WriteIniValue(L"s", L"0", std::wstring(1, static_cast<wchar_t>(0xD800))));
+    next.files = files;
+    EXPECT_EQ(next.ini.ReadIniValue(L"s", L"0", L"-"), std::wstring(1, static_cast<wchar_t>(0xD800)));
+}
+
 // A disk that fills at any byte; a rename that fails; a file that cannot be read: the old text
 // survives whole and nothing is left beside it.
 TEST_F(IniFile, AFailedWriteLeavesTheOldFileWholeWhereverItFails) {
@@ -207,6 +239,31 @@ TEST_F(IniFile, AFileWithTwoNamesKeepsThemAndACutShortSaveIsFinishedAtTheNextSta
     EXPECT_EQ(next.ini.ReadIniValue(L"conftext", L"0", L"-"), L"longer");
     EXPECT_EQ(next.files.files[persisted], "[conftext]\r\n0=longer\r\n");
     EXPECT_EQ(next.files.files.size(), 2u);
+
+    // Cut short again, then two more saves in the same run: each finishes what came before it
+    // first, and never takes away the one whole copy of it.
+    const std::wstring keep = L"keepme-a-long-value-that-a-half-write-would-cut";
+    files.overwriteCutShort = true;
+    EXPECT_FALSE(ini.WriteIniValue(L"conftext", L"1", keep));
+    ASSERT_TRUE(ini.WriteIniValue(L"conftext", L"2", L"b"));
+    ASSERT_TRUE(ini.WriteIniValue(L"conftext", L"3", L"c"));
+    FakeBoxServices fresh;
+    fresh.files = files;
+    EXPECT_EQ(fresh.ini.ReadIniValue(L"conftext", L"0", L"-"), L"longer");
+    EXPECT_EQ(fresh.ini.ReadIniValue(L"conftext", L"1", L"-"), keep);
+    EXPECT_EQ(fresh.ini.ReadIniValue(L"conftext", L"2", L"-"), L"b");
+    EXPECT_EQ(fresh.ini.ReadIniValue(L"conftext", L"3", L"-"), L"c");
+    EXPECT_EQ(files.files[persisted], SettingsBytes());
+    EXPECT_EQ(files.files.size(), 2u);
+
+    // Read in the same run while a cut-short save waits to be finished: the whole copy is read.
+    files.overwriteCutShort = true;
+    EXPECT_FALSE(ini.WriteIniValue(L"conftext", L"4", keep));
+    fresh.files = files;
+    fresh.files.overwriteError = FileSystem::kSharingViolation;  // it cannot be finished now
+    fresh.ini.BuildIniPath(L"other.ini");
+    fresh.ini.BuildIniPath(L"set.ini");
+    EXPECT_EQ(fresh.ini.ReadIniValue(L"conftext", L"4", L"-"), keep);
 }
 
 // A file far larger than settings ever are is not read, not written over, and said so; what an
