@@ -358,8 +358,9 @@ TEST_F(RowsTest, RowsLimitedToProgramsHoldTheirCombinationOnlyWhereTheyApply) {
 TEST_F(RowsTest, WhereItCannotBeToldALimitedRowDoesNotApply) {
     FakePrograms programs;
     rows.KnowProgramsBy(programs, [](const std::wstring&) {});
-    SettingsBytes() = "[Scope]\r\n0=!game.exe\r\n1=a.exe|b<c.exe\r\n[Options]\r\nArmAtStart=1\r\n"
-                      "ArmedRows=1,2\r\n";
+    SettingsBytes() =
+        "[Scope]\r\n0=!game.exe\r\n1=a.exe|b<c.exe\r\n[Options]\r\nArmAtStart=1\r\n"
+        "ArmedRows=1,2\r\n";
     rows.LoadActions();
     for (int row = 0; row < 2; ++row) {
         int key = 'A' + row, state = 2;

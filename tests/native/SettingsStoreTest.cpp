@@ -84,8 +84,9 @@ TEST_F(IniFile, AWriteKeepsTheFilesEncoding) {
 // as a character it does not hold or cut short. A name the file's encoding cannot hold turns the
 // file to UTF-16 with every value and line kept; a file whose content fits keeps its encoding.
 TEST_F(IniFile, TextIsReadAsItIsAndNeverWrittenAsAQuestionMark) {
-    SettingsBytes() = "\xEF\xBB\xBF[s]\r\n0=a\xC0\x80z\r\n1=\xED\xA0\x80\r\n2=\xF4\x90\x80\x80\r\n"
-                      "3=\xC3\xA9\xF0\x9F\x98\x80\r\n";
+    SettingsBytes() =
+        "\xEF\xBB\xBF[s]\r\n0=a\xC0\x80z\r\n1=\xED\xA0\x80\r\n2=\xF4\x90\x80\x80\r\n"
+        "3=\xC3\xA9\xF0\x9F\x98\x80\r\n";
     EXPECT_EQ(ini.ReadIniValue(L"s", L"0", L"-"), L"a\u00C0\u0080z");
     EXPECT_EQ(ini.ReadIniValue(L"s", L"1", L"-"), L"\u00ED\u00A0\u0080");
     EXPECT_EQ(ini.ReadIniValue(L"s", L"2", L"-"), L"\u00F4\u0090\u0080\u0080");
@@ -108,7 +109,8 @@ TEST_F(IniFile, TextIsReadAsItIsAndNeverWrittenAsAQuestionMark) {
     SettingsBytes() = "\xEF\xBB\xBF[s]\r\n";
     ASSERT_TRUE(ini.WriteIniValue(L"s", L"0", std::wstring(1, static_cast<wchar_t>(0xD800))));
     next.files = files;
-    EXPECT_EQ(next.ini.ReadIniValue(L"s", L"0", L"-"), std::wstring(1, static_cast<wchar_t>(0xD800)));
+    EXPECT_EQ(next.ini.ReadIniValue(L"s", L"0", L"-"),
+              std::wstring(1, static_cast<wchar_t>(0xD800)));
 }
 
 // A disk that fills at any byte; a rename that fails; a file that cannot be read: the old text

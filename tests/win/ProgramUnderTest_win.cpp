@@ -7,6 +7,7 @@
 #include "platform/Texts.h"
 #include "platform/Wine_win.h"
 #include "ui/ControlIds.h"
+#include "ui/DialogIds.h"
 
 namespace tavero::testing {
 namespace {
@@ -21,9 +22,16 @@ std::wstring BuiltExePath() {
 ProgramUnderTest::ProgramUnderTest(InPlace place)
     : folderPath_(std::move(place.folder)), exe_(folderPath_ + L"\\TaveroMirelle.exe") {}
 
-ProgramUnderTest::ProgramUnderTest(const std::string& settings) : folderPath_(folder_.Path()) {
-    exe_ = folder_.File(L"TaveroMirelle.exe");
-    ::CopyFileW(BuiltExePath().c_str(), exe_.c_str(), FALSE);
+ProgramUnderTest::ProgramUnderTest(const std::string& settings, const std::wstring& exeName) {
+    exe_ = folder_.File(exeName);
+    folderPath_ = exe_.substr(0, exe_.find_last_of(L'\\'));
+    // Folders past MAX_PATH are made and reached by the prefix that lifts the limit.
+    for (std::size_t at = folder_.Path().size() + 1; at < exe_.size(); ++at) {
+        if (exe_[at] == L'\\') {
+            ::CreateDirectoryW((L"\\\\?\\" + exe_.substr(0, at)).c_str(), nullptr);
+        }
+    }
+    ::CopyFileW(BuiltExePath().c_str(), (L"\\\\?\\" + exe_).c_str(), FALSE);
     if (!settings.empty()) {
         WriteFileBytes(SettingsPath(), settings);
     }
@@ -336,6 +344,48 @@ void ProgramUnderTest::DismissMenu(HWND menu) {
         }
     }
     return ::testing::AssertionFailure() << failed;
+}
+
+::testing::AssertionResult ProgramUnderTest::ChooseOtherProgram(int row, bool everywhereBut,
+                                                                const std::wstring& program) const {
+    if (auto there = TabTo(ActionText(row)); !there) {
+        return there;
+    }
+    SendChord({VK_SHIFT, VK_F10});
+    HWND menu = nullptr;
+    if (!PumpUntil([&] { return (menu = VisiblePopupMenu()) != nullptr; })) {
+        return ::testing::AssertionFailure() << "the action text's menu did not open";
+    }
+    AwaitIdle();
+    // Down to the list, Right into it, and Up from its first entry round to its last, Other…
+    for (int step = 0; step < (everywhereBut ? 3 : 2); ++step) {
+        SendChord({VK_DOWN});
+    }
+    SendChord({VK_RIGHT});
+    SendChord({VK_UP});
+    SendChord({VK_RETURN});
+    HWND dialog = nullptr;
+    // Made whole, its field in it, and shown.
+    if (!PumpUntil([&] {
+            dialog = FindOwnWindow(L"#32770", L"Program");
+            return dialog != nullptr && ::IsWindowVisible(dialog) &&
+                   ::GetDlgItem(dialog, TAVERO_PROGRAM_NAME_EDIT) != nullptr;
+        })) {
+        if (HWND open = VisiblePopupMenu()) {
+            DismissMenu(open);
+        }
+        return ::testing::AssertionFailure() << "Other\u2026 did not ask for a program";
+    }
+    HWND field = ::GetDlgItem(dialog, TAVERO_PROGRAM_NAME_EDIT);
+    ::SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(program.c_str()));
+    // OK, as the dialog's default button takes Enter.
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+    if (!PumpUntil([&] { return !::IsWindow(dialog); })) {
+        return ::testing::AssertionFailure() << "the program's name was refused";
+    }
+    AwaitIdle();
+    return ::testing::AssertionSuccess();
 }
 
 HWND ProgramUnderTest::AwaitMessageBox(int timeoutMs) const {

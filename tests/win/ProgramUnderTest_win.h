@@ -13,8 +13,11 @@ namespace tavero::testing {
 // a user can do to it from outside: clicks at controls' places, keys, reading texts.
 class ProgramUnderTest {
   public:
-    // `settings`, when not empty, is written to set.ini before the start.
-    explicit ProgramUnderTest(const std::string& settings = "");
+    // `settings`, when not empty, is written to set.ini before the start. `exeName`: the exe's
+    // file name, for a program the rows know by its name; folders before it are made (any
+    // length).
+    explicit ProgramUnderTest(const std::string& settings = "",
+                              const std::wstring& exeName = L"TaveroMirelle.exe");
     // A program already placed in `folder` (which may be read-only) by the test's setup.
     struct InPlace {
         std::wstring folder;
@@ -99,6 +102,11 @@ class ProgramUnderTest {
     // Under Wine a menu may not open, or take its keys, the first time: it tries again there.
     ::testing::AssertionResult ChooseFromTrayMenu(
         TrayEntry entry, const std::function<bool()>& done = nullptr) const;
+
+    // Chooses, from the keyboard, "Other…" in the "Only in" or "Everywhere but" list of a row's
+    // action text's menu and gives it `program`; true once the program has taken it.
+    ::testing::AssertionResult ChooseOtherProgram(int row, bool everywhereBut,
+                                                  const std::wstring& program) const;
 
     // Waits for the program's message box titled "error"; nullptr if none came.
     HWND AwaitMessageBox(int timeoutMs = 5000) const;

@@ -7,6 +7,7 @@
 #include "KeyTarget_win.h"
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
+#include "app/SingleInstance_win.h"
 #include "platform/Registry_win.h"
 
 using namespace tavero::testing;
@@ -164,6 +165,9 @@ TEST_F(WhereAndWhen, CommandsAndThePauseKeyDriveTheRunningCopy) {
     // Down in the system, held by no hand on a keyboard.
     SendKey('Q', false);
     SendKey(VK_LSHIFT, false);
+    ASSERT_TRUE(PumpUntil([] {
+        return (::GetAsyncKeyState('Q') & 0x8000) && (::GetAsyncKeyState(VK_LSHIFT) & 0x8000);
+    })) << "set-up: the keys did not go down";
     EXPECT_EQ(program.StartAgainBeside(L"/release"), 0);
     EXPECT_TRUE(PumpUntil([] { return FirstKeyDown() == 0; })) << FirstKeyDown();
 
@@ -188,6 +192,72 @@ TEST_F(WhereAndWhen, CommandsAndThePauseKeyDriveTheRunningCopy) {
     run.Remove(L"Tavero Mirelle here");
     EXPECT_EQ(ours, 0);
     EXPECT_EQ(others, 1);
+}
+
+// Every command through the real exe, from another copy as a script starts it; a message that is
+// no well-formed command is refused, and the copy runs on.
+TEST_F(WhereAndWhen, EachCommandDrivesTheRunningCopyAndAMalformedOneIsRefused) {
+    ProgramUnderTest program(Rows().Add(VK_F5, 'A').Add(VK_F6, 'B').Settings(""));
+    ASSERT_TRUE(program.Start());
+    auto send = [&](ULONG_PTR tag, const void* data, DWORD size, bool none = false) {
+        COPYDATASTRUCT copy{tag, size, const_cast<void*>(data)};
+        DWORD_PTR answer = 99;
+        LPARAM sent = none ? 0 : reinterpret_cast<LPARAM>(&copy);
+        return ::SendMessageTimeoutW(program.MainWindow(), WM_COPYDATA, 0, sent, SMTO_ABORTIFHUNG,
+                                     5000, &answer)
+                   ? static_cast<int>(answer)
+                   : -1;
+    };
+    const std::wstring hide = L"x /hide";
+    const DWORD hideBytes = static_cast<DWORD>(hide.size() * sizeof(wchar_t));
+    const std::wstring huge = L"x /hide" + std::wstring(40000, L' ');
+    const ULONG_PTR tag = tavero::SingleInstance::kCommandTag;
+    EXPECT_EQ(send(tag + 1, hide.c_str(), hideBytes), 2) << "another tag";
+    EXPECT_EQ(send(tag, hide.c_str(), hideBytes - 1), 2) << "half a character";
+    EXPECT_EQ(send(tag, hide.c_str(), 0), 2) << "nothing";
+    EXPECT_EQ(send(tag, huge.c_str(), static_cast<DWORD>(huge.size() * sizeof(wchar_t))), 2)
+        << "over the limit";
+    // No data at all: refused by the program, or by the system before it (Wine does not carry
+    // it to another process).
+    EXPECT_NE(send(tag, nullptr, 0, true), 0) << "no data at all";
+    ASSERT_TRUE(program.Running());
+    EXPECT_TRUE(::IsWindowVisible(program.MainWindow()));
+
+    EXPECT_EQ(program.StartAgainBeside(L"/arm 2"), 0);
+    EXPECT_TRUE(Taken(VK_F6) && program.Ticked(1));
+    EXPECT_EQ(program.StartAgainBeside(L"/disarm 2"), 0);
+    EXPECT_TRUE(!Taken(VK_F6) && !program.Ticked(1));
+    EXPECT_EQ(program.StartAgainBeside(L"/arm 1"), 0);
+    EXPECT_TRUE(Taken(VK_F5));
+    EXPECT_EQ(program.StartAgainBeside(L"/toggle"), 0);
+    EXPECT_TRUE(!Taken(VK_F5) && program.Ticked(0)) << "paused";
+    EXPECT_EQ(program.StartAgainBeside(L"/toggle"), 0);
+    EXPECT_TRUE(Taken(VK_F5)) << "resumed";
+    EXPECT_EQ(program.StartAgainBeside(L"/hide"), 0);
+    EXPECT_FALSE(::IsWindowVisible(program.MainWindow()));
+    EXPECT_EQ(program.StartAgainBeside(L"/show"), 0);
+    EXPECT_TRUE(::IsWindowVisible(program.MainWindow()));
+}
+
+// "Everywhere but" a program whose name the file's code page cannot hold, chosen from the
+// row's menu: kept whole across a restart, so the row lets its combination go in that program.
+TEST_F(WhereAndWhen, ARowKeepsAProgramNameNoCodePageHoldsAcrossARestart) {
+    const std::wstring name = L"\u30BF\u30FC\u30B2\u30C3\u30C8.exe";
+    ProgramUnderTest program(Rows().Add(VK_F5, 'A').Settings("; caf\xE9\r\n"));
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.ChooseOtherProgram(0, true, name));
+    EXPECT_EQ(program.StartAgainBeside(L"/exit"), 0);
+    std::string saved = program.Settings();
+    std::string wide(reinterpret_cast<const char*>(name.c_str()), name.size() * sizeof(wchar_t));
+    EXPECT_NE(saved.find(wide), std::string::npos) << "the name is not in set.ini whole";
+
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.Tick(0));
+    ASSERT_TRUE(target.Activate());
+    ASSERT_TRUE(PumpUntil([] { return Taken(VK_F5); })) << "armed, in a program it applies in";
+    ProgramUnderTest other("", name);
+    ASSERT_TRUE(other.Start());
+    EXPECT_TRUE(PumpUntil([] { return !Taken(VK_F5); })) << "held in the very program it skips";
 }
 
 }  // namespace
