@@ -10,7 +10,7 @@ namespace tavero {
 class Win32AnsiCodePage : public AnsiCodePage {
   public:
     std::wstring Decode(std::string_view bytes) const override;
-    std::string Encode(std::wstring_view text) const override;
+    std::optional<std::string> Encode(std::wstring_view text) const override;
 };
 
 }  // namespace tavero

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -71,7 +72,9 @@ class AnsiCodePage {
   public:
     virtual ~AnsiCodePage() = default;
     virtual std::wstring Decode(std::string_view bytes) const = 0;
-    virtual std::string Encode(std::wstring_view text) const = 0;
+    // The text's bytes; nothing where the code page cannot hold every character of it as it is
+    // (never a '?' or a look-alike in its place).
+    virtual std::optional<std::string> Encode(std::wstring_view text) const = 0;
 };
 
 }  // namespace tavero

@@ -6,8 +6,6 @@
 
 namespace tavero {
 
-namespace {}  // namespace
-
 IniSettings::IniSettings(FileSystem& files, const AnsiCodePage& ansi, const ProgramFolder& folder)
     : file_(files, ansi), folder_(folder) {
     BuildIniPath(kSettingsFileName);
@@ -27,7 +25,6 @@ void IniSettings::ClearLeftovers() {
 
 void IniSettings::Load() {
     if (!loaded_) {
-        file_.FinishCutShortSave(path_);
         readError_ = file_.Load(path_, text_);
         loaded_ = true;
     }

@@ -170,7 +170,9 @@ void ProfileText::Set(std::wstring_view section, std::wstring_view key, std::wst
 
 void ProfileText::Set(std::span<const IniValue> values) {
     for (const IniValue& v : values) {
-        Set(v.section, v.key, v.value);
+        if (!v.onlyWhereMissing || !Get(v.section, v.key)) {
+            Set(v.section, v.key, v.value);
+        }
     }
 }
 
@@ -197,18 +199,20 @@ std::wstring ProfileText::Text() const {
     return text;
 }
 
-std::string ProfileText::Bytes(const Encoder& encode) const {
+std::string ProfileText::Bytes(const Encoder& encode, Lines which) const {
     std::vector<const Line*> lines = AllLines();
     std::string bytes;
     bytes.reserve(bytes_.size() + 1024);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const Line& line = *lines[i];
-        if (line.length == 0) {
-            bytes += encode(line.text + newline_);
+        bool last = i + 1 == lines.size();
+        if (line.length == 0 || which == Lines::AllAnew) {
+            bool ends = line.length == 0 || line.ended || !last;
+            bytes += encode(ends ? line.text + newline_ : line.text);
             continue;
         }
         bytes.append(bytes_, line.offset, line.length);
-        if (!line.ended && i + 1 < lines.size()) {
+        if (!line.ended && !last) {
             bytes += encode(newline_);
         }
     }

@@ -14,6 +14,8 @@ struct IniValue {
     std::wstring section;
     std::wstring key;
     std::wstring value;
+    // Written only where the file has no such key: what the file holds (a hand edit) wins.
+    bool onlyWhereMissing = false;
 };
 
 // The text of a settings file in the profile format, read and changed by the rules of the
@@ -48,8 +50,10 @@ class ProfileText {
 
     std::wstring Text() const;
     // The file's new bytes: the lines the program did not change as they were, the others (and
-    // a line break after a last line that had none, where more follows) made by `encode`.
-    std::string Bytes(const Encoder& encode) const;
+    // a line break after a last line that had none, where more follows) made by `encode`; or,
+    // for a file that changes its encoding, every line made by `encode`.
+    enum class Lines { KeptAsTheyWere, AllAnew };
+    std::string Bytes(const Encoder& encode, Lines lines = Lines::KeptAsTheyWere) const;
 
   private:
     struct Section {

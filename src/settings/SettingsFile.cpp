@@ -76,14 +76,18 @@ std::wstring SettingsFile::DecodeLine(std::string_view bytes, Encoding encoding)
         case Encoding::Utf16Be:
             return FromUtf16(bytes, true);
         case Encoding::Utf8:
-            return FromUtf8(bytes);
+            // A line that is not UTF-8 is foreign: read as the code page, as any other is.
+            if (std::optional<std::wstring> text = FromUtf8(bytes)) {
+                return *text;
+            }
+            break;
         case Encoding::Ansi:
             break;
     }
     return ansi_.Decode(bytes);
 }
 
-std::string SettingsFile::Encode(std::wstring_view text, Encoding encoding) const {
+std::optional<std::string> SettingsFile::Encode(std::wstring_view text, Encoding encoding) const {
     switch (encoding) {
         case Encoding::Utf16Le:
             return ToUtf16(text, false);
@@ -97,25 +101,22 @@ std::string SettingsFile::Encode(std::wstring_view text, Encoding encoding) cons
     return ansi_.Encode(text);
 }
 
-FileError SettingsFile::Error(int code) const {
-    if (code == FileSystem::kFileTooLarge) {
-        return {code, Text(TAVERO_TEXT_FILE_TOO_LARGE, {std::to_wstring(kLargestFile >> 20)})};
+std::string SettingsFile::Bytes(const Decoded& file) const {
+    bool held = true;
+    std::string bytes = file.mark + file.text.Bytes([&](std::wstring_view line) {
+        std::optional<std::string> encoded = Encode(line, file.encoding);
+        held = held && encoded.has_value();
+        return encoded.value_or(std::string());
+    });
+    if (held) {
+        return bytes;
     }
-    return {code, files_.Describe(code)};
-}
-
-FileError SettingsFile::Load(const std::wstring& path, ProfileText& text) {
-    std::string bytes;
-    int error = files_.Read(path, bytes, kLargestFile);
-    if (error == FileSystem::kFileNotFound) {
-        text = ProfileText();
-        return {};
-    }
-    if (error != 0) {
-        return Error(error);
-    }
-    text = Decode(std::move(bytes)).text;
-    return {};
+    // A character the file's encoding has no place for (a program's name in another script):
+    // written as '?', a name would be lost. UTF-16 holds them all, and the profile functions
+    // read it as well.
+    return std::string(kUtf16LeMark) +
+           file.text.Bytes([](std::wstring_view line) { return ToUtf16(line, false); },
+                           ProfileText::Lines::AllAnew);
 }
 
 namespace {
@@ -135,6 +136,31 @@ constexpr const wchar_t* kMadeBesideEnd = L".tmp";
 constexpr const wchar_t* kUnfinishedEnd = L".tavero-unfinished";
 
 }  // namespace
+
+FileError SettingsFile::Error(int code) const {
+    if (code == FileSystem::kFileTooLarge) {
+        return {code, Text(TAVERO_TEXT_FILE_TOO_LARGE, {std::to_wstring(kLargestFile >> 20)})};
+    }
+    return {code, files_.Describe(code)};
+}
+
+FileError SettingsFile::Load(const std::wstring& path, ProfileText& text) {
+    std::wstring target = files_.FinalPath(path);
+    std::string bytes;
+    // Where a save cut short cannot be finished now, its whole copy is what the file holds.
+    int error = FinishCutShortSave(target) == 0
+                    ? files_.Read(target, bytes, kLargestFile)
+                    : files_.Read(target + kUnfinishedEnd, bytes, kLargestFile);
+    if (error == FileSystem::kFileNotFound) {
+        text = ProfileText();
+        return {};
+    }
+    if (error != 0) {
+        return Error(error);
+    }
+    text = Decode(std::move(bytes)).text;
+    return {};
+}
 
 int CreateUnderFreeName(FileSystem& files, const std::wstring& stem, const std::wstring& end,
                         std::string_view bytes, std::wstring& made) {
@@ -207,17 +233,21 @@ FileError SettingsFile::Update(const std::wstring& path, std::span<const IniValu
         return {FileSystem::kAccessDenied,
                 Text(TAVERO_TEXT_MARKED_READ_ONLY, {files_.Describe(FileSystem::kAccessDenied)})};
     }
+    // Never over a file a save cut short left half written: what that save wrote is finished
+    // first, and is what this one changes.
+    int error = FinishCutShortSave(target);
+    if (error != 0) {
+        return SaveError(target, error);
+    }
     std::string old;
-    int error = files_.Read(target, old, kLargestFile);
+    error = files_.Read(target, old, kLargestFile);
     if (error != 0 && error != FileSystem::kFileNotFound) {
         // What cannot be read cannot be kept: nothing is written over it.
         return Error(error);
     }
     Decoded changed = old.empty() ? Decoded{} : Decode(std::move(old));
     changed.text.Set(values);
-    std::string bytes = changed.mark + changed.text.Bytes([&](std::wstring_view line) {
-        return Encode(line, changed.encoding);
-    });
+    std::string bytes = Bytes(changed);
     // A file with more names than one (a package manager's hard link, say) keeps them all only
     // where it is written in place; a replace would leave the other names with the old content.
     error = files_.NameCount(target) > 1 ? WriteInPlace(target, bytes) : Replace(target, bytes);
@@ -244,15 +274,25 @@ FileError SettingsFile::SaveError(const std::wstring& target, int error) {
     return failed;
 }
 
-void SettingsFile::FinishCutShortSave(const std::wstring& path) {
-    std::wstring target = files_.FinalPath(path);
+int SettingsFile::FinishCutShortSave(const std::wstring& target) {
     std::wstring unfinished = target + kUnfinishedEnd;
     std::string bytes;
+    int error = files_.Read(unfinished, bytes, kLargestFile);
+    if (error == FileSystem::kFileNotFound) {
+        return 0;
+    }
+    if (error == 0 && !files_.Exists(target)) {
+        // Deleted since: the copy is the newest whole content there is.
+        return files_.Move(unfinished, target);
+    }
     bool begun = false;
-    if (files_.Read(unfinished, bytes, kLargestFile) == 0 &&
-        files_.Overwrite(target, bytes, begun) == 0) {
+    if (error == 0) {
+        error = WhileHeld([&] { return files_.Overwrite(target, bytes, begun); });
+    }
+    if (error == 0) {
         files_.Remove(unfinished);
     }
+    return error;
 }
 
 void SettingsFile::RemoveLeftovers(const std::wstring& path) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -26,11 +27,12 @@ int CreateUnderFreeName(FileSystem& files, const std::wstring& stem, const std::
 // the file afresh, so what another program wrote meanwhile is kept; keeps every line it does not
 // change byte for byte, writing only its own lines, in the file's encoding (a byte-order mark
 // names UTF-16 or UTF-8, anything else is the system's code page, as the profile functions read
-// it) and line break; writes the new file beside the file (where it really is, through links)
-// under a name of its own, and only then puts it in the file's place, trying again for a while
-// where another program holds the file. A file with more than one name is written in place
-// instead, from a whole copy beside it that finishes the save at the next start if it was cut
-// short.
+// it) and line break; where that encoding cannot hold a character of them, the whole file turns
+// to UTF-16 instead, every line's text kept. Writes the new file beside the file (where it
+// really is, through links) under a name of its own, and only then puts it in the file's place,
+// trying again for a while where another program holds the file. A file with more than one
+// name is written in place instead, from a whole copy beside it; a save cut short there is
+// finished from that copy before the file is next read or written, by this run or the next.
 class SettingsFile {
   public:
     // More than settings ever hold: a larger file is neither read nor written over.
@@ -46,9 +48,6 @@ class SettingsFile {
     // Sets `values` in the file; `text` becomes what the file then holds. On an error the file
     // is as it was and nothing is left beside it.
     FileError Update(const std::wstring& path, std::span<const IniValue> values, ProfileText& text);
-    // Finishes a save in place that was cut short (the power went) after the new content was
-    // whole beside the file: the file then holds it all, not part of it.
-    void FinishCutShortSave(const std::wstring& path);
     // Removes what a save that was cut short before its new file was in place left beside it.
     void RemoveLeftovers(const std::wstring& path);
 
@@ -67,9 +66,15 @@ class SettingsFile {
     int Replace(const std::wstring& target, std::string_view bytes);
     // The new content written over the old where the file is, so that every name it has sees it.
     int WriteInPlace(const std::wstring& target, std::string_view bytes);
+    // Finishes a save in place that was cut short (the power went) after the new content was
+    // whole beside the file: the file then holds it all, not part of it. 0 where nothing was
+    // left to finish.
+    int FinishCutShortSave(const std::wstring& target);
     Decoded Decode(std::string bytes) const;
     std::wstring DecodeLine(std::string_view bytes, Encoding encoding) const;
-    std::string Encode(std::wstring_view text, Encoding encoding) const;
+    std::optional<std::string> Encode(std::wstring_view text, Encoding encoding) const;
+    // The file's bytes, in its encoding where that holds every line, else in UTF-16.
+    std::string Bytes(const Decoded& file) const;
 
     FileSystem& files_;
     const AnsiCodePage& ansi_;

@@ -4,36 +4,57 @@
 
 namespace tavero {
 
-std::wstring FromUtf8(std::string_view bytes) {
+namespace {
+
+// How many bytes follow a lead byte, and the least code point a sequence of that length may
+// hold (anything less is an overlong form); nothing for a byte no sequence starts with.
+struct Lead {
+    std::size_t extra;
+    std::uint32_t least;
+};
+std::optional<Lead> LeadOf(std::uint32_t byte) {
+    if (byte < 0x80) {
+        return Lead{0, 0};
+    }
+    if (byte >= 0xC2 && byte <= 0xDF) {
+        return Lead{1, 0x80};
+    }
+    if (byte >= 0xE0 && byte <= 0xEF) {
+        return Lead{2, 0x800};
+    }
+    if (byte >= 0xF0 && byte <= 0xF4) {
+        return Lead{3, 0x10000};
+    }
+    return std::nullopt;
+}
+
+bool IsSurrogate(std::uint32_t c) {
+    return c >= 0xD800 && c < 0xE000;
+}
+
+}  // namespace
+
+std::optional<std::wstring> FromUtf8(std::string_view bytes) {
     std::wstring text;
-    std::size_t i = 0;
     auto byte = [&](std::size_t k) {
         return static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[k]));
     };
-    while (i < bytes.size()) {
-        std::uint32_t c = byte(i);
-        std::size_t extra = c < 0x80    ? 0
-                            : c >= 0xF8 ? 4
-                            : c >= 0xF0 ? 3
-                            : c >= 0xE0 ? 2
-                            : c >= 0xC0 ? 1
-                                        : 4;
-        bool valid = extra < 4 && i + extra < bytes.size();
-        for (std::size_t k = 1; valid && k <= extra; ++k) {
-            valid = (byte(i + k) & 0xC0) == 0x80;
+    for (std::size_t i = 0; i < bytes.size();) {
+        std::optional<Lead> lead = LeadOf(byte(i));
+        if (!lead || lead->extra >= bytes.size() - i) {
+            return std::nullopt;
         }
-        if (!valid) {
-            text.push_back(static_cast<wchar_t>(0xFFFD));  // not UTF-8: the replacement character
-            ++i;
-            continue;
-        }
-        if (extra > 0) {
-            c &= 0x7Fu >> (extra + 1);
-            for (std::size_t k = 1; k <= extra; ++k) {
-                c = (c << 6) | (byte(i + k) & 0x3F);
+        std::uint32_t c = lead->extra == 0 ? byte(i) : byte(i) & (0x7Fu >> (lead->extra + 1));
+        for (std::size_t k = 1; k <= lead->extra; ++k) {
+            if ((byte(i + k) & 0xC0) != 0x80) {
+                return std::nullopt;
             }
+            c = (c << 6) | (byte(i + k) & 0x3F);
         }
-        i += extra + 1;
+        if (c < lead->least || IsSurrogate(c) || c > 0x10FFFF) {
+            return std::nullopt;
+        }
+        i += lead->extra + 1;
         if (c >= 0x10000) {
             c -= 0x10000;
             text.push_back(static_cast<wchar_t>(0xD800 + (c >> 10)));
@@ -45,16 +66,18 @@ std::wstring FromUtf8(std::string_view bytes) {
     return text;
 }
 
-std::string ToUtf8(std::wstring_view text) {
+std::optional<std::string> ToUtf8(std::wstring_view text) {
     std::string bytes;
     for (std::size_t i = 0; i < text.size(); ++i) {
         std::uint32_t c = static_cast<std::uint32_t>(text[i]) & 0xFFFF;
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
-            std::uint32_t low = static_cast<std::uint32_t>(text[i + 1]) & 0xFFFF;
-            if (low >= 0xDC00 && low < 0xE000) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-                ++i;
+        if (IsSurrogate(c)) {
+            std::uint32_t low =
+                i + 1 < text.size() ? static_cast<std::uint32_t>(text[i + 1]) & 0xFFFF : 0;
+            if (c >= 0xDC00 || low < 0xDC00 || low >= 0xE000) {
+                return std::nullopt;  // half of a pair: no character UTF-8 can hold
             }
+            c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+            ++i;
         }
         if (c < 0x80) {
             bytes.push_back(static_cast<char>(c));

@@ -108,8 +108,9 @@ TEST_F(IniFile, TextIsReadAsItIsAndNeverWrittenAsAQuestionMark) {
     // A lone surrogate has no UTF-8 form: the file turns to UTF-16 rather than lose it.
     SettingsBytes() = "\xEF\xBB\xBF[s]\r\n";
     ASSERT_TRUE(ini.WriteIniValue(L"s", L"0", std::wstring(1, static_cast<wchar_t>(0xD800))));
-    next.files = files;
-    EXPECT_EQ(next.ini.ReadIniValue(L"s", L"0", L"-"),
+    FakeBoxServices again;
+    again.files = files;
+    EXPECT_EQ(again.ini.ReadIniValue(L"s", L"0", L"-"),
               std::wstring(1, static_cast<wchar_t>(0xD800)));
 }
 
@@ -245,6 +246,7 @@ TEST_F(IniFile, AFileWithTwoNamesKeepsThemAndACutShortSaveIsFinishedAtTheNextSta
     // Cut short again, then two more saves in the same run: each finishes what came before it
     // first, and never takes away the one whole copy of it.
     const std::wstring keep = L"keepme-a-long-value-that-a-half-write-would-cut";
+    ASSERT_TRUE(ini.WriteIniValue(L"conftext", L"0", L"longer"));
     files.overwriteCutShort = true;
     EXPECT_FALSE(ini.WriteIniValue(L"conftext", L"1", keep));
     ASSERT_TRUE(ini.WriteIniValue(L"conftext", L"2", L"b"));

@@ -271,10 +271,13 @@ class FakeAnsiCodePage : public AnsiCodePage {
         }
         return text;
     }
-    std::string Encode(std::wstring_view text) const override {
+    std::optional<std::string> Encode(std::wstring_view text) const override {
         std::string bytes;
         for (wchar_t c : text) {
-            bytes.push_back(c < 256 ? static_cast<char>(c) : '?');
+            if (c >= 256) {
+                return std::nullopt;
+            }
+            bytes.push_back(static_cast<char>(c));
         }
         return bytes;
     }
