@@ -30,6 +30,9 @@ std::wstring HotKeyRows::ActionTip(int row) const {
     if (scope.kind == RowScope::Kind::Everywhere) {
         return ActionCode(row);
     }
+    if (scope.kind == RowScope::Kind::Unreadable) {
+        return ActionCode(row) + L"\n" + Text(TAVERO_TEXT_SCOPE_NOT_READ_TIP);
+    }
     std::wstring programs;
     for (const std::wstring& program : scope.programs) {
         programs += (programs.empty() ? L"" : Text(TAVERO_TEXT_LIST_SEPARATOR)) + program;
@@ -95,6 +98,20 @@ bool HotKeyRows::ReportReadError() {
     return true;
 }
 
+std::wstring HotKeyRows::ScopesNotRead() const {
+    std::wstring lines;
+    for (int row = 0; row < kCount; ++row) {
+        const RowScope& scope = scopes_.Of(row);
+        if (scope.kind == RowScope::Kind::Unreadable) {
+            lines += RowLine(row, scope.notAName.empty()
+                                      ? Text(TAVERO_TEXT_SCOPE_TOO_LONG,
+                                             {std::to_wstring(RowScope::kLongestText)})
+                                      : Text(TAVERO_TEXT_SCOPE_NOT_A_NAME, {scope.notAName}));
+        }
+    }
+    return lines.empty() ? lines : Text(TAVERO_TEXT_SCOPES_NOT_READ, {ini_.IniFilePath()}) + lines;
+}
+
 void HotKeyRows::Tell(int what, const FileError& error) {
     messages_.ShowError(Text(TAVERO_TEXT_ERROR_TITLE),
                         Text(what, {ini_.IniFilePath(), error.reason}));
@@ -117,6 +134,13 @@ bool HotKeyRows::SetAction(int row, const std::wstring& text, const std::wstring
 bool HotKeyRows::Arm(int row, bool armed) {
     Tavero* box = boxes_.at(Index(row));
     if (box == nullptr) {
+        return false;
+    }
+    if (armed && !box->HotKeyEnabled() && scopes_.Of(row).kind == RowScope::Kind::Unreadable) {
+        // It would apply nowhere: said, rather than a tick that does nothing.
+        messages_.ShowError(
+            Text(TAVERO_TEXT_ERROR_TITLE),
+            Text(TAVERO_TEXT_NOT_ARMED) + RowLine(row, Text(TAVERO_TEXT_ROW_SCOPE_NOT_READ)));
         return false;
     }
     RowsInPrograms::Sharing sharing = inPrograms_.SharingOf(row);
@@ -162,10 +186,10 @@ void HotKeyRows::ArmedChanged() {
 }
 
 std::wstring HotKeyRows::ArmAsLastTime() {
-    return ArmRows(startArming_.RowsToArm(), TAVERO_TEXT_NOT_ARMED_AGAIN);
+    return ArmRows(startArming_.RowsToArm(), TAVERO_TEXT_NOT_ARMED_AGAIN, false);
 }
 
-std::wstring HotKeyRows::ArmRows(const std::vector<int>& rows, int heading) {
+std::wstring HotKeyRows::ArmRows(const std::vector<int>& rows, int heading, bool sayUnread) {
     std::wstring refused;
     for (int row : rows) {
         if (Armed(row)) {
@@ -173,6 +197,12 @@ std::wstring HotKeyRows::ArmRows(const std::vector<int>& rows, int heading) {
         }
         Tavero* box = boxes_.at(Index(row));
         if (box == nullptr) {
+            continue;
+        }
+        if (scopes_.Of(row).kind == RowScope::Kind::Unreadable) {
+            if (sayUnread) {
+                refused += RowLine(row, Text(TAVERO_TEXT_ROW_SCOPE_NOT_READ));
+            }
             continue;
         }
         switch (ArmBeside(row)) {
@@ -283,7 +313,25 @@ bool HotKeyRows::SaveAllOnce() {
         std::vector<IniValue> options = startArming_.ToSave(armed);
         ok = ini_.WriteIniValues(options) && ok;
     }
+    ok = ini_.WriteIniValues(HeldValues()) && ok;
     return batch.Commit() && ok;
+}
+
+std::vector<IniValue> HotKeyRows::HeldValues() const {
+    // The file may have been deleted, replaced or cut short since it was read: what the rows
+    // hold goes back where it is missing, and a value the file has (edited by hand) stays.
+    std::vector<IniValue> values;
+    auto keep = [&](const wchar_t* section, int row, const std::wstring& value) {
+        if (!value.empty()) {
+            values.push_back({section, std::to_wstring(row), value, true});
+        }
+    };
+    for (int row = 0; row < kCount; ++row) {
+        keep(kTextSection, row, ActionText(row));
+        keep(kCodeSection, row, ActionCode(row));
+        keep(RowScopes::kSection, row, scopes_.Of(row).ToText());
+    }
+    return values;
 }
 
 }  // namespace tavero

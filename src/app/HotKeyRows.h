@@ -57,6 +57,9 @@ class HotKeyRows {
     // Tells the user when the settings file could not be read at start (a lock, a path too
     // long); true then.
     bool ReportReadError();
+    // The word for the user about the rows whose place in set.ini could not be read, which stay
+    // unarmed until the user chooses where they apply; empty where there are none.
+    std::wstring ScopesNotRead() const;
     // Gives a row a new action and writes it to the settings file. When a write fails the user
     // is told, naming the file and the system's reason; returns false then.
     bool SetAction(int row, const std::wstring& text, const std::wstring& code);
@@ -76,8 +79,10 @@ class HotKeyRows {
     // for the user, in one text, about the rows that could not be (empty when none was refused).
     std::wstring ArmAsLastTime();
     // Arms `rows` without a word each; the word for the user, in one text under `heading`,
-    // about the rows that could not be (empty when none was refused).
-    std::wstring ArmRows(const std::vector<int>& rows, int heading = TAVERO_TEXT_NOT_ARMED);
+    // about the rows that could not be (empty when none was refused). Rows whose place could not
+    // be read are never armed; `sayUnread`: named among them (else ScopesNotRead says it).
+    std::wstring ArmRows(const std::vector<int>& rows, int heading = TAVERO_TEXT_NOT_ARMED,
+                         bool sayUnread = true);
     StartArming& ArmingAtStart() { return startArming_; }
 
     // Paused, the armed rows' combinations reach applications; the rows stay armed. Resumed, a
@@ -113,6 +118,8 @@ class HotKeyRows {
     // Tells the user the text `what` with the file's path and the reason in its blanks.
     void Tell(int what, const FileError& error);
     bool SaveAllOnce();
+    // Every row's action and place, to be written where the file no longer has them.
+    std::vector<IniValue> HeldValues() const;
     // One line, from its line break, of a word to the user about rows that could not be armed.
     static std::wstring RowLine(int row, const std::wstring& what);
     std::wstring TakenLine(int row) const;

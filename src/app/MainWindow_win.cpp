@@ -137,8 +137,11 @@ void MainWindow::FinishStart() {
     rows_->ClearLeftovers();
     TakePauseKey();
     // The rows armed when it last ended, where the user asked for that; one word for all that
-    // cannot be.
-    std::wstring refused = rows_->ArmAsLastTime();
+    // cannot be, and for those whose place could not be read.
+    std::wstring refused = rows_->ScopesNotRead();
+    if (std::wstring again = rows_->ArmAsLastTime(); !again.empty()) {
+        refused += (refused.empty() ? L"" : L"\n\n") + again;
+    }
     // And those a start by "/arm" names.
     if (std::wstring asked = rows_->ArmRows(armAtStart_); !asked.empty()) {
         refused += (refused.empty() ? L"" : L"\n\n") + asked;
@@ -251,7 +254,7 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lPa
             Show();
             return 0;
         case WM_COPYDATA:
-            return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+            return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         default:
             return SkinnedWindow::OnMessage(msg, wParam, lParam);
     }

@@ -43,8 +43,9 @@ bool IsProgramName(std::wstring_view name) {
 
 RowScope RowScope::Parse(std::wstring_view text) {
     RowScope scope;
+    RowScope unreadable{Kind::Unreadable, {}, std::wstring(text), {}};
     if (text.size() > kLongestText) {
-        return scope;
+        return unreadable;
     }
     text = Trimmed(text);
     bool but = !text.empty() && text.front() == L'!';
@@ -60,7 +61,8 @@ RowScope RowScope::Parse(std::wstring_view text) {
             continue;
         }
         if (!IsProgramName(name)) {
-            return {};
+            unreadable.notAName = name;
+            return unreadable;
         }
         if (std::none_of(programs.begin(), programs.end(),
                          [&](const std::wstring& p) { return Key(p) == Key(name); })) {
@@ -75,6 +77,9 @@ RowScope RowScope::Parse(std::wstring_view text) {
 }
 
 std::wstring RowScope::ToText() const {
+    if (kind == Kind::Unreadable) {
+        return unread;
+    }
     std::wstring text = kind == Kind::EverywhereBut ? L"!" : L"";
     for (const std::wstring& program : programs) {
         text += (text.empty() || text == L"!" ? L"" : L"|") + program;
@@ -93,7 +98,10 @@ bool RowScope::AppliesIn(std::wstring_view program) const {
         case Kind::OnlyIn:
             return Names(program);
         case Kind::EverywhereBut:
-            return !Names(program);
+            // Not where the program in front is not known: it may be the one the row skips.
+            return !program.empty() && !Names(program);
+        case Kind::Unreadable:
+            return false;
         case Kind::Everywhere:
             break;
     }
@@ -104,7 +112,7 @@ RowScope RowScope::Toggled(Kind listKind, const std::wstring& program) const {
     if (listKind == Kind::Everywhere) {
         return {};
     }
-    RowScope changed = kind == listKind ? *this : RowScope{listKind, {}};
+    RowScope changed = kind == listKind ? *this : RowScope{listKind, {}, {}, {}};
     auto named = std::find_if(changed.programs.begin(), changed.programs.end(),
                               [&](const std::wstring& p) { return Key(p) == Key(program); });
     if (named != changed.programs.end()) {
@@ -119,6 +127,9 @@ RowScope RowScope::Toggled(Kind listKind, const std::wstring& program) const {
 }
 
 bool Clash(const RowScope& a, const RowScope& b) {
+    if (a.kind == RowScope::Kind::Unreadable || b.kind == RowScope::Kind::Unreadable) {
+        return false;
+    }
     bool aOnly = a.kind == RowScope::Kind::OnlyIn;
     bool bOnly = b.kind == RowScope::Kind::OnlyIn;
     if (aOnly != bOnly) {

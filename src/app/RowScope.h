@@ -10,17 +10,22 @@ namespace tavero {
 // every program but some. Programs are known by their exe's file name, whatever its case, with
 // or without ".exe". Kept in the settings file's section "Scope", by row index:
 // "notepad.exe|code.exe" (only in), "!game.exe" (everywhere but), empty or none (everywhere).
+// A value that cannot be read applies nowhere: a row must not play where it was meant not to.
 struct RowScope {
-    enum class Kind { Everywhere, OnlyIn, EverywhereBut };
+    enum class Kind { Everywhere, OnlyIn, EverywhereBut, Unreadable };
     Kind kind = Kind::Everywhere;
     std::vector<std::wstring> programs;  // as the user wrote them, each once
+    // Unreadable: the value as the file holds it, kept for the file, and the first name in it
+    // that is no program's (empty where the value is too long).
+    std::wstring unread;
+    std::wstring notAName;
 
     // A value as the settings file holds it; one that cannot be a list of file names (control
-    // characters, a path, more than 1,024 characters) is every program.
+    // characters, a path, more than 1,024 characters) is Unreadable.
     static RowScope Parse(std::wstring_view text);
     std::wstring ToText() const;
     // Whether the row applies in `program` (a file name; empty: the system could not say which
-    // program is in front, where a row that applies only in some does not).
+    // program is in front, where only a row for every program applies).
     bool AppliesIn(std::wstring_view program) const;
     bool Names(std::wstring_view program) const;
     // The scope with `program` added to (or, named already, taken from) a list of `kind`; a list
@@ -37,7 +42,8 @@ bool IsProgramName(std::wstring_view name);
 // Whether two rows of one combination would both apply in some program, so that it could not
 // tell which to play. An "only in" row wins in its programs over a row of the other kinds, so it
 // never clashes with one; two "only in" rows clash where their lists share a program; any two
-// rows of the other kinds clash.
+// rows for every program or every program but some clash. A row that applies nowhere clashes
+// with none.
 bool Clash(const RowScope& a, const RowScope& b);
 
 // Of rows that share a combination (their scopes, in row order), the one that plays in

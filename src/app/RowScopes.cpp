@@ -6,8 +6,9 @@ namespace tavero {
 
 void RowScopes::Load() {
     for (int row = 0; row < kRows; ++row) {
+        // Read whole: a value that cannot be read is kept as it is, for the file.
         scopes_.at(static_cast<std::size_t>(row)) = RowScope::Parse(
-            ini_.ReadIniValue(kSection, std::to_wstring(row), L"", RowScope::kLongestText + 1));
+            ini_.ReadIniValue(kSection, std::to_wstring(row), L"", std::wstring::npos));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/Programs_win.h"
 #include "platform/Texts.h"
 
 namespace tavero {
@@ -54,12 +55,8 @@ std::optional<ProcessIntegrity::Process> Win32ProcessIntegrity::Foreground() {
     if (::GetProcessTimes(process.Get(), &created, &exited, &kernel, &user)) {
         found.started = (std::uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime;
     }
-    wchar_t path[MAX_PATH];
-    DWORD length = MAX_PATH;
-    if (::QueryFullProcessImageNameW(process.Get(), 0, path, &length)) {
-        std::wstring full(path, length);
-        found.name = full.substr(full.find_last_of(L"\\/") + 1);
-    } else {
+    found.name = ProgramFileName(process.Get());
+    if (found.name.empty()) {
         found.name = Text(TAVERO_TEXT_PROGRAM_IN_FRONT);
     }
     return found;

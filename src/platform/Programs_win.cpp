@@ -6,17 +6,29 @@
 
 namespace tavero {
 
+std::wstring ProgramFileName(HANDLE process) {
+    // Any length of path: a program in a deep folder is a program all the same, and one the
+    // rows could not name would be one they cannot tell apart from any other.
+    constexpr DWORD kLongestPath = 32768;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = static_cast<DWORD>(path.size());
+        if (::QueryFullProcessImageNameW(process, 0, path.data(), &length)) {
+            path.resize(length);
+            return path.substr(path.find_last_of(L"\\/") + 1);
+        }
+        if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= kLongestPath) {
+            return {};
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
 std::wstring ProgramFileName(DWORD processId) {
     // The least access there is: enough for a process run as administrator, seen from one that
     // is not.
     UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    wchar_t path[MAX_PATH];
-    DWORD length = MAX_PATH;
-    if (!process || !::QueryFullProcessImageNameW(process.Get(), 0, path, &length)) {
-        return {};
-    }
-    std::wstring full(path, length);
-    return full.substr(full.find_last_of(L"\\/") + 1);
+    return process ? ProgramFileName(process.Get()) : std::wstring();
 }
 
 std::wstring Win32Programs::InFront() {

@@ -262,8 +262,9 @@ TEST(ElevatedTargets, NothingIsPlayedWhereKeysCannotReach) {
 namespace {
 
 // Where a row applies, by the file names of programs, whatever their case, with or without
-// ".exe"; anything that is no list of file names is every program.
-TEST(RowScope, NamesMatchHoweverWrittenAndAnythingElseIsEveryProgram) {
+// ".exe"; an empty list is every program, and anything that is no list of file names applies
+// nowhere, kept as it was written.
+TEST(RowScope, NamesMatchHoweverWrittenAndAnythingElseAppliesNowhere) {
     RowScope only = RowScope::Parse(L"Notepad.EXE| code ");
     EXPECT_EQ(only.kind, RowScope::Kind::OnlyIn);
     EXPECT_TRUE(only.AppliesIn(L"notepad.exe"));
@@ -273,12 +274,18 @@ TEST(RowScope, NamesMatchHoweverWrittenAndAnythingElseIsEveryProgram) {
     EXPECT_EQ(only.ToText(), L"Notepad.EXE|code");
     RowScope but = RowScope::Parse(L"!game.exe");
     EXPECT_FALSE(but.AppliesIn(L"GAME"));
-    EXPECT_TRUE(but.AppliesIn(L""));
+    EXPECT_TRUE(but.AppliesIn(L"notepad.exe"));
+    EXPECT_FALSE(but.AppliesIn(L"")) << "the program in front unknown";
+    for (const wchar_t* empty : {L"", L"!", L"||"}) {
+        EXPECT_EQ(RowScope::Parse(empty).kind, RowScope::Kind::Everywhere);
+    }
     for (const std::wstring& hostile :
-         {std::wstring(L""), std::wstring(L"!"), std::wstring(L"||"), std::wstring(L"C:\\x.exe"),
-          std::wstring(L"a.exe|b\tc"), std::wstring(L"a\x01.exe"),
-          L"a|" + std::wstring(1100, L'x')}) {
-        EXPECT_EQ(RowScope::Parse(hostile).kind, RowScope::Kind::Everywhere);
+         {std::wstring(L"C:\\x.exe"), std::wstring(L"a.exe|b\tc"), std::wstring(L"!a\x01.exe"),
+          std::wstring(L"!???.exe"), L"a|" + std::wstring(1100, L'x')}) {
+        RowScope unread = RowScope::Parse(hostile);
+        EXPECT_EQ(unread.kind, RowScope::Kind::Unreadable);
+        EXPECT_FALSE(unread.AppliesIn(L"notepad.exe") || unread.AppliesIn(L""));
+        EXPECT_EQ(unread.ToText(), hostile);
     }
     // The menu adds a program to a list, or takes it away; an empty list is every program.
     RowScope toggled = only.Toggled(RowScope::Kind::OnlyIn, L"CODE.EXE");
@@ -371,8 +378,14 @@ TEST_F(RowsTest, WhereItCannotBeToldALimitedRowDoesNotApply) {
     std::wstring told = rows.ArmAsLastTime();
     EXPECT_TRUE(rows.Armed(0));
     EXPECT_FALSE(rows.Armed(1)) << "where row 2 applies cannot be read";
-    EXPECT_NE(told.find(L"Row 2"), std::wstring::npos);
+    EXPECT_EQ(told.find(L"Row 2"), std::wstring::npos) << "said once, below";
+    EXPECT_NE(rows.ScopesNotRead().find(L"Row 2: \u201C"
+                                        L"b<c.exe\u201D is not a program"),
+              std::wstring::npos);
     EXPECT_FALSE(rows.Arm(1, true));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(rows.ArmRows({1}).find(L"Row 2: where it applies could not be read"),
+              std::wstring::npos);
     EXPECT_EQ(boxes[1]->KeyCode(), 'B');
 
     programs.inFront = L"";  // the system cannot say
@@ -385,7 +398,7 @@ TEST_F(RowsTest, WhereItCannotBeToldALimitedRowDoesNotApply) {
 
     ASSERT_EQ(rows.SaveAll(false), HotKeyRows::Saved::Yes);
     EXPECT_NE(SettingsBytes().find("1=a.exe|b<c.exe\r\n"), std::string::npos);
-    rows.SetScope(1, RowScope{RowScope::Kind::EverywhereBut, {L"\u30B2\u30FC\u30E0.exe"}});
+    rows.SetScope(1, RowScope::Parse(L"!\u30B2\u30FC\u30E0.exe"));
     EXPECT_TRUE(rows.Arm(1, true));
     FakeBoxServices next;
     next.files = files;
