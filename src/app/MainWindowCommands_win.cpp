@@ -35,21 +35,25 @@ class MainWindow::Remote : public RunningProgram {
         }
         window_.controls_->ShowArmed();
     }
+    void CommandFailed(const std::exception& error) override {
+        // The sender, a script perhaps, has its answer before the user is told why.
+        ::ReplyMessage(exit_code::kNotDone);
+        ReportUnhandledError(window_.Handle(), error);
+    }
 
   private:
     MainWindow& window_;
 };
 
-LRESULT MainWindow::OnCopyData(const COPYDATASTRUCT& data) {
-    // From any program: only a command's text, of a sound size, is read.
-    if (data.dwData != SingleInstance::kCommandTag || data.lpData == nullptr ||
-        data.cbData > SingleInstance::kLongestCommandBytes || data.cbData % sizeof(wchar_t) != 0) {
+LRESULT MainWindow::OnCopyData(const COPYDATASTRUCT* data) {
+    std::optional<std::wstring> text =
+        data != nullptr ? CommandInMessage(data->dwData, data->lpData, data->cbData) : std::nullopt;
+    if (!text) {
         return exit_code::kNotUnderstood;
     }
-    std::wstring text(static_cast<const wchar_t*>(data.lpData), data.cbData / sizeof(wchar_t));
     EnsureStarted();
     Remote remote(*this);
-    return RunCommand(ParseCommandLine(text), remote);
+    return RunCommand(ParseCommandLine(*text), remote);
 }
 
 void MainWindow::ReleaseKeys() {

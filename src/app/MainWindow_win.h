@@ -70,7 +70,7 @@ class MainWindow : public SkinnedWindow {
     // Done first where a command comes before the window was up.
     void EnsureStarted();
     // A command handed over by another copy (WM_COPYDATA): what that copy returns.
-    LRESULT OnCopyData(const COPYDATASTRUCT& data);
+    LRESULT OnCopyData(const COPYDATASTRUCT* data);
     void ReleaseKeys();
     // Takes the pause key at start, where one was set; the dialog that sets it.
     void TakePauseKey();

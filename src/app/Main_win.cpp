@@ -75,9 +75,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                          files, tavero::PerUserSettingsFolder);
         tavero::SingleInstance instance(settings.path);
         // A command is done by the copy that runs; "/show" and "/arm" start one where none does.
+        using Outcome = tavero::SingleInstance::Handed::Outcome;
         if (tavero::ForRunningCopy(command.kind)) {
-            if (std::optional<int> code = instance.Hand(line, command.kind == Kind::Exit)) {
-                return *code;
+            tavero::SingleInstance::Handed handed = instance.Hand(line, command.kind == Kind::Exit);
+            if (handed.outcome == Outcome::Done) {
+                return handed.code;
+            }
+            if (handed.outcome == Outcome::Refused) {
+                Tell(tavero::Text(TAVERO_TEXT_COMMAND_REFUSED), MB_ICONWARNING);
+                return tavero::exit_code::kNotDone;
             }
             if (command.kind != Kind::Show && command.kind != Kind::Arm) {
                 return tavero::exit_code::kNoCopyRuns;
@@ -87,9 +93,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         bool hidden = command.kind == Kind::Tray;
         if (!instance.Claim(!hidden)) {
             // Another copy started meanwhile, and shown itself: it takes the rows to arm.
-            return command.kind == Kind::Arm
-                       ? instance.Hand(line, false).value_or(tavero::exit_code::kNoCopyRuns)
-                       : tavero::exit_code::kDone;
+            if (command.kind != Kind::Arm) {
+                return tavero::exit_code::kDone;
+            }
+            tavero::SingleInstance::Handed handed = instance.Hand(line, false);
+            return handed.outcome == Outcome::Done      ? handed.code
+                   : handed.outcome == Outcome::Refused ? tavero::exit_code::kNotDone
+                                                        : tavero::exit_code::kNoCopyRuns;
         }
         tavero::App app(instance, settings.path, hidden, command.rows);
         return app.Run();

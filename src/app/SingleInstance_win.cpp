@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/InstanceKey.h"
 #include "app/MainWindow_win.h"
+#include "app/RunningProgram.h"
 #include "platform/FileSystem_win.h"
 
 namespace tavero {
@@ -104,10 +105,10 @@ bool SingleInstance::FindRunning(bool show) const {
     return true;
 }
 
-std::optional<int> SingleInstance::Hand(std::wstring_view commandLine, bool untilEnded) const {
+SingleInstance::Handed SingleInstance::Hand(std::wstring_view commandLine, bool untilEnded) const {
     HWND running = RunningWindow();
     if (running == nullptr) {
-        return std::nullopt;
+        return {Handed::Outcome::NoCopyRuns};
     }
     DWORD process = 0;
     ::GetWindowThreadProcessId(running, &process);
@@ -119,17 +120,20 @@ std::optional<int> SingleInstance::Hand(std::wstring_view commandLine, bool unti
     DWORD_PTR answer = 0;
     // As long as the copy takes (a failed save's question waits for its user), unless it hangs.
     constexpr UINT kLongestAnswerMs = 60 * 60 * 1000;
+    ::SetLastError(0);
     if (!::SendMessageTimeoutW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
                                SMTO_ABORTIFHUNG | SMTO_NOTIMEOUTIFNOTHUNG, kLongestAnswerMs,
                                &answer)) {
-        return std::nullopt;
+        // Refused by the system: the running copy is above this one (run as administrator).
+        return {::GetLastError() == ERROR_ACCESS_DENIED ? Handed::Outcome::Refused
+                                                        : Handed::Outcome::NoCopyRuns};
     }
     int code = static_cast<int>(answer);
     if (untilEnded && code == 0 && copy &&
         ::WaitForSingleObject(copy.Get(), kLongestWaitMs) != WAIT_OBJECT_0) {
-        return exit_code::kNotDone;
+        code = exit_code::kNotDone;
     }
-    return code;
+    return {Handed::Outcome::Done, code};
 }
 
 void SingleInstance::Ready(HWND main) {
@@ -137,9 +141,9 @@ void SingleInstance::Ready(HWND main) {
                reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(identity_ & 0xFFFFFFFFu)));
     ::SetPropW(main, kIdentityHigh,
                reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(identity_ >> 32)));
-    // A copy that is not elevated may ask an elevated one to show itself, or hand it a command.
+    // A copy that is not elevated may ask an elevated one to show itself, which is harmless;
+    // its commands stay refused by the system.
     ::ChangeWindowMessageFilterEx(main, app_messages::kShowRequest, MSGFLT_ALLOW, nullptr);
-    ::ChangeWindowMessageFilterEx(main, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
     ::SetEvent(ready_.Get());
 }
 

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,19 +23,21 @@ class SingleInstance {
     // Whether this copy is the one to run; false once it has shown the running copy instead (or,
     // not `showRunning`, left it as it is).
     bool Claim(bool showRunning = true);
-    // The running copy: its main window is up, where later copies can find it, and reachable
-    // by them even when this copy runs as administrator and they do not.
+    // The running copy: its main window is up, where later copies can find it, and asked to
+    // show itself by them even when this copy runs as administrator and they do not. Commands
+    // come only from its own level or above: the system refuses them from below (a program
+    // that is not elevated, a sandbox), as it refuses their keys.
     void Ready(HWND main);
     // The running copy is quitting, its settings saved: a copy started from now on runs.
     void GiveUp(HWND main);
 
-    // Hands a command line to the copy running from the folder, which does it; what it returns,
-    // or nothing where no copy runs. `untilEnded`: returns once that copy has ended.
-    std::optional<int> Hand(std::wstring_view commandLine, bool untilEnded) const;
-
-    // What identifies a command handed over in WM_COPYDATA, and the most text one may hold.
-    static constexpr ULONG_PTR kCommandTag = 0x54414D43;  // "TAMC"
-    static constexpr DWORD kLongestCommandBytes = 64 * 1024;
+    // Hands a command line to the copy running from the folder, which does it. `untilEnded`:
+    // returns once that copy has ended.
+    struct Handed {
+        enum class Outcome { Done, NoCopyRuns, Refused } outcome;
+        int code = 0;  // Done: what the running copy returned
+    };
+    Handed Hand(std::wstring_view commandLine, bool untilEnded) const;
 
   private:
     // The running copy's main window, once it is ready; nullptr where none runs.

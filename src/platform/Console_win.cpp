@@ -18,18 +18,30 @@ std::string Utf8(const std::wstring& text) {
     return bytes;
 }
 
+// Whether whoever started the program gave it an output of their own that is no console: a
+// file, a pipe, or NUL (a character device, as a console is, but none).
+bool Redirected(HANDLE output) {
+    DWORD mode = 0;
+    if (output == nullptr || output == INVALID_HANDLE_VALUE || ::GetConsoleMode(output, &mode)) {
+        return false;
+    }
+    // A handle value that means nothing in this process is no output.
+    ::SetLastError(NO_ERROR);
+    return ::GetFileType(output) != FILE_TYPE_UNKNOWN || ::GetLastError() == NO_ERROR;
+}
+
 }  // namespace
 
 bool WriteToStarter(const std::wstring& text) {
     std::wstring lines = text + L"\n";
-    // Redirected by whoever started it: a file or a pipe takes UTF-8.
+    // Redirected: the text goes there, in UTF-8. Said even where the write fails (a pipe closed
+    // early, a full disk): a script never waits on a box that no one will see.
     HANDLE given = ::GetStdHandle(STD_OUTPUT_HANDLE);
-    if (given != nullptr && given != INVALID_HANDLE_VALUE &&
-        ::GetFileType(given) != FILE_TYPE_CHAR) {
+    if (Redirected(given)) {
         std::string bytes = Utf8(lines);
         DWORD wrote = 0;
-        return ::WriteFile(given, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote,
-                           nullptr) != FALSE;
+        ::WriteFile(given, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+        return true;
     }
     // A windowed program has no console of its own: the one it was started from, if any.
     if (!::AttachConsole(ATTACH_PARENT_PROCESS)) {

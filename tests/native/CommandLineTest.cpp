@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "app/CommandLine.h"
 #include "app/RunningProgram.h"
 
@@ -55,15 +57,22 @@ TEST(CommandLine, WordsAndRowsAreReadAsAUserWritesThem) {
 namespace {
 struct Program : RunningProgram {
     bool Paused() const override { return paused; }
-    void SetPaused(bool p) override { paused = p, ++changes; }
+    void SetPaused(bool p) override {
+        if (failing) {
+            throw std::runtime_error("the hotkeys could not be let go of");
+        }
+        paused = p, ++changes;
+    }
     void Show() override { shown = true; }
     void Hide() override { shown = false; }
     bool Quit() override { return quits; }
     void ReleaseAllKeys() override { released = true; }
     bool ArmRows(const std::vector<int>& rows) override { return rows.size() == 1; }
     void DisarmRows(const std::vector<int>&) override {}
-    bool paused = false, shown = false, quits = true, released = false;
+    void CommandFailed(const std::exception& error) override { failed = error.what(); }
+    bool paused = false, shown = false, quits = true, released = false, failing = false;
     int changes = 0;
+    std::string failed;
 };
 }  // namespace
 
@@ -86,4 +95,20 @@ TEST(CommandLine, TheRunningCopyDoesTheCommandAndSaysHowItWent) {
     EXPECT_EQ(run(L"x /exit"), exit_code::kNotDone) << "the user went back after a failed save";
     EXPECT_EQ(run(L"x /tray"), exit_code::kNotUnderstood);
     EXPECT_EQ(run(L"x /bogus"), exit_code::kNotUnderstood);
+    program.failing = true;
+    EXPECT_EQ(run(L"x /toggle"), exit_code::kNotDone) << "a failure is never done";
+    EXPECT_EQ(program.failed, "the hotkeys could not be let go of");
+}
+
+// A message is a command only when it is one whole: any program can send one.
+TEST(CommandLine, OnlyAWellFormedMessageIsACommand) {
+    const char16_t text[] = u"x /hide";
+    const std::size_t bytes = sizeof(text) - sizeof(char16_t);
+    EXPECT_EQ(CommandInMessage(kCommandTag, text, bytes), L"x /hide");
+    EXPECT_FALSE(CommandInMessage(kCommandTag + 1, text, bytes)) << "another tag";
+    EXPECT_FALSE(CommandInMessage(kCommandTag, text, bytes - 1)) << "half a character";
+    EXPECT_FALSE(CommandInMessage(kCommandTag, text, 0)) << "nothing";
+    EXPECT_FALSE(CommandInMessage(kCommandTag, nullptr, bytes)) << "no data";
+    std::vector<char16_t> huge(kLongestCommandBytes / 2 + 1, u' ');
+    EXPECT_FALSE(CommandInMessage(kCommandTag, huge.data(), huge.size() * 2)) << "over the limit";
 }

@@ -7,7 +7,7 @@
 #include "KeyTarget_win.h"
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
-#include "app/SingleInstance_win.h"
+#include "app/RunningProgram.h"
 #include "platform/Registry_win.h"
 
 using namespace tavero::testing;
@@ -211,7 +211,7 @@ TEST_F(WhereAndWhen, EachCommandDrivesTheRunningCopyAndAMalformedOneIsRefused) {
     const std::wstring hide = L"x /hide";
     const DWORD hideBytes = static_cast<DWORD>(hide.size() * sizeof(wchar_t));
     const std::wstring huge = L"x /hide" + std::wstring(40000, L' ');
-    const ULONG_PTR tag = tavero::SingleInstance::kCommandTag;
+    const ULONG_PTR tag = tavero::kCommandTag;
     EXPECT_EQ(send(tag + 1, hide.c_str(), hideBytes), 2) << "another tag";
     EXPECT_EQ(send(tag, hide.c_str(), hideBytes - 1), 2) << "half a character";
     EXPECT_EQ(send(tag, hide.c_str(), 0), 2) << "nothing";
