@@ -2,42 +2,14 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
+#include "app/ScopeMenuItems.h"
 #include "platform/Handles_win.h"
 #include "platform/Texts.h"
-#include "settings/FoldedText.h"
 #include "ui/DialogIds.h"
 
 namespace tavero {
 
 namespace {
-
-constexpr UINT kEveryProgram = 1;
-constexpr UINT kOther = 2;      // + the list's kind, 1 or 2
-constexpr UINT kPrograms = 16;  // + the list's kind times kListSpan, + the program's index
-constexpr UINT kListSpan = 1000;
-
-bool Before(const std::wstring& a, const std::wstring& b) {
-    return std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(),
-        [](wchar_t x, wchar_t y) { return FoldCase(x) < FoldCase(y); });
-}
-
-// The programs a list offers: those with windows now and those the row names, each once.
-std::vector<std::wstring> Offered(std::vector<std::wstring> programs, const RowScope& current) {
-    programs.insert(programs.end(), current.programs.begin(), current.programs.end());
-    std::sort(programs.begin(), programs.end(), Before);
-    programs.erase(std::unique(programs.begin(), programs.end(),
-                               [](const std::wstring& a, const std::wstring& b) {
-                                   return SameIgnoringCase(a, b);
-                               }),
-                   programs.end());
-    if (programs.size() > kListSpan - 1) {
-        programs.resize(kListSpan - 1);
-    }
-    return programs;
-}
 
 // A program's name shown as itself in a menu: an '&' is no access key there.
 std::wstring AsMenuText(std::wstring text) {
@@ -48,19 +20,18 @@ std::wstring AsMenuText(std::wstring text) {
     return text;
 }
 
-HMENU ListMenu(RowScope::Kind kind, const RowScope& current,
-               const std::vector<std::wstring>& programs) {
+HMENU ListMenu(RowScope::Kind kind, const RowScope& current, const ScopeMenuItems& items) {
     HMENU list = ::CreatePopupMenu();
-    UINT base = kPrograms + static_cast<UINT>(kind) * kListSpan;
+    const std::vector<std::wstring>& programs = items.Programs();
     for (std::size_t i = 0; i < programs.size(); ++i) {
         bool named = current.kind == kind && current.Names(programs[i]);
-        ::AppendMenuW(list, MF_STRING | (named ? MF_CHECKED : 0), base + static_cast<UINT>(i),
+        ::AppendMenuW(list, MF_STRING | (named ? MF_CHECKED : 0), items.ProgramId(kind, i),
                       AsMenuText(programs[i]).c_str());
     }
     if (!programs.empty()) {
         ::AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
     }
-    ::AppendMenuW(list, MF_STRING, kOther + static_cast<UINT>(kind),
+    ::AppendMenuW(list, MF_STRING, ScopeMenuItems::OtherId(kind),
                   Text(TAVERO_TEXT_OTHER_PROGRAM).c_str());
     return list;
 }
@@ -69,33 +40,33 @@ HMENU ListMenu(RowScope::Kind kind, const RowScope& current,
 
 std::optional<RowScope> ScopeMenu::Choose(HWND owner, POINT at, const RowScope& current,
                                           std::vector<std::wstring> programs) {
-    programs = Offered(std::move(programs), current);
+    ScopeMenuItems items(std::move(programs), current);
     UniqueMenu menu(::CreatePopupMenu());
     ::AppendMenuW(menu.Get(),
                   MF_STRING | (current.kind == RowScope::Kind::Everywhere ? MF_CHECKED : 0),
-                  kEveryProgram, Text(TAVERO_TEXT_EVERY_PROGRAM).c_str());
+                  ScopeMenuItems::kEveryProgram, Text(TAVERO_TEXT_EVERY_PROGRAM).c_str());
     // Submenus go with the menu they are in.
     for (auto [kind, words] : {std::pair{RowScope::Kind::OnlyIn, TAVERO_TEXT_ONLY_IN},
                                {RowScope::Kind::EverywhereBut, TAVERO_TEXT_EVERYWHERE_BUT}}) {
         ::AppendMenuW(menu.Get(), MF_POPUP,
-                      reinterpret_cast<UINT_PTR>(ListMenu(kind, current, programs)),
+                      reinterpret_cast<UINT_PTR>(ListMenu(kind, current, items)),
                       Text(words).c_str());
     }
-    UINT chosen = static_cast<UINT>(::TrackPopupMenuEx(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON,
-                                                       at.x, at.y, owner, nullptr));
-    if (chosen == 0) {
-        return std::nullopt;
+    auto chosen = static_cast<unsigned>(::TrackPopupMenuEx(
+        menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, owner, nullptr));
+    ScopeMenuItems::Choice choice = items.Chosen(chosen);
+    switch (choice.what) {
+        case ScopeMenuItems::Choice::What::Scope:
+            return choice.scope;
+        case ScopeMenuItems::Choice::What::AskForName:
+            if (std::optional<std::wstring> typed = AskProgramName(owner)) {
+                return current.Toggled(choice.list, *typed);
+            }
+            break;
+        case ScopeMenuItems::Choice::What::Nothing:
+            break;
     }
-    if (chosen == kEveryProgram) {
-        return RowScope{};
-    }
-    if (chosen < kPrograms) {
-        auto kind = static_cast<RowScope::Kind>(chosen - kOther);
-        std::optional<std::wstring> typed = AskProgramName(owner);
-        return typed ? std::optional(current.Toggled(kind, *typed)) : std::nullopt;
-    }
-    auto kind = static_cast<RowScope::Kind>((chosen - kPrograms) / kListSpan);
-    return current.Toggled(kind, programs.at((chosen - kPrograms) % kListSpan));
+    return std::nullopt;
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <thread>
 
 #include "platform/Keys.h"
@@ -8,6 +9,7 @@
 #include "playback/PendingRelease.h"
 #include "playback/ReliableInjector.h"
 #include "playback/RepeatFilter.h"
+#include "playback/StuckKeys.h"
 #include "support/FakeInput.h"
 
 using namespace tavero;
@@ -272,3 +274,13 @@ TEST(PendingRelease, EachReleaseIsHandedOutOnceWhoeverReachesFirst) {
 }
 
 }  // namespace
+
+// The keys left down that no hand holds, each key once: never a mouse button, never the generic
+// Shift, Ctrl or Alt (their left and right keys go up themselves).
+TEST(StuckKeys, EveryKeyDownThatNoHandHoldsAndNothingElse) {
+    std::set<int> down = {0x01, 0x02, 0x04, 0x10, 0x11, 0x12, 'A', 'Q', 0xA0, 0xA3, 0xFE};
+    std::set<int> held = {'A', 0xA3};
+    std::vector<int> stuck = StuckKeys([&](int key) { return down.count(key) != 0; },
+                                       [&](int key) { return held.count(key) != 0; });
+    EXPECT_EQ(stuck, (std::vector<int>{'Q', 0xA0, 0xFE}));
+}

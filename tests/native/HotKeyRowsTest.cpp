@@ -5,6 +5,8 @@
 
 #include "app/HotKeyRows.h"
 #include "app/InstanceKey.h"
+#include "app/PauseKey.h"
+#include "app/ScopeMenuItems.h"
 #include "app/StartWithWindows.h"
 #include "support/FakeInput.h"
 #include "support/Fakes.h"
@@ -405,6 +407,84 @@ TEST_F(RowsTest, WhereItCannotBeToldALimitedRowDoesNotApply) {
     HotKeyRows reloaded(next.ini, player, next.messages);
     reloaded.LoadActions();
     EXPECT_EQ(reloaded.Scope(1).ToText(), L"!\u30B2\u30FC\u30E0.exe");
+}
+
+// A new place that would have a row apply where an armed row of its combination does disarms
+// it, with a word; a place apart keeps it armed.
+TEST_F(RowsTest, APlaceThatClashesWithAnArmedRowOfItsCombinationDisarmsIt) {
+    FakePrograms programs;
+    std::vector<std::wstring> told;
+    rows.KnowProgramsBy(programs, [&](const std::wstring& text) { told.push_back(text); });
+    programs.inFront = L"notepad.exe";
+    rows.SetScope(0, RowScope::Parse(L"notepad.exe"));
+    rows.SetScope(1, RowScope::Parse(L"code.exe"));
+    for (int row = 0; row < 2; ++row) {
+        int key = 'A', state = 2;
+        boxes[static_cast<std::size_t>(row)]->KeyDown(key, state, false);
+        ASSERT_TRUE(rows.Arm(row, true));
+    }
+    rows.SetScope(1, RowScope::Parse(L"code.exe|cmd.exe"));
+    EXPECT_TRUE(rows.Armed(1) && told.empty()) << "still apart";
+    rows.SetScope(1, RowScope::Parse(L"NOTEPAD"));
+    EXPECT_FALSE(rows.Armed(1));
+    EXPECT_TRUE(rows.Armed(0) && registrars[0]->Holds(1));
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find(L"Row 2: Ctrl + A is armed in another row"), std::wstring::npos);
+    EXPECT_EQ(boxes[1]->KeyCode(), 'A');
+}
+
+// The pause key is taken before it is kept: a combination another program or a row holds leaves
+// the old one as it was; the same one again changes nothing; cleared, it is let go of; a file
+// that cannot be written still lets it work until the end.
+TEST_F(RowsTest, APauseKeyIsTakenBeforeItIsKept) {
+    FakeHotKeyRegistrar registrar(system);
+    PauseKey pause(ini, registrar);
+    ASSERT_TRUE(pause.Load());
+    EXPECT_FALSE(pause.IsSet());
+    EXPECT_EQ(pause.Set('P', 3), PauseKey::SetResult::Done);
+    EXPECT_TRUE(system.IsTaken(3, 'P'));
+    int calls = registrar.calls;
+    EXPECT_EQ(pause.Set('P', 3), PauseKey::SetResult::Done);
+    EXPECT_EQ(registrar.calls, calls) << "the same key again";
+
+    system.Take(3, 'Q');
+    EXPECT_EQ(pause.Set('Q', 3), PauseKey::SetResult::Taken);
+    EXPECT_EQ(pause.KeyCode(), 'P');
+    EXPECT_TRUE(system.IsTaken(3, 'P') && registrar.Holds(PauseKey::kHotKeyId));
+
+    files.createError = FileSystem::kDiskFull;
+    EXPECT_EQ(pause.Set('R', 3), PauseKey::SetResult::NotSaved);
+    EXPECT_TRUE(system.IsTaken(3, 'R') && !system.IsTaken(3, 'P'));
+    files.createError = 0;
+    EXPECT_EQ(pause.Set(0, 3), PauseKey::SetResult::Done);
+    EXPECT_FALSE(system.IsTaken(3, 'R'));
+    EXPECT_EQ(registrar.Holds(PauseKey::kHotKeyId) || registrar.Holds(PauseKey::kHotKeyId + 1),
+              false);
+    EXPECT_NE(SettingsBytes().find("PauseKeyCode=0\r\nPauseModKeyCode=0"), std::string::npos);
+}
+
+// Each item of the menu of where a row applies chooses what it shows, and an identifier the
+// menu did not make chooses nothing.
+TEST(ScopeMenuItems, EachItemChoosesWhatItShows) {
+    RowScope current = RowScope::Parse(L"!game.exe");
+    ScopeMenuItems items({L"notepad.exe", L"Code.exe", L"NOTEPAD.EXE"}, current);
+    ASSERT_EQ(items.Programs(),
+              (std::vector<std::wstring>{L"Code.exe", L"game.exe", L"notepad.exe"}));
+    using What = ScopeMenuItems::Choice::What;
+    using Kind = RowScope::Kind;
+    EXPECT_EQ(items.Chosen(ScopeMenuItems::kEveryProgram).scope.kind, Kind::Everywhere);
+    for (Kind list : {Kind::OnlyIn, Kind::EverywhereBut}) {
+        ScopeMenuItems::Choice other = items.Chosen(ScopeMenuItems::OtherId(list));
+        EXPECT_TRUE(other.what == What::AskForName && other.list == list);
+    }
+    EXPECT_EQ(items.Chosen(items.ProgramId(Kind::OnlyIn, 2)).scope.ToText(), L"notepad.exe");
+    EXPECT_EQ(items.Chosen(items.ProgramId(Kind::EverywhereBut, 0)).scope.ToText(),
+              L"!game.exe|Code.exe");
+    EXPECT_EQ(items.Chosen(items.ProgramId(Kind::EverywhereBut, 1)).scope.kind, Kind::Everywhere)
+        << "the last program taken off the list";
+    for (unsigned stray : {0u, 5u, 15u, items.ProgramId(Kind::OnlyIn, 3), 999999u}) {
+        EXPECT_EQ(items.Chosen(stray).what, What::Nothing) << stray;
+    }
 }
 
 }  // namespace

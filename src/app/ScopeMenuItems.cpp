@@ -1,0 +1,64 @@
+#include "app/ScopeMenuItems.h"
+
+#include <algorithm>
+
+#include "settings/FoldedText.h"
+
+namespace tavero {
+
+namespace {
+
+constexpr RowScope::Kind kLists[] = {RowScope::Kind::OnlyIn, RowScope::Kind::EverywhereBut};
+
+unsigned ListNumber(RowScope::Kind list) {
+    return list == RowScope::Kind::OnlyIn ? 0 : 1;
+}
+
+bool Before(const std::wstring& a, const std::wstring& b) {
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(),
+        [](wchar_t x, wchar_t y) { return FoldCase(x) < FoldCase(y); });
+}
+
+}  // namespace
+
+ScopeMenuItems::ScopeMenuItems(std::vector<std::wstring> withWindows, const RowScope& current)
+    : current_(current), programs_(std::move(withWindows)) {
+    programs_.insert(programs_.end(), current.programs.begin(), current.programs.end());
+    std::sort(programs_.begin(), programs_.end(), Before);
+    programs_.erase(std::unique(programs_.begin(), programs_.end(),
+                                [](const std::wstring& a, const std::wstring& b) {
+                                    return SameIgnoringCase(a, b);
+                                }),
+                    programs_.end());
+    if (programs_.size() > kListSpan) {
+        programs_.resize(kListSpan);
+    }
+}
+
+unsigned ScopeMenuItems::OtherId(RowScope::Kind list) {
+    return kOther + ListNumber(list);
+}
+
+unsigned ScopeMenuItems::ProgramId(RowScope::Kind list, std::size_t program) const {
+    return kPrograms + ListNumber(list) * kListSpan + static_cast<unsigned>(program);
+}
+
+ScopeMenuItems::Choice ScopeMenuItems::Chosen(unsigned id) const {
+    using What = Choice::What;
+    if (id == kEveryProgram) {
+        return {What::Scope, {}};
+    }
+    for (RowScope::Kind list : kLists) {
+        if (id == OtherId(list)) {
+            return {What::AskForName, {}, list};
+        }
+        unsigned first = ProgramId(list, 0);
+        if (id >= first && id - first < programs_.size()) {
+            return {What::Scope, current_.Toggled(list, programs_[id - first])};
+        }
+    }
+    return {};
+}
+
+}  // namespace tavero
