@@ -19,6 +19,9 @@ tavero_install_packages() {
     command -v llvm-rc >/dev/null || need+=(llvm)
     command -v lld-link >/dev/null || need+=(lld)
     command -v clang >/dev/null || need+=(clang)
+    # libFuzzer and the sanitizers' runtime for clang.
+    compgen -G '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' >/dev/null ||
+        need+=(libclang-rt-dev)
     if [ ${#need[@]} -gt 0 ]; then
         if [ "$(id -u)" -ne 0 ]; then
             echo "missing: ${need[*]}; run this command once as root (it installs them), then again" >&2
@@ -31,11 +34,14 @@ tavero_install_packages() {
     fi
 }
 
-tavero_build() {  # tavero_build native|win
+tavero_build() {  # tavero_build native|sanitize|win
     local tree=$1 dir="$tavero_root/build/$1" args=()
     # The cross build takes Debian's GoogleTest sources; the native one its installed package.
     [ "$tree" = win ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$tavero_root/cmake/mingw-w64-x86_64.cmake"
                                 -DGOOGLETEST_SOURCE_DIR=/usr/src/googletest)
+    # The platform-free code under the sanitizers, and the fuzz targets: clang's.
+    [ "$tree" = sanitize ] && args+=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+                                     -DTAVERO_SANITIZE=ON)
     cmake -S "$tavero_root" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${args[@]}" >/dev/null
     cmake --build "$dir" -j "$(nproc)"
 }

@@ -11,6 +11,10 @@ echo "== native build and unit tests"
 tavero_build native
 ctest --test-dir "$tavero_root/build/native" --output-on-failure
 
+echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer, and every fuzz input"
+tavero_build sanitize
+ctest --test-dir "$tavero_root/build/sanitize" --output-on-failure -j "$(nproc)"
+
 echo "== Windows build and tests under Wine"
 tavero_build win
 tavero_start_wine own
