@@ -80,11 +80,18 @@ std::wstring RowScope::ToText() const {
     if (kind == Kind::Unreadable) {
         return unread;
     }
+    if (kind == Kind::Everywhere) {
+        return {};
+    }
     std::wstring text = kind == Kind::EverywhereBut ? L"!" : L"";
     for (const std::wstring& program : programs) {
-        text += (text.empty() || text == L"!" ? L"" : L"|") + program;
+        // A list that starts with a name starting with '!' would read as "everywhere but": a
+        // bar before it keeps it a list of its own kind.
+        bool first = text.empty() || text == L"!";
+        text += (first && (kind == Kind::EverywhereBut || program.front() != L'!') ? L"" : L"|") +
+                program;
     }
-    return kind == Kind::Everywhere ? std::wstring() : text;
+    return text;
 }
 
 bool RowScope::Names(std::wstring_view program) const {

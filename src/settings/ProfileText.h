@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tavero {
@@ -47,6 +48,10 @@ class ProfileText {
     std::optional<std::wstring> Get(std::wstring_view section, std::wstring_view key) const;
     void Set(std::wstring_view section, std::wstring_view key, std::wstring_view value);
     void Set(std::span<const IniValue> values);
+
+    // Every section and key name that holds a value, each once, as Get finds it: the first of
+    // its name.
+    std::vector<std::pair<std::wstring, std::wstring>> Keys() const;
 
     std::wstring Text() const;
     // The file's new bytes: the lines the program did not change as they were, the others (and

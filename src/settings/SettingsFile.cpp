@@ -29,31 +29,50 @@ SettingsFile::Decoded SettingsFile::Decode(std::string bytes) const {
             break;
         }
     }
-    // Split at each line feed, in units of the encoding: one byte, or two for UTF-16. A lone
-    // '\n' byte is never part of a character in the 8-bit code pages, double-byte ones included.
+    // Lines end where the profile functions end them: at a line feed, a carriage return and a
+    // line feed, or a carriage return alone. Found in units of the encoding: one byte, or two for
+    // UTF-16; neither byte is ever part of a character in the 8-bit code pages, double-byte ones
+    // included.
     bool wide = decoded.encoding == Encoding::Utf16Le || decoded.encoding == Encoding::Utf16Be;
     std::size_t unit = wide ? 2 : 1;
-    std::string_view feed = decoded.encoding == Encoding::Utf16Le   ? std::string_view("\n\0", 2)
-                            : decoded.encoding == Encoding::Utf16Be ? std::string_view("\0\n", 2)
-                                                                    : std::string_view("\n");
+    if (wide && view.size() % 2 != 0) {
+        // Cut short in the middle of a character: its half is completed, so that it reads as a
+        // character and whatever the program writes after it starts on a whole one (written after
+        // half a unit, every line after it would read as other characters).
+        bytes.push_back('\0');
+        view = std::string_view(bytes).substr(decoded.mark.size());
+    }
+    bool bigEndian = decoded.encoding == Encoding::Utf16Be;
+    auto unitAt = [&](std::size_t at) -> unsigned {
+        auto byte = [&](std::size_t k) { return unsigned{static_cast<unsigned char>(view[k])}; };
+        if (!wide) {
+            return byte(at);
+        }
+        return bigEndian ? (byte(at) << 8) | byte(at + 1) : byte(at) | (byte(at + 1) << 8);
+    };
     std::vector<ProfileText::Line> lines;
     std::wstring newline;
     std::size_t start = 0;
     while (start < view.size()) {
         std::size_t end = start;
-        while (end + unit <= view.size() && view.substr(end, unit) != feed) {
+        while (end < view.size() && unitAt(end) != '\n' && unitAt(end) != '\r') {
             end += unit;
         }
-        bool ended = end + unit <= view.size();
-        std::size_t next = ended ? end + unit : view.size();
+        std::size_t next = end;
+        if (next < view.size() && unitAt(next) == '\r') {
+            next += unit;
+            if (newline.empty()) {
+                newline = L"\r\n";
+            }
+        }
+        if (next < view.size() && unitAt(next) == '\n') {
+            next += unit;
+            if (newline.empty()) {
+                newline = L"\n";
+            }
+        }
+        bool ended = next > end;
         std::wstring text = DecodeLine(view.substr(start, end - start), decoded.encoding);
-        bool cr = !text.empty() && text.back() == L'\r';
-        if (cr) {
-            text.pop_back();
-        }
-        if (newline.empty() && ended) {
-            newline = cr ? L"\r\n" : L"\n";
-        }
         lines.push_back({std::move(text), decoded.mark.size() + start, next - start, ended});
         start = next;
     }
