@@ -17,6 +17,7 @@ using namespace tavero::testing;
 namespace {
 
 const std::wstring kPath = L"C:\\Tools\\set.ini";
+const std::wstring kSecondName = L"C:\\scoop\\persist\\set.ini";
 
 // Values the program writes, some no code page holds and one UTF-8 cannot hold.
 const std::wstring kValues[] = {L"",
@@ -51,21 +52,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            kValues[input.ConsumeIntegralInRange<std::size_t>(0, 10)],
                            input.ConsumeBool()});
     }
+    // A file with a second name is written in place, and the write may be cut short.
+    bool twoNames = input.ConsumeBool();
+    bool cutShort = input.ConsumeBool();
     FakeFileSystem files;
     files.files[kPath] = input.ConsumeRemainingBytesAsString();
+    if (twoNames) {
+        files.secondNames[kPath] = kSecondName;
+        files.files[kSecondName] = files.files[kPath];
+    }
     FakeAnsiCodePage ansi;
     SettingsFile file(files, ansi);
 
     ProfileText before;
     TAVERO_FUZZ_CHECK(!file.Load(kPath, before));
+    ProfileText held = before;
+    held.Set(changes);
+    files.overwriteCutShort = twoNames && cutShort;
     ProfileText changed;
-    TAVERO_FUZZ_CHECK(!file.Update(kPath, changes, changed));
+    FileError error = file.Update(kPath, changes, changed);
+    TAVERO_FUZZ_CHECK(!error || (twoNames && cutShort));
+    // Read again (a save cut short finished first), the file is what the program holds of it,
+    // under every name it has.
     ProfileText after;
     TAVERO_FUZZ_CHECK(!file.Load(kPath, after));
-
-    // Read again, the file is what the program holds of it.
-    auto held = Values(changed);
-    TAVERO_FUZZ_CHECK(Values(after) == held);
+    TAVERO_FUZZ_CHECK(Values(after) == Values(held));
+    TAVERO_FUZZ_CHECK(!twoNames || files.files[kSecondName] == files.files[kPath]);
     // And every value it had and the program did not write is as it was.
     auto had = Values(before);
     for (const IniValue& change : changes) {
