@@ -5,6 +5,7 @@
 #    volume. Unix permissions do not stop root, so the immutable attribute does the job; the full
 #    volume is a small tmpfs;
 #  - one folder by other paths: a symbolic link to it, and a second drive letter for it;
+#  - an exe started by a symbolic link to it in another folder;
 #  - a set.ini that is a symbolic link to a file in another folder.
 # Where the system offers none of a kind, a marker tells the tests to skip.
 #   places.sh setup|cleanup DIR EXE
@@ -45,6 +46,10 @@ setup)
             fi
         done
     fi
+    # An exe started by a link to it in another folder, as winget's alias is.
+    mkdir -p "$dir/exe-link/pkg" "$dir/exe-link/Links"
+    cp "$exe" "$dir/exe-link/pkg/TaveroMirelle.exe"
+    ln -s ../pkg/TaveroMirelle.exe "$dir/exe-link/Links/taveromirelle.exe"
     # A set.ini that is a link to a file kept elsewhere.
     cp "$exe" "$dir/link-file/program/TaveroMirelle.exe"
     printf "$settings" >"$dir/link-file/elsewhere/set.ini"

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "KeyTarget_win.h"
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
+#include "platform/Registry_win.h"
 #include "platform/Wine_win.h"
 #include "ui/ControlIds.h"
 #include "ui/MainLayout.h"
@@ -147,10 +150,48 @@ TEST_F(MainWindowTest, OneCopyRunsPerFolderWhateverPathReachesIt) {
     }
     for (const std::wstring& other : others) {
         ProgramUnderTest again(ProgramUnderTest::InPlace{other});
-        EXPECT_EQ(again.StartAgainBeside(), 0) << "a second copy ran from the same folder";
+        EXPECT_EQ(again.StartAgainBeside(), 0) << "a second copy ran from the same folder, by "
+                                               << std::string(other.begin(), other.end());
     }
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Settings(), before);
+}
+
+// Started by a link to its exe in another folder (winget's alias, a launcher's), it is the copy
+// of the exe's own folder: its settings beside the exe, its sign-in value naming the exe, and a
+// start by the exe's own path hands over to it.
+TEST_F(MainWindowTest, StartedByALinkItIsTheCopyOfTheExesOwnFolder) {
+    if (!PlaceOffered("no-links")) {
+        GTEST_SKIP() << "no link to an exe here (made by the test command on Linux)";
+    }
+    ProgramUnderTest byLink(
+        ProgramUnderTest::InPlace{TestPlace("exe-link/Links"), L"taveromirelle.exe"});
+    ProgramUnderTest real(ProgramUnderTest::InPlace{TestPlace("exe-link/pkg")});
+    tavero::RegistryRunKey run;
+    auto valuesNaming = [&](const std::wstring& folder) {
+        int n = 0;
+        for (const auto& [name, command] : run.Values()) {
+            std::wstring lower = command;
+            std::transform(lower.begin(), lower.end(), lower.begin(), ::towlower);
+            n += lower.find(folder) != std::wstring::npos;
+        }
+        return n;
+    };
+    ASSERT_TRUE(byLink.Start());
+    ASSERT_TRUE(byLink.ChooseFromTrayMenu(ProgramUnderTest::kStartWithWindows, [&] {
+        return valuesNaming(L"\\pkg\\taveromirelle.exe") > 0;
+    })) << "the sign-in value does not name the exe itself";
+    EXPECT_EQ(valuesNaming(L"\\links\\"), 0);
+
+    EXPECT_EQ(real.StartAgainBeside(L"/exit"), 0)
+        << "a start by the exe's own path is another copy";
+    EXPECT_EQ(byLink.WaitForExit(), 0);
+    EXPECT_EQ(CountHotKeyKeys(real.Settings()), 30) << "the settings are not beside the exe";
+    EXPECT_EQ(::GetFileAttributesW((TestPlace("exe-link/Links") + L"\\set.ini").c_str()),
+              INVALID_FILE_ATTRIBUTES)
+        << "settings beside the link";
+    EXPECT_EQ(byLink.StartAgainBeside(L"/forget"), 0);
+    EXPECT_EQ(valuesNaming(L"\\pkg\\taveromirelle.exe"), 0) << "/forget by the link left it";
 }
 
 // Closed, or asked to close by an installer's restart manager at the end of a session: it ends,

@@ -20,7 +20,7 @@ std::wstring BuiltExePath() {
 }  // namespace
 
 ProgramUnderTest::ProgramUnderTest(InPlace place)
-    : folderPath_(std::move(place.folder)), exe_(folderPath_ + L"\\TaveroMirelle.exe") {}
+    : folderPath_(std::move(place.folder)), exe_(folderPath_ + L"\\" + place.exeName) {}
 
 ProgramUnderTest::ProgramUnderTest(const std::string& settings, const std::wstring& exeName) {
     exe_ = folder_.File(exeName);

@@ -21,6 +21,7 @@ class ProgramUnderTest {
     // A program already placed in `folder` (which may be read-only) by the test's setup.
     struct InPlace {
         std::wstring folder;
+        std::wstring exeName = L"TaveroMirelle.exe";
     };
     explicit ProgramUnderTest(InPlace place);
     ~ProgramUnderTest();
