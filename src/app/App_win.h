@@ -70,7 +70,7 @@ class App {
     ActionPlayer player_{keyboard_, hold_, keyboardWatch_, injector_};
     TaveroServices services_{keyNames_, messages_, ini_, userStore_};
     RegistryRunKey runKey_;
-    StartWithWindows startup_{runKey_, ExePath()};
+    StartWithWindows startup_{runKey_, ExePath(), FinalPathOf};
     Win32ProcessIntegrity integrity_;
     ElevatedTargets targets_{integrity_};
     Win32Programs programs_;

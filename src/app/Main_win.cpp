@@ -6,6 +6,7 @@
 #include "app/App_win.h"
 #include "app/CommandLine.h"
 #include "platform/Console_win.h"
+#include "platform/FileSystem_win.h"
 #include "platform/ProgramFolder_win.h"
 #include "platform/Registry_win.h"
 #include "platform/Texts.h"
@@ -38,7 +39,7 @@ void Tell(const std::wstring& text, UINT icon) {
 int Forget() {
     tavero::RegistryRunKey run;
     std::wstring exe = tavero::ExePath();
-    tavero::StartWithWindows startup(run, exe);
+    tavero::StartWithWindows startup(run, exe, tavero::FinalPathOf);
     if (!startup.On()) {
         Tell(tavero::Text(TAVERO_TEXT_NOTHING_TO_FORGET, {exe}), MB_ICONINFORMATION);
         return tavero::exit_code::kDone;

@@ -75,9 +75,14 @@ void SingleInstance::BecomeRunning() {
 }
 
 HWND SingleInstance::RunningWindow() const {
-    // The running copy may still be starting.
+    // A copy that holds the folder may still be starting: its window is waited for. The event
+    // it sets then is made here where it has not made it yet, so that a copy caught between
+    // taking the folder and making the event is waited for too, not taken for none.
+    UniqueKernelHandle holder(
+        ::OpenMutexW(SYNCHRONIZE, FALSE, ObjectName(identity_, L"running").c_str()));
     UniqueKernelHandle ready(
-        ::OpenEventW(SYNCHRONIZE, FALSE, ObjectName(identity_, L"ready").c_str()));
+        holder ? ::CreateEventW(nullptr, TRUE, FALSE, ObjectName(identity_, L"ready").c_str())
+               : ::OpenEventW(SYNCHRONIZE, FALSE, ObjectName(identity_, L"ready").c_str()));
     if (ready) {
         ::WaitForSingleObject(ready.Get(), kLongestWaitMs);
     }

@@ -26,9 +26,14 @@ std::wstring StartWithWindows::ValueName() const {
     return name;
 }
 
+bool StartWithWindows::Starts(std::wstring_view command) const {
+    std::wstring program(ProgramOf(command));
+    return SamePath(program, exe_) || (finalPath_ && SamePath(finalPath_(program), exe_));
+}
+
 bool StartWithWindows::On() {
     for (const auto& [name, command] : run_.Values()) {
-        if (SamePath(ProgramOf(command), exe_)) {
+        if (Starts(command)) {
             return true;
         }
     }
@@ -41,7 +46,7 @@ bool StartWithWindows::Set(bool on) {
     }
     bool all = true;
     for (const auto& [name, command] : run_.Values()) {
-        if (SamePath(ProgramOf(command), exe_)) {
+        if (Starts(command)) {
             all = run_.Remove(name) && all;
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,11 @@ class StartWithWindows {
   public:
     static constexpr const wchar_t* kTrayArgument = L"/tray";
 
-    StartWithWindows(RunKey& run, std::wstring exePath) : run_(run), exe_(std::move(exePath)) {}
+    // `finalPath` names where a path leads (through links): a value that starts this exe by a
+    // link to it is this copy's too.
+    using FinalPath = std::function<std::wstring(const std::wstring&)>;
+    StartWithWindows(RunKey& run, std::wstring exePath, FinalPath finalPath = nullptr)
+        : run_(run), exe_(std::move(exePath)), finalPath_(std::move(finalPath)) {}
 
     bool On();
     // False when the Run list could not be changed.
@@ -23,9 +28,11 @@ class StartWithWindows {
 
   private:
     std::wstring ValueName() const;
+    bool Starts(std::wstring_view command) const;
 
     RunKey& run_;
     std::wstring exe_;
+    FinalPath finalPath_;
 };
 
 // The program named first in a command line, without its quotes.

@@ -27,4 +27,9 @@ class Win32FileSystem : public FileSystem {
     std::wstring Describe(int error) const override;
 };
 
+// Where `path` leads, through links and the like (Win32FileSystem::FinalPath).
+inline std::wstring FinalPathOf(const std::wstring& path) {
+    return Win32FileSystem().FinalPath(path);
+}
+
 }  // namespace tavero

@@ -2,11 +2,15 @@
 
 #include <vector>
 
+#include "platform/FileSystem_win.h"
 #include "platform/Shell_win.h"
 
 namespace tavero {
 
-std::wstring ExePath() {
+namespace {
+
+// The path the program was started by, a link's perhaps.
+std::wstring StartedAs() {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
@@ -18,6 +22,16 @@ std::wstring ExePath() {
         }
         buffer.resize(buffer.size() * 2);
     }
+}
+
+}  // namespace
+
+std::wstring ExePath() {
+    // Where the exe really is: started by a link (winget's alias in its shared Links folder, a
+    // launcher's), the program keeps its settings, its one-copy identity and its sign-in value
+    // by the exe the link leads to, as it does when started by that exe's own path.
+    static const std::wstring path = FinalPathOf(StartedAs());
+    return path;
 }
 
 std::wstring ExeFolder::Path() const {

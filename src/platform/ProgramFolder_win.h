@@ -8,7 +8,8 @@
 
 namespace tavero {
 
-// The program's exe, by its full path.
+// The program's exe, by its full path: the exe itself, however it was started (through a
+// symbolic link, a junction, another drive letter).
 std::wstring ExePath();
 
 class ExeFolder : public ProgramFolder {

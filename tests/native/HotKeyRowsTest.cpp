@@ -234,6 +234,16 @@ TEST(StartWithWindows, EachCopyOwnsOnlyTheValueThatStartsItsExe) {
     EXPECT_FALSE(copy.On());
     EXPECT_EQ(run.values.size(), 2u);
     EXPECT_EQ(run.values.count(L"Another copy"), 1u);
+
+    // A value that starts this exe by a link to it is this copy's too.
+    run.values[L"By a link"] = L"\"C:\\Links\\taveromirelle.exe\" /tray";
+    StartWithWindows linked(run, L"C:\\Tools\\TaveroMirelle.exe", [](const std::wstring& path) {
+        return path == L"C:\\Links\\taveromirelle.exe" ? L"C:\\Tools\\TaveroMirelle.exe" : path;
+    });
+    EXPECT_TRUE(linked.On());
+    ASSERT_TRUE(linked.Set(false));
+    EXPECT_EQ(run.values.count(L"By a link"), 0u);
+    EXPECT_EQ(run.values.count(L"Another copy"), 1u);
 }
 
 // A hotkey where the focused application runs above the program's level plays nothing, and
