@@ -4,6 +4,7 @@
 #   CPACK_TAVERO_SOURCE_DIR          where the manifests' templates are (packaging/)
 #   CPACK_TAVERO_DOWNLOAD_URL        the zip's address; "@VERSION@" in it becomes the version
 #   CPACK_TAVERO_HOMEPAGE            the product page
+#   CPACK_TAVERO_RELEASE_NOTES       the release's page
 #   CPACK_PACKAGE_VERSION            the version
 #   CPACK_PACKAGE_DIRECTORY          where the zip goes
 set(zip "")
@@ -25,7 +26,10 @@ set(WINGET_ID TaveroMirelle.TaveroMirelle)
 # The winget manifest schema the manifests are written in.
 set(WINGET_SCHEMA 1.10.0)
 set(HOMEPAGE "${CPACK_TAVERO_HOMEPAGE}")
+set(RELEASE_NOTES "${CPACK_TAVERO_RELEASE_NOTES}")
 string(CONFIGURE "${CPACK_TAVERO_DOWNLOAD_URL}" URL @ONLY)
+# Scoop's autoupdate writes the next version where Scoop's own variable stands.
+string(REPLACE "@VERSION@" "$version" AUTOUPDATE_URL "${CPACK_TAVERO_DOWNLOAD_URL}")
 file(SHA256 "${zip}" SHA256)
 string(TOUPPER "${SHA256}" SHA256_UPPER)
 

@@ -1,5 +1,6 @@
 # Makes the release as the README says (the zip, its checksum, the manifests) and reads the
-# manifests back as winget and Scoop would: the version, the zip's hash, the exe and its alias.
+# manifests back as winget and Scoop would: the version, the zip's hash, the exe and its alias,
+# how winget upgrades it, and how Scoop's buckets find and describe the next version.
 #   cmake -DBUILD=<windows build tree> -DVERSION=<x.y.z> -P package-manifests.cmake
 cmake_minimum_required(VERSION 3.20)
 execute_process(COMMAND ${CMAKE_CPACK_COMMAND} --config CPackConfig.cmake
@@ -56,24 +57,59 @@ if(NOT installer_RelativeFilePath IN_LIST inZip)
 endif()
 string(REGEX MATCH "[^/]+$" urlName "${installer_InstallerUrl}")
 expect("installer InstallerUrl names the zip" "${urlName}" "${zipName}")
+expect("installer UpgradeBehavior" "${installer_UpgradeBehavior}" "install")
 expect("locale License" "${locale_License}" "MIT")
+if(NOT locale_ReleaseNotesUrl MATCHES "^https://")
+  string(APPEND failures "\n  locale ReleaseNotesUrl: \"${locale_ReleaseNotesUrl}\"")
+endif()
 expect("locale ManifestType" "${locale_ManifestType}" "defaultLocale")
 
 file(READ "${BUILD}/scoop/TaveroMirelle.json" scoop)
+# The buckets' order of fields, as far as this manifest has them.
+string(JSON count LENGTH "${scoop}")
+set(fields "")
+math(EXPR last "${count} - 1")
+foreach(i RANGE ${last})
+  string(JSON field MEMBER "${scoop}" ${i})
+  list(APPEND fields ${field})
+endforeach()
+expect("scoop fields" "${fields}"
+       "version;description;homepage;license;notes;architecture;pre_install;bin;shortcuts;persist;checkver;autoupdate")
 string(JSON scoopVersion GET "${scoop}" version)
-string(JSON scoopHash GET "${scoop}" hash)
-string(JSON scoopUrl GET "${scoop}" url)
-string(JSON binExe GET "${scoop}" bin 0 0)
-string(JSON binAlias GET "${scoop}" bin 0 1)
+string(JSON scoopHash GET "${scoop}" architecture 64bit hash)
+string(JSON scoopUrl GET "${scoop}" architecture 64bit url)
+string(JSON bin GET "${scoop}" bin)
 string(JSON shortcutExe GET "${scoop}" shortcuts 0 0)
 string(JSON persist GET "${scoop}" persist)
+string(JSON notes GET "${scoop}" notes)
+string(JSON checkverRegex GET "${scoop}" checkver regex)
+string(JSON nextUrl GET "${scoop}" autoupdate architecture 64bit url)
+string(JSON nextHash GET "${scoop}" autoupdate architecture 64bit hash url)
 expect("scoop version" "${scoopVersion}" "${VERSION}")
 expect("scoop hash" "${scoopHash}" "${hash}")
 expect("scoop url" "${scoopUrl}" "${installer_InstallerUrl}")
-expect("scoop bin" "${binExe}" "TaveroMirelle.exe")
-expect("scoop bin alias" "${binAlias}" "taveromirelle")
+expect("scoop bin" "${bin}" "TaveroMirelle.exe")
 expect("scoop shortcut" "${shortcutExe}" "TaveroMirelle.exe")
 expect("scoop persist" "${persist}" "set.ini")
+foreach(said "persist" "/exit" "/forget")
+  string(FIND "${notes}" "${said}" at)
+  if(at EQUAL -1)
+    string(APPEND failures "\n  scoop notes say nothing of ${said}")
+  endif()
+endforeach()
+# The next version's address is this one's with the version put back; the regex finds the
+# version in the zip's name; the hash is read from the checksum the release writes beside it.
+string(REPLACE "$version" "${VERSION}" nextUrlNow "${nextUrl}")
+expect("scoop autoupdate url, for this version" "${nextUrlNow}" "${scoopUrl}")
+string(FIND "${nextUrl}" "$version" at)
+if(at EQUAL -1)
+  string(APPEND failures "\n  scoop autoupdate url has no $version: ${nextUrl}")
+endif()
+expect("scoop autoupdate hash" "${nextHash}" "$url.sha256")
+# Scoop's regex is .NET's; CMake's has no \d.
+string(REPLACE "\\d" "0-9" checkverRegex "${checkverRegex}")
+string(REGEX MATCH "${checkverRegex}" found "${zipName}")
+expect("scoop checkver finds the version" "${CMAKE_MATCH_1}" "${VERSION}")
 
 if(failures)
   message(FATAL_ERROR "The release's manifests do not describe its zip:${failures}")
