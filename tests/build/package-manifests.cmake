@@ -65,13 +65,14 @@ endif()
 expect("locale ManifestType" "${locale_ManifestType}" "defaultLocale")
 
 file(READ "${BUILD}/scoop/TaveroMirelle.json" scoop)
-# The buckets' order of fields, as far as this manifest has them.
-string(JSON count LENGTH "${scoop}")
+# The buckets' order of fields, as far as this manifest has them, as written (CMake's JSON
+# reader sorts them): the top level's, indented four spaces.
+file(STRINGS "${BUILD}/scoop/TaveroMirelle.json" scoopLines)
 set(fields "")
-math(EXPR last "${count} - 1")
-foreach(i RANGE ${last})
-  string(JSON field MEMBER "${scoop}" ${i})
-  list(APPEND fields ${field})
+foreach(line IN LISTS scoopLines)
+  if(line MATCHES "^    \"([a-z_]+)\":")
+    list(APPEND fields ${CMAKE_MATCH_1})
+  endif()
 endforeach()
 expect("scoop fields" "${fields}"
        "version;description;homepage;license;notes;architecture;pre_install;bin;shortcuts;persist;checkver;autoupdate")
