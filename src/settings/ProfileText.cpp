@@ -60,20 +60,14 @@ std::wstring ValueOf(std::wstring_view line) {
     return std::wstring(value);
 }
 
-// A value as it is written: on one line, and in quotes where reading would otherwise take
-// something off it (blanks around it, or quotes of its own around it), so that it reads back as
-// it is; the profile functions take quotes off as this reader does. A NUL ends a value as read.
-std::wstring AsWritten(std::wstring_view value) {
-    std::wstring line(value.substr(0, value.find(L'\0')));
+std::wstring OneLine(std::wstring_view value) {
+    std::wstring line(value);
     for (wchar_t& c : line) {
         if (c == L'\r' || c == L'\n') {
             c = L' ';
         }
     }
-    bool blanks = !line.empty() && (IsBlank(line.front()) || IsBlank(line.back()));
-    bool quoted = line.size() >= 2 && (line.front() == L'"' || line.front() == L'\'') &&
-                  line.back() == line.front();
-    return blanks || quoted ? L"\"" + line + L"\"" : line;
+    return line;
 }
 
 }  // namespace
@@ -158,7 +152,7 @@ void ProfileText::Set(std::wstring_view section, std::wstring_view key, std::wst
     std::wstring name = Lower(Trim(key));
     if (auto it = target.keys.find(name); it != target.keys.end()) {
         Line& line = target.lines[it->second];
-        std::wstring changed = std::wstring(*KeyName(line.text)) + L"=" + AsWritten(value);
+        std::wstring changed = std::wstring(*KeyName(line.text)) + L"=" + OneLine(value);
         if (changed != line.text) {
             line = {std::move(changed), 0, 0, true};
         }
@@ -170,7 +164,7 @@ void ProfileText::Set(std::wstring_view section, std::wstring_view key, std::wst
         --at;
     }
     target.lines.insert(target.lines.begin() + static_cast<std::ptrdiff_t>(at),
-                        {std::wstring(Trim(key)) + L"=" + AsWritten(value), 0, 0, true});
+                        {std::wstring(Trim(key)) + L"=" + OneLine(value), 0, 0, true});
     target.keys[name] = at;
 }
 

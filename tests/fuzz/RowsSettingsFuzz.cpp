@@ -16,6 +16,14 @@ using namespace tavero::testing;
 
 namespace {
 
+// A value as it reads once written (the hotkeys are written at every quit): the profile
+// functions' values lose the blanks and a pair of quotes around them, on Windows as here.
+std::wstring AsReadBack(const std::wstring& value) {
+    ProfileText text;
+    text.Set(L"s", L"k", value);
+    return *ProfileText(text.Text()).Get(L"s", L"k");
+}
+
 struct Program {
     explicit Program(const FileSystem& from) {
         services.files = static_cast<const FakeFileSystem&>(from);
@@ -78,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         auto i = static_cast<std::size_t>(row);
         TAVERO_FUZZ_CHECK(again.boxes[i]->KeyCode() == program.boxes[i]->KeyCode());
         TAVERO_FUZZ_CHECK(again.boxes[i]->ModKeyCode() == program.boxes[i]->ModKeyCode());
-        TAVERO_FUZZ_CHECK(again.boxes[i]->Text() == program.boxes[i]->Text());
+        TAVERO_FUZZ_CHECK(again.boxes[i]->Text() == AsReadBack(program.boxes[i]->Text()));
         TAVERO_FUZZ_CHECK(again.rows.ActionText(row) == program.rows.ActionText(row));
         TAVERO_FUZZ_CHECK(again.rows.ActionCode(row) == program.rows.ActionCode(row));
         TAVERO_FUZZ_CHECK(again.rows.Scope(row).ToText() == program.rows.Scope(row).ToText());
