@@ -108,7 +108,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     for (const auto& part : {layout::kLogo, layout::kHideButton, layout::kCloseButton}) {
         Child(L"ReferencePart", L"", 0, 0, part, strip);
     }
-    for (int row = 0; row < layout::kRows; ++row) {
+    for (int row = 0; row < tavero::kRowCount; ++row) {
         const auto& r = layout::kRowTable[static_cast<std::size_t>(row)];
         Child(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, r.actionText, main,
               windowFont);

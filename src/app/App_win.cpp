@@ -28,8 +28,8 @@ App::App(SingleInstance& instance, const std::wstring& settingsFolder, bool hidd
     };
     // Keys played where they cannot reach go nowhere: the rows say so instead, once for each
     // program that keeps them out.
-    main_->Rows().StopWhereKeysCannotReach(targets_,
-                                           [this](const std::wstring& text) { main_->Tell(text); });
+    main_->Rows().StopWhereKeysCannotReach(
+        targets_, [this](const std::wstring& text) { main_->TellInSight(text); });
     main_->Rows().onFollowingChanged = [this](bool following) {
         foregroundWatch_.FollowClosely(following);
     };

@@ -4,11 +4,11 @@
 
 #include <memory>
 
-#include "app/MainWindow_win.h"
-#include "app/SingleInstance_win.h"
-#include "app/StartWithWindows.h"
 #include "editor/ActionEditor_win.h"
 #include "hotkeybox/TaveroControl_win.h"
+#include "instance/SingleInstance_win.h"
+#include "instance/StartWithWindows.h"
+#include "mainwindow/MainWindow_win.h"
 #include "platform/CodePage_win.h"
 #include "platform/ComApartment_win.h"
 #include "platform/FileSystem_win.h"

@@ -4,7 +4,7 @@
 #include <exception>
 
 #include "app/App_win.h"
-#include "app/CommandLine.h"
+#include "instance/CommandLine.h"
 #include "platform/Console_win.h"
 #include "platform/FileSystem_win.h"
 #include "platform/ProgramFolder_win.h"
@@ -27,7 +27,7 @@ void __verbose_terminate_handler() {
 namespace {
 
 // Says `text` where the program was started from, else in a box.
-void Tell(const std::wstring& text, UINT icon) {
+void TellStarter(const std::wstring& text, UINT icon) {
     if (!tavero::WriteToStarter(text)) {
         ::MessageBoxW(nullptr, text.c_str(), tavero::Text(TAVERO_TEXT_PROGRAM_NAME).c_str(),
                       MB_OK | icon);
@@ -41,14 +41,14 @@ int Forget() {
     std::wstring exe = tavero::ExePath();
     tavero::StartWithWindows startup(run, exe, tavero::FinalPathOf);
     if (!startup.On()) {
-        Tell(tavero::Text(TAVERO_TEXT_NOTHING_TO_FORGET, {exe}), MB_ICONINFORMATION);
+        TellStarter(tavero::Text(TAVERO_TEXT_NOTHING_TO_FORGET, {exe}), MB_ICONINFORMATION);
         return tavero::exit_code::kDone;
     }
     if (!startup.Set(false)) {
-        Tell(tavero::Text(TAVERO_TEXT_NOT_FORGOTTEN, {exe}), MB_ICONWARNING);
+        TellStarter(tavero::Text(TAVERO_TEXT_NOT_FORGOTTEN, {exe}), MB_ICONWARNING);
         return tavero::exit_code::kNotDone;
     }
-    Tell(tavero::Text(TAVERO_TEXT_FORGOTTEN, {exe}), MB_ICONINFORMATION);
+    TellStarter(tavero::Text(TAVERO_TEXT_FORGOTTEN, {exe}), MB_ICONINFORMATION);
     return tavero::exit_code::kDone;
 }
 
@@ -63,7 +63,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         const wchar_t* line = ::GetCommandLineW();
         tavero::Command command = tavero::ParseCommandLine(line);
         if (command.kind == Kind::Unknown) {
-            Tell(tavero::Text(TAVERO_TEXT_USAGE), MB_ICONINFORMATION);
+            TellStarter(tavero::Text(TAVERO_TEXT_USAGE), MB_ICONINFORMATION);
             return tavero::exit_code::kNotUnderstood;
         }
         if (command.kind == Kind::Forget) {
@@ -83,7 +83,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                 return handed.code;
             }
             if (handed.outcome == Outcome::Refused) {
-                Tell(tavero::Text(TAVERO_TEXT_COMMAND_REFUSED), MB_ICONWARNING);
+                TellStarter(tavero::Text(TAVERO_TEXT_COMMAND_REFUSED), MB_ICONWARNING);
                 return tavero::exit_code::kNotDone;
             }
             if (command.kind != Kind::Show && command.kind != Kind::Arm) {

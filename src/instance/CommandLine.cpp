@@ -1,18 +1,15 @@
-#include "app/CommandLine.h"
+#include "instance/CommandLine.h"
 
 #include <algorithm>
 #include <array>
 #include <utility>
 
-#include "app/StartWithWindows.h"
-#include "settings/DecimalText.h"
+#include "rows/RowList.h"
 #include "settings/FoldedText.h"
 
 namespace tavero {
 
 namespace {
-
-constexpr int kRows = 10;
 
 constexpr std::array<std::pair<const wchar_t*, Command::Kind>, 11> kWords = {{
     {L"tray", Command::Kind::Tray},
@@ -60,29 +57,18 @@ Command::Kind KindOf(std::wstring_view word) {
     return Command::Kind::Unknown;
 }
 
-// Rows from 1 to 10 in words like "1,3" or "1, 3" or "1 3"; false for anything else.
-bool ReadRows(const std::vector<std::wstring_view>& words, std::vector<int>& rows) {
-    for (std::wstring_view word : words) {
-        while (!word.empty()) {
-            std::size_t comma = word.find(L',');
-            std::wstring_view field = word.substr(0, comma);
-            word = comma == std::wstring_view::npos ? std::wstring_view() : word.substr(comma + 1);
-            if (field.empty()) {
-                continue;
-            }
-            std::optional<int> row = ParseDecimal(field, kRows);
-            if (!row || *row < 1) {
-                return false;
-            }
-            rows.push_back(*row - 1);
-        }
-    }
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    return !rows.empty();
-}
-
 }  // namespace
+
+std::wstring_view ProgramOf(std::wstring_view commandLine) {
+    while (!commandLine.empty() && commandLine.front() == L' ') {
+        commandLine.remove_prefix(1);
+    }
+    if (!commandLine.empty() && commandLine.front() == L'"') {
+        commandLine.remove_prefix(1);
+        return commandLine.substr(0, commandLine.find(L'"'));
+    }
+    return commandLine.substr(0, commandLine.find(L' '));
+}
 
 Command ParseCommandLine(std::wstring_view commandLine) {
     std::wstring_view program = ProgramOf(commandLine);
@@ -100,7 +86,16 @@ Command ParseCommandLine(std::wstring_view commandLine) {
     command.kind = KindOf(words.front());
     std::vector<std::wstring_view> rest(words.begin() + 1, words.end());
     bool takesRows = command.kind == Command::Kind::Arm || command.kind == Command::Kind::Disarm;
-    if (takesRows ? !ReadRows(rest, command.rows) : !rest.empty()) {
+    if (takesRows) {
+        // A script's list is read whole or not at all: a typo never arms other rows than meant.
+        std::wstring written;
+        for (std::wstring_view word : rest) {
+            written.append(word).push_back(L' ');
+        }
+        RowList list = ReadRowList(written);
+        command.rows = list.whole ? list.rows : std::vector<int>{};
+    }
+    if (takesRows ? command.rows.empty() : !rest.empty()) {
         command.kind = Command::Kind::Unknown;
         command.rows.clear();
     }

@@ -44,6 +44,9 @@ inline constexpr int kNotDone = 3;
 // with "/" or "-" before them; rows are numbers from 1 to 10, separated by commas or blanks.
 Command ParseCommandLine(std::wstring_view commandLine);
 
+// The program named first in a command line, without its quotes.
+std::wstring_view ProgramOf(std::wstring_view commandLine);
+
 // Whether the command is done by the copy already running (not by starting one).
 bool ForRunningCopy(Command::Kind kind);
 

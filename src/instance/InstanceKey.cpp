@@ -1,4 +1,4 @@
-#include "app/InstanceKey.h"
+#include "instance/InstanceKey.h"
 
 #include "settings/FoldedText.h"
 

@@ -1,4 +1,4 @@
-#include "app/RunningProgram.h"
+#include "instance/RunningProgram.h"
 
 namespace tavero {
 

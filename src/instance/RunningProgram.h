@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandLine.h"
+#include "instance/CommandLine.h"
 
 namespace tavero {
 
@@ -15,6 +15,8 @@ namespace tavero {
 class RunningProgram {
   public:
     virtual ~RunningProgram() = default;
+    // A command may come before the program has finished starting: it finishes first.
+    virtual void FinishStarting() {}
     virtual bool Paused() const = 0;
     virtual void SetPaused(bool paused) = 0;
     virtual void Show() = 0;

@@ -1,12 +1,11 @@
-#include "app/SingleInstance_win.h"
+#include "instance/SingleInstance_win.h"
 
 #include <cwchar>
 
-#include "app/AppMessages_win.h"
-#include "app/CommandLine.h"
-#include "app/InstanceKey.h"
-#include "app/MainWindow_win.h"
-#include "app/RunningProgram.h"
+#include "instance/AppMessages_win.h"
+#include "instance/CommandLine.h"
+#include "instance/InstanceKey.h"
+#include "instance/RunningProgram.h"
 #include "platform/FileSystem_win.h"
 
 namespace tavero {
@@ -86,8 +85,8 @@ HWND SingleInstance::RunningWindow() const {
     if (ready) {
         ::WaitForSingleObject(ready.Get(), kLongestWaitMs);
     }
-    for (HWND w = ::FindWindowExW(nullptr, nullptr, MainWindow::kClassName, nullptr); w != nullptr;
-         w = ::FindWindowExW(nullptr, w, MainWindow::kClassName, nullptr)) {
+    for (HWND w = ::FindWindowExW(nullptr, nullptr, app_messages::kMainWindowClass, nullptr);
+         w != nullptr; w = ::FindWindowExW(nullptr, w, app_messages::kMainWindowClass, nullptr)) {
         if (PropertyOf(w) == identity_) {
             return w;
         }

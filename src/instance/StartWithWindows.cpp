@@ -1,22 +1,12 @@
-#include "app/StartWithWindows.h"
+#include "instance/StartWithWindows.h"
 
 #include <cwchar>
 
-#include "app/InstanceKey.h"
+#include "instance/CommandLine.h"
+#include "instance/InstanceKey.h"
 #include "settings/FoldedText.h"
 
 namespace tavero {
-
-std::wstring_view ProgramOf(std::wstring_view commandLine) {
-    while (!commandLine.empty() && commandLine.front() == L' ') {
-        commandLine.remove_prefix(1);
-    }
-    if (!commandLine.empty() && commandLine.front() == L'"') {
-        commandLine.remove_prefix(1);
-        return commandLine.substr(0, commandLine.find(L'"'));
-    }
-    return commandLine.substr(0, commandLine.find(L' '));
-}
 
 std::wstring StartWithWindows::ValueName() const {
     // Of this copy's own: its path, made short.

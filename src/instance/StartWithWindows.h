@@ -35,7 +35,4 @@ class StartWithWindows {
     FinalPath finalPath_;
 };
 
-// The program named first in a command line, without its quotes.
-std::wstring_view ProgramOf(std::wstring_view commandLine);
-
 }  // namespace tavero

@@ -1,4 +1,4 @@
-#include "app/MainRows_win.h"
+#include "mainwindow/MainRows_win.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -13,7 +13,7 @@ namespace tavero {
 namespace {
 
 const main_layout::Row& Design(int row) {
-    return main_layout::kRowTable[static_cast<std::size_t>(row)];
+    return main_layout::kRowTable[RowIndex(row)];
 }
 
 // A row's own text: `what` with the row's number, 1 to 10, in its blank.
@@ -50,15 +50,15 @@ MainRows::MainRows(HWND window, const TaveroServices& services, HotKeyRows& mode
     // In the keyboard's tab order: the first action text, the ten arm boxes, the other action
     // texts, the ten capture boxes.
     makeActionText(0);
-    for (int row = 0; row < HotKeyRows::kCount; ++row) {
+    for (int row = 0; row < kRowCount; ++row) {
         At(row).armBox = CreateControl(window_, L"BUTTON", Text(TAVERO_TEXT_ARM_BOX).c_str(),
                                        WS_TABSTOP | BS_AUTOCHECKBOX, 0, control_ids::ArmBox(row),
                                        Design(row).armBox, dpi);
     }
-    for (int row = 1; row < HotKeyRows::kCount; ++row) {
+    for (int row = 1; row < kRowCount; ++row) {
         makeActionText(row);
     }
-    for (int row = 0; row < HotKeyRows::kCount; ++row) {
+    for (int row = 0; row < kRowCount; ++row) {
         Row& c = At(row);
         c.hotKeyBox = std::make_unique<TaveroControl>(
             window_, control_ids::HotKeyBox(row), L"Tavero" + std::to_wstring(row + 1), services,
@@ -106,7 +106,7 @@ void MainRows::SetFonts(int dpi, BOOL redraw) {
 }
 
 void MainRows::Relayout(int dpi) {
-    for (int row = 0; row < HotKeyRows::kCount; ++row) {
+    for (int row = 0; row < kRowCount; ++row) {
         Row& c = At(row);
         Place(c.armBox, Design(row).armBox, dpi);
         Place(c.actionText, Design(row).actionText, dpi);
@@ -118,7 +118,7 @@ void MainRows::Relayout(int dpi) {
 }
 
 void MainRows::ShowArmed() {
-    for (int row = 0; row < HotKeyRows::kCount; ++row) {
+    for (int row = 0; row < kRowCount; ++row) {
         ::SendMessageW(At(row).armBox, BM_SETCHECK, model_.Armed(row) ? BST_CHECKED : BST_UNCHECKED,
                        0);
     }
@@ -134,7 +134,7 @@ std::wstring MainRows::ActionName(int row) const {
 
 int MainRows::ArmBoxRow(int id) {
     int row = id - control_ids::ArmBox(0);
-    return row >= 0 && row < HotKeyRows::kCount ? row : -1;
+    return row >= 0 && row < kRowCount ? row : -1;
 }
 
 void MainRows::Refresh(int row, bool withTip) {
@@ -147,7 +147,7 @@ void MainRows::Refresh(int row, bool withTip) {
 
 void MainRows::FinishStart() {
     tips_ = std::make_unique<ToolTips>(window_);
-    for (int row = 0; row < HotKeyRows::kCount; ++row) {
+    for (int row = 0; row < kRowCount; ++row) {
         Row& c = At(row);
         tips_->Set(c.actionText, model_.ActionTip(row));
         NameForScreenReaders(c.armBox, OfRow(TAVERO_TEXT_ROW_ARM_BOX, row), roles::kCheckButton);

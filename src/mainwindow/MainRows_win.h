@@ -6,8 +6,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/HotKeyRows.h"
 #include "hotkeybox/TaveroControl_win.h"
+#include "rows/HotKeyRows.h"
 #include "ui/DrawnButton_win.h"
 
 namespace tavero {
@@ -46,8 +46,8 @@ class MainRows {
         std::unique_ptr<DrawnButton> editButton;
     };
 
-    const Row& At(int row) const { return rows_[static_cast<std::size_t>(row)]; }
-    Row& At(int row) { return rows_[static_cast<std::size_t>(row)]; }
+    const Row& At(int row) const { return rows_[RowIndex(row)]; }
+    Row& At(int row) { return rows_[RowIndex(row)]; }
     void SetFonts(int dpi, BOOL redraw);
     // What a screen reader calls a row's action text.
     std::wstring ActionName(int row) const;
@@ -57,7 +57,7 @@ class MainRows {
     HWND window_;
     HotKeyRows& model_;
     std::function<void(int row)> onEditRow_;
-    std::array<Row, HotKeyRows::kCount> rows_;
+    std::array<Row, kRowCount> rows_;
     std::unique_ptr<ToolTips> tips_;
     UniqueFont windowFont_;
     UniqueFont hotKeyFont_;

@@ -1,62 +1,53 @@
-// What the main window does for other copies' commands and for the tray's "Release all keys".
+// What the main window does when asked: by another copy's command, by the tray's "Pause
+// hotkeys", "Pause key…" and "Release all keys", and by a row's menu of where it applies.
 #include <string>
 
-#include "app/CommandLine.h"
-#include "app/MainWindow_win.h"
-#include "app/PauseKeyDialog_win.h"
-#include "app/ScopeMenu_win.h"
-#include "app/SingleInstance_win.h"
 #include "hotkeybox/HotKeyCapture.h"
+#include "mainwindow/MainWindow_win.h"
+#include "mainwindow/PauseKeyDialog_win.h"
+#include "mainwindow/ScopeMenu_win.h"
 #include "platform/Texts.h"
 
 namespace tavero {
 
-// The running program as a command from another copy drives it.
-class MainWindow::Remote : public RunningProgram {
-  public:
-    explicit Remote(MainWindow& window) : window_(window) {}
-    bool Paused() const override { return window_.rows_->Paused(); }
-    void SetPaused(bool paused) override { window_.SetPaused(paused); }
-    void Show() override { window_.Show(); }
-    void Hide() override { window_.Hide(); }
-    bool Quit() override { return window_.Quit(); }
-    void ReleaseAllKeys() override { window_.ReleaseKeys(); }
-    bool ArmRows(const std::vector<int>& rows) override {
-        std::wstring refused = window_.rows_->ArmRows(rows);
-        window_.controls_->ShowArmed();
-        if (!refused.empty()) {
-            window_.SayFromTray(refused);
-        }
-        return refused.empty();
-    }
-    void DisarmRows(const std::vector<int>& rows) override {
-        for (int row : rows) {
-            window_.rows_->Arm(row, false);
-        }
-        window_.controls_->ShowArmed();
-    }
-    void CommandFailed(const std::exception& error) override {
-        // The sender, a script perhaps, has its answer before the user is told why.
-        ::ReplyMessage(exit_code::kNotDone);
-        ReportUnhandledError(window_.Handle(), error);
-    }
-
-  private:
-    MainWindow& window_;
-};
-
-LRESULT MainWindow::OnCopyData(const COPYDATASTRUCT* data) {
-    std::optional<std::wstring> text =
-        data != nullptr ? CommandInMessage(data->dwData, data->lpData, data->cbData) : std::nullopt;
-    if (!text) {
-        return exit_code::kNotUnderstood;
-    }
-    EnsureStarted();
-    Remote remote(*this);
-    return RunCommand(ParseCommandLine(*text), remote);
+bool MainWindow::Paused() const {
+    return rows_->Paused();
 }
 
-void MainWindow::ReleaseKeys() {
+void MainWindow::SetPaused(bool paused) {
+    std::wstring refused = rows_->SetPaused(paused);
+    controls_->ShowArmed();
+    if (tray_) {
+        tray_->SetPaused(paused);
+    }
+    if (!refused.empty()) {
+        TellInSight(refused);
+    }
+}
+
+bool MainWindow::ArmRows(const std::vector<int>& rows) {
+    std::wstring refused = rows_->ArmRows(rows);
+    controls_->ShowArmed();
+    if (!refused.empty()) {
+        TellWithoutWaiting(refused);
+    }
+    return refused.empty();
+}
+
+void MainWindow::DisarmRows(const std::vector<int>& rows) {
+    for (int row : rows) {
+        rows_->Arm(row, false);
+    }
+    controls_->ShowArmed();
+}
+
+void MainWindow::CommandFailed(const std::exception& error) {
+    // The sender, a script perhaps, has its answer before the user is told why.
+    ::ReplyMessage(exit_code::kNotDone);
+    ReportUnhandledError(Handle(), error);
+}
+
+void MainWindow::ReleaseAllKeys() {
     std::vector<int> keys = onReleaseKeys ? onReleaseKeys() : std::vector<int>{};
     std::wstring names;
     for (int key : keys) {
@@ -67,7 +58,7 @@ void MainWindow::ReleaseKeys() {
     std::wstring said = keys.empty()
                             ? Text(TAVERO_TEXT_NONE_RELEASED)
                             : Text(TAVERO_TEXT_RELEASED, {std::to_wstring(keys.size()), names});
-    SayFromTray(said);
+    TellWithoutWaiting(said);
 }
 
 void MainWindow::TakePauseKey() {
@@ -75,18 +66,18 @@ void MainWindow::TakePauseKey() {
     pauseKey_ = std::make_unique<PauseKey>(services_.ini, *pauseKeyWindow_);
     if (!pauseKey_->Load()) {
         HotKeyCapture text(names_);
-        Tell(Text(TAVERO_TEXT_PAUSE_KEY_TAKEN,
-                  {text.TextOf(pauseKey_->KeyCode(), pauseKey_->ModKeyCode())}));
+        TellInSight(Text(TAVERO_TEXT_PAUSE_KEY_TAKEN,
+                         {text.TextOf(pauseKey_->KeyCode(), pauseKey_->ModKeyCode())}));
     }
 }
 
 void MainWindow::OpenPauseKey() {
-    EnsureStarted();
+    FinishStarting();
     PauseKeyDialog dialog(services_, [this](int keyCode, int modKeyCode) {
         PauseKey::SetResult result = pauseKey_->Set(keyCode, modKeyCode);
         if (result == PauseKey::SetResult::NotSaved) {
-            Tell(Text(TAVERO_TEXT_PAUSE_KEY_NOT_SAVED,
-                      {services_.ini.IniFilePath(), services_.ini.WriteError().reason}));
+            TellInSight(Text(TAVERO_TEXT_PAUSE_KEY_NOT_SAVED,
+                             {services_.ini.IniFilePath(), services_.ini.WriteError().reason}));
         }
         return result != PauseKey::SetResult::Taken;
     });
@@ -95,7 +86,7 @@ void MainWindow::OpenPauseKey() {
 
 void MainWindow::KnowProgramsBy(Programs& programs) {
     programs_ = &programs;
-    rows_->KnowProgramsBy(programs, [this](const std::wstring& text) { Tell(text); });
+    rows_->KnowProgramsBy(programs, [this](const std::wstring& text) { TellInSight(text); });
 }
 
 void MainWindow::ChooseScope(int row, POINT at) {
@@ -103,18 +94,18 @@ void MainWindow::ChooseScope(int row, POINT at) {
     if (programs_ != nullptr) {
         programs = programs_->WithWindows();
     }
-    if (std::optional<RowScope> scope =
+    if (std::optional<ProgramList> scope =
             ScopeMenu::Choose(Handle(), at, rows_->Scope(row), std::move(programs))) {
         rows_->SetScope(row, *scope);
         RefreshRow(row);
     }
 }
 
-void MainWindow::SayFromTray(const std::wstring& text) {
+void MainWindow::TellWithoutWaiting(const std::wstring& text) {
     if (tray_) {
         tray_->Balloon(text);
     } else {
-        Tell(text);
+        TellInSight(text);
     }
 }
 

@@ -1,8 +1,8 @@
-#include "app/MainWindow_win.h"
+#include "mainwindow/MainWindow_win.h"
 
 #include <commctrl.h>
 
-#include "app/AppMessages_win.h"
+#include "instance/AppMessages_win.h"
 #include "platform/Texts.h"
 #include "ui/ControlIds.h"
 #include "ui/Links.h"
@@ -34,7 +34,7 @@ SkinnedWindow::Skin MainSkin() {
 
 MainWindow::MainWindow(const TaveroServices& services, ActionPlayer& player, ShellOpener& shell,
                        StartWithWindows& startup)
-    : SkinnedWindow(MainSkin(), {[this] { Quit(); }, [this] { Hide(); },
+    : SkinnedWindow(MainSkin(), {[this] { SaveAndQuit(true); }, [this] { Hide(); },
                                  [this] { shell_.Open(links::kHomePage); }}),
       shell_(shell),
       services_(services),
@@ -49,7 +49,7 @@ MainWindow::MainWindow(const TaveroServices& services, ActionPlayer& player, She
     });
     controls_->onScopeMenu = [this](int row, POINT at) { ChooseScope(row, at); };
     rows_->LoadActions();
-    for (int row = 0; row < HotKeyRows::kCount; ++row) {
+    for (int row = 0; row < kRowCount; ++row) {
         RefreshRow(row);
     }
     link_ =
@@ -84,22 +84,11 @@ void MainWindow::Start(bool hidden, std::vector<int> armRows) {
     }
 }
 
-void MainWindow::Tell(const std::wstring& text) {
+void MainWindow::TellInSight(const std::wstring& text) {
     if (::IsWindowVisible(Handle()) || !tray_) {
         messages_.ShowError(Text(TAVERO_TEXT_ERROR_TITLE), text);
     } else {
         tray_->Balloon(text);
-    }
-}
-
-void MainWindow::SetPaused(bool paused) {
-    std::wstring refused = rows_->SetPaused(paused);
-    controls_->ShowArmed();
-    if (tray_) {
-        tray_->SetPaused(paused);
-    }
-    if (!refused.empty()) {
-        Tell(refused);
     }
 }
 
@@ -115,7 +104,7 @@ void MainWindow::RefreshRow(int row) {
     controls_->Refresh(row, true);
 }
 
-void MainWindow::EnsureStarted() {
+void MainWindow::FinishStarting() {
     if (!started_) {
         ::KillTimer(Handle(), kFinishStartTimer);
         FinishStart();
@@ -148,11 +137,11 @@ void MainWindow::FinishStart() {
     }
     controls_->ShowArmed();
     if (!refused.empty()) {
-        Tell(refused);
+        TellInSight(refused);
     }
 }
 
-bool MainWindow::Quit(bool asked) {
+bool MainWindow::SaveAndQuit(bool asked) {
     // A close that comes while a failed save's message is up is the same quit.
     if (saving_ || quitting_) {
         return quitting_;
@@ -190,15 +179,15 @@ bool MainWindow::OnCommand(int id, int code, HWND) {
         case TAVERO_CMD_ABOUT_MIRELLE:
             shell_.Open(links::kProductPage);
             return true;
-        case TAVERO_CMD_CHECK_VERSON:
+        case TAVERO_CMD_CHECK_VERSION:
             shell_.Open(links::kVersionPage);
             return true;
         case TAVERO_CMD_EXIT:
-            Quit();
+            SaveAndQuit(true);
             return true;
         case TAVERO_CMD_START_WITH_WINDOWS:
             if (!startup_.Set(!startup_.On())) {
-                Tell(Text(TAVERO_TEXT_RUN_LIST_UNCHANGED));
+                TellInSight(Text(TAVERO_TEXT_RUN_LIST_UNCHANGED));
             }
             return true;
         case TAVERO_CMD_ARM_AT_START:
@@ -211,7 +200,7 @@ bool MainWindow::OnCommand(int id, int code, HWND) {
             OpenPauseKey();
             return true;
         case TAVERO_CMD_RELEASE_KEYS:
-            ReleaseKeys();
+            ReleaseAllKeys();
             return true;
         case TAVERO_CMD_SETTINGS_FOLDER: {
             std::wstring file = rows_->SettingsPath();
@@ -225,7 +214,7 @@ bool MainWindow::OnCommand(int id, int code, HWND) {
 
 bool MainWindow::OnClose() {
     // Alt+F4 or a close from the system quits like the close button.
-    Quit();
+    SaveAndQuit(true);
     return true;
 }
 
@@ -233,7 +222,7 @@ bool MainWindow::OnEndSession(bool ending) {
     // The session ends, or an installer's restart manager asks the program to close: it saves
     // and ends, as for any quit.
     if (ending) {
-        Quit(false);
+        SaveAndQuit(false);
     }
     return true;
 }
@@ -254,7 +243,7 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lPa
             Show();
             return 0;
         case WM_COPYDATA:
-            return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+            return commands_.Receive(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         default:
             return SkinnedWindow::OnMessage(msg, wParam, lParam);
     }

@@ -6,14 +6,16 @@
 #include <functional>
 #include <memory>
 
-#include "app/HotKeyRows.h"
-#include "app/MainRows_win.h"
-#include "app/PauseKey.h"
-#include "app/RunningProgram.h"
-#include "app/StartWithWindows.h"
-#include "app/Tray_win.h"
 #include "hotkeybox/TaveroControl_win.h"
+#include "instance/AppMessages_win.h"
+#include "instance/CommandReceiver_win.h"
+#include "instance/RunningProgram.h"
+#include "instance/StartWithWindows.h"
+#include "mainwindow/MainRows_win.h"
+#include "mainwindow/Tray_win.h"
 #include "platform/ShellOpener.h"
+#include "rows/HotKeyRows.h"
+#include "rows/PauseKey.h"
 #include "ui/SkinnedWindow_win.h"
 #include "ui/TextLink_win.h"
 #include "ui/ToolTips_win.h"
@@ -22,10 +24,11 @@ namespace tavero {
 
 // The startup window "设置": ten hotkey rows under the green title strip, in the green frame.
 // A row is its hotkey box, its arm box ("START"), its action text and its pencil; below the
-// rows, cut by the window's edge, a text link.
-class MainWindow : public SkinnedWindow {
+// rows, cut by the window's edge, a text link. It is the running program that other copies'
+// commands drive.
+class MainWindow : public SkinnedWindow, public RunningProgram {
   public:
-    static constexpr const wchar_t* kClassName = L"TaveroMirelleMain";
+    static constexpr const wchar_t* kClassName = app_messages::kMainWindowClass;
 
     MainWindow(const TaveroServices& services, ActionPlayer& player, ShellOpener& shell,
                StartWithWindows& startup);
@@ -34,17 +37,29 @@ class MainWindow : public SkinnedWindow {
     HotKeyRows& Rows() { return *rows_; }
     // Where the rows learn the program in front and the programs a row may be limited to.
     void KnowProgramsBy(Programs& programs);
-    void Show();
+    void Show() override;
+    void Hide() override { SkinnedWindow::Hide(); }
     // Starts the program's window: shown, or, started with Windows, with only its tray icon;
     // `armRows` are armed once it is up (a start by "/arm").
     void Start(bool hidden, std::vector<int> armRows = {});
-    // A word to the user: in a message box where the window is in sight, else from the icon.
-    void Tell(const std::wstring& text);
+    // A word to the user: in a message box where the window is in sight (the user is looking at
+    // it), else in a balloon from the icon.
+    void TellInSight(const std::wstring& text);
     // Saves every hotkey and ends the program's message loop. `asked`: the user asked; a failed
     // save then lets the user try again or go back. Otherwise (the session is ending) nothing
     // waits for the user.
     // True once on its way out; false where the user went back after a failed save.
-    bool Quit(bool asked = true);
+    bool SaveAndQuit(bool asked);
+
+    // What other copies' commands have it do (the tray's items do the same).
+    bool Paused() const override;
+    void SetPaused(bool paused) override;
+    bool Quit() override { return SaveAndQuit(true); }
+    void ReleaseAllKeys() override;
+    bool ArmRows(const std::vector<int>& rows) override;
+    void DisarmRows(const std::vector<int>& rows) override;
+    void CommandFailed(const std::exception& error) override;
+    void FinishStarting() override;
     // Shows a row's action as it now is (after the editor changed it).
     void RefreshRow(int row);
 
@@ -65,23 +80,17 @@ class MainWindow : public SkinnedWindow {
     std::optional<LRESULT> OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    class Remote;
     void FinishStart();
-    // Done first where a command comes before the window was up.
-    void EnsureStarted();
-    // A command handed over by another copy (WM_COPYDATA): what that copy returns.
-    LRESULT OnCopyData(const COPYDATASTRUCT* data);
-    void ReleaseKeys();
     // Takes the pause key at start, where one was set; the dialog that sets it.
     void TakePauseKey();
     void OpenPauseKey();
     // The menu of a row's action text: where the row applies.
     void ChooseScope(int row, POINT at);
-    // A word from the tray icon, which never waits for an answer: for what the user asked from
-    // the tray or a command line, where no window may be in sight and a script may be waiting.
-    void SayFromTray(const std::wstring& text);
+    // A word in a balloon from the tray icon, which never waits for an answer: for what the user
+    // asked from the tray or a command line, where no window may be in sight and a script may be
+    // waiting.
+    void TellWithoutWaiting(const std::wstring& text);
     void OnArmBoxClicked(int row);
-    void SetPaused(bool paused);
 
     ShellOpener& shell_;
     const TaveroServices& services_;
@@ -95,6 +104,7 @@ class MainWindow : public SkinnedWindow {
     std::unique_ptr<Tray> tray_;
     std::unique_ptr<HotKeyWindow> pauseKeyWindow_;
     std::unique_ptr<PauseKey> pauseKey_;
+    CommandReceiver commands_{*this};
     Programs* programs_ = nullptr;
     std::vector<int> armAtStart_;
     bool started_ = false;

@@ -1,4 +1,4 @@
-#include "app/PauseKeyDialog_win.h"
+#include "mainwindow/PauseKeyDialog_win.h"
 
 #include "platform/Texts.h"
 #include "ui/DialogIds.h"

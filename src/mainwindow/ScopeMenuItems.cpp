@@ -1,4 +1,4 @@
-#include "app/ScopeMenuItems.h"
+#include "mainwindow/ScopeMenuItems.h"
 
 #include <algorithm>
 
@@ -8,10 +8,11 @@ namespace tavero {
 
 namespace {
 
-constexpr RowScope::Kind kLists[] = {RowScope::Kind::OnlyIn, RowScope::Kind::EverywhereBut};
+constexpr ProgramList::Kind kLists[] = {ProgramList::Kind::OnlyIn,
+                                        ProgramList::Kind::EverywhereBut};
 
-unsigned ListNumber(RowScope::Kind list) {
-    return list == RowScope::Kind::OnlyIn ? 0 : 1;
+unsigned ListNumber(ProgramList::Kind list) {
+    return list == ProgramList::Kind::OnlyIn ? 0 : 1;
 }
 
 bool Before(const std::wstring& a, const std::wstring& b) {
@@ -22,7 +23,7 @@ bool Before(const std::wstring& a, const std::wstring& b) {
 
 }  // namespace
 
-ScopeMenuItems::ScopeMenuItems(std::vector<std::wstring> withWindows, const RowScope& current)
+ScopeMenuItems::ScopeMenuItems(std::vector<std::wstring> withWindows, const ProgramList& current)
     : current_(current), programs_(std::move(withWindows)) {
     programs_.insert(programs_.end(), current.programs.begin(), current.programs.end());
     std::sort(programs_.begin(), programs_.end(), Before);
@@ -36,11 +37,11 @@ ScopeMenuItems::ScopeMenuItems(std::vector<std::wstring> withWindows, const RowS
     }
 }
 
-unsigned ScopeMenuItems::OtherId(RowScope::Kind list) {
+unsigned ScopeMenuItems::OtherId(ProgramList::Kind list) {
     return kOther + ListNumber(list);
 }
 
-unsigned ScopeMenuItems::ProgramId(RowScope::Kind list, std::size_t program) const {
+unsigned ScopeMenuItems::ProgramId(ProgramList::Kind list, std::size_t program) const {
     return kPrograms + ListNumber(list) * kListSpan + static_cast<unsigned>(program);
 }
 
@@ -49,7 +50,7 @@ ScopeMenuItems::Choice ScopeMenuItems::Chosen(unsigned id) const {
     if (id == kEveryProgram) {
         return {What::Scope, {}};
     }
-    for (RowScope::Kind list : kLists) {
+    for (ProgramList::Kind list : kLists) {
         if (id == OtherId(list)) {
             return {What::AskForName, {}, list};
         }

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/RowScope.h"
+#include "rows/ProgramList.h"
 
 namespace tavero {
 
@@ -14,17 +14,17 @@ class ScopeMenuItems {
   public:
     // `withWindows`: the programs with windows now, in any order, repeats allowed. The lists
     // offer those and the programs the row names, each once, in alphabetical order.
-    ScopeMenuItems(std::vector<std::wstring> withWindows, const RowScope& current);
+    ScopeMenuItems(std::vector<std::wstring> withWindows, const ProgramList& current);
 
     const std::vector<std::wstring>& Programs() const { return programs_; }
     static constexpr unsigned kEveryProgram = 1;
-    static unsigned OtherId(RowScope::Kind list);
-    unsigned ProgramId(RowScope::Kind list, std::size_t program) const;
+    static unsigned OtherId(ProgramList::Kind list);
+    unsigned ProgramId(ProgramList::Kind list, std::size_t program) const;
 
     struct Choice {
         enum class What { Nothing, Scope, AskForName } what = What::Nothing;
-        RowScope scope;                                // Scope: the row's new scope
-        RowScope::Kind list = RowScope::Kind::OnlyIn;  // AskForName: the list it goes to
+        ProgramList scope;                                   // Scope: the row's new scope
+        ProgramList::Kind list = ProgramList::Kind::OnlyIn;  // AskForName: the list it goes to
     };
     Choice Chosen(unsigned id) const;
 
@@ -33,7 +33,7 @@ class ScopeMenuItems {
     static constexpr unsigned kPrograms = 16;  // + the list's number times kListSpan + the program
     static constexpr unsigned kListSpan = 1000;
 
-    RowScope current_;
+    ProgramList current_;
     std::vector<std::wstring> programs_;
 };
 

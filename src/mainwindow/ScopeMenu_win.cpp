@@ -1,10 +1,11 @@
-#include "app/ScopeMenu_win.h"
+#include "mainwindow/ScopeMenu_win.h"
 
 #include <commctrl.h>
 
-#include "app/ScopeMenuItems.h"
+#include "mainwindow/ScopeMenuItems.h"
 #include "platform/Handles_win.h"
 #include "platform/Texts.h"
+#include "settings/TrimmedText.h"
 #include "ui/DialogIds.h"
 
 namespace tavero {
@@ -20,7 +21,7 @@ std::wstring AsMenuText(std::wstring text) {
     return text;
 }
 
-HMENU ListMenu(RowScope::Kind kind, const RowScope& current, const ScopeMenuItems& items) {
+HMENU ListMenu(ProgramList::Kind kind, const ProgramList& current, const ScopeMenuItems& items) {
     HMENU list = ::CreatePopupMenu();
     const std::vector<std::wstring>& programs = items.Programs();
     for (std::size_t i = 0; i < programs.size(); ++i) {
@@ -38,16 +39,16 @@ HMENU ListMenu(RowScope::Kind kind, const RowScope& current, const ScopeMenuItem
 
 }  // namespace
 
-std::optional<RowScope> ScopeMenu::Choose(HWND owner, POINT at, const RowScope& current,
-                                          std::vector<std::wstring> programs) {
+std::optional<ProgramList> ScopeMenu::Choose(HWND owner, POINT at, const ProgramList& current,
+                                             std::vector<std::wstring> programs) {
     ScopeMenuItems items(std::move(programs), current);
     UniqueMenu menu(::CreatePopupMenu());
     ::AppendMenuW(menu.Get(),
-                  MF_STRING | (current.kind == RowScope::Kind::Everywhere ? MF_CHECKED : 0),
+                  MF_STRING | (current.kind == ProgramList::Kind::Everywhere ? MF_CHECKED : 0),
                   ScopeMenuItems::kEveryProgram, Text(TAVERO_TEXT_EVERY_PROGRAM).c_str());
     // Submenus go with the menu they are in.
-    for (auto [kind, words] : {std::pair{RowScope::Kind::OnlyIn, TAVERO_TEXT_ONLY_IN},
-                               {RowScope::Kind::EverywhereBut, TAVERO_TEXT_EVERYWHERE_BUT}}) {
+    for (auto [kind, words] : {std::pair{ProgramList::Kind::OnlyIn, TAVERO_TEXT_ONLY_IN},
+                               {ProgramList::Kind::EverywhereBut, TAVERO_TEXT_EVERYWHERE_BUT}}) {
         ::AppendMenuW(menu.Get(), MF_POPUP,
                       reinterpret_cast<UINT_PTR>(ListMenu(kind, current, items)),
                       Text(words).c_str());
@@ -79,11 +80,9 @@ INT_PTR CALLBACK ProgramNameProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lP
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
                 HWND field = ::GetDlgItem(dialog, TAVERO_PROGRAM_NAME_EDIT);
-                wchar_t typed[RowScope::kLongestText + 1] = {};
+                wchar_t typed[ProgramList::kLongestText + 1] = {};
                 ::GetWindowTextW(field, typed, static_cast<int>(std::size(typed)));
-                std::wstring name = typed;
-                name.erase(0, name.find_first_not_of(L' '));
-                name.erase(name.find_last_not_of(L' ') + 1);
+                std::wstring name(TrimBlanks(typed));
                 if (!IsProgramName(name)) {
                     // Said at the field, which keeps what was typed for the user to mend.
                     std::wstring title = Text(TAVERO_TEXT_NOT_A_PROGRAM_TITLE);

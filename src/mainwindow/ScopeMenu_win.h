@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/RowScope.h"
+#include "rows/ProgramList.h"
 
 namespace tavero {
 
@@ -18,8 +18,8 @@ class ScopeMenu {
   public:
     // The scope chosen from the menu opened at `at` (screen), or nothing where the menu was
     // left without a choice. `programs`: those with windows now, in any order, repeats allowed.
-    static std::optional<RowScope> Choose(HWND owner, POINT at, const RowScope& current,
-                                          std::vector<std::wstring> programs);
+    static std::optional<ProgramList> Choose(HWND owner, POINT at, const ProgramList& current,
+                                             std::vector<std::wstring> programs);
 };
 
 // Asks for a program's file name (Other…): the name, or nothing where the user cancelled.

@@ -1,10 +1,10 @@
-#include "app/Tray_win.h"
+#include "mainwindow/Tray_win.h"
 
 #include <cstdint>
 #include <iterator>
 #include <span>
 
-#include "app/AppMessages_win.h"
+#include "instance/AppMessages_win.h"
 #include "platform/Shell_win.h"
 #include "platform/Texts.h"
 #include "ui/MenuIds.h"

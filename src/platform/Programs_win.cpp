@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/FileNames.h"
 #include "platform/Handles_win.h"
 
 namespace tavero {
@@ -15,7 +16,7 @@ std::wstring ProgramFileName(HANDLE process) {
         DWORD length = static_cast<DWORD>(path.size());
         if (::QueryFullProcessImageNameW(process, 0, path.data(), &length)) {
             path.resize(length);
-            return path.substr(path.find_last_of(L"\\/") + 1);
+            return std::wstring(FileNameOf(path));
         }
         if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= kLongestPath) {
             return {};

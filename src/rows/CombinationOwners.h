@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/RowScopes.h"
 #include "hotkeybox/Tavero.h"
 #include "platform/Programs.h"
+#include "platform/RowCount.h"
+#include "rows/ScopeSection.h"
 
 namespace tavero {
 
@@ -15,11 +16,9 @@ namespace tavero {
 // gets the keys as if this one did not run; of rows that share a combination, the one that
 // applies there holds it. Rows that all apply everywhere, each with a combination of its own,
 // hold theirs always, and the program in front is never asked.
-class RowsInPrograms {
+class CombinationOwners {
   public:
-    static constexpr int kCount = RowScopes::kRows;
-
-    RowsInPrograms(const std::array<Tavero*, kCount>& boxes, const RowScopes& scopes)
+    CombinationOwners(const std::array<Tavero*, kRowCount>& boxes, const ScopeSection& scopes)
         : boxes_(boxes), scopes_(scopes) {}
 
     // Where to learn the program in front; without it, every row applies everywhere.
@@ -40,13 +39,15 @@ class RowsInPrograms {
     // or shares its combination.
     bool NeedsProgram() const;
 
-  private:
+    // Whether a row holds a registration of its own (its box is armed), paused or not.
     bool Armed(int row) const;
+
+  private:
     bool SameCombination(int a, int b) const;
     int PlayerIn(int row, const std::wstring& program) const;
 
-    const std::array<Tavero*, kCount>& boxes_;
-    const RowScopes& scopes_;
+    const std::array<Tavero*, kRowCount>& boxes_;
+    const ScopeSection& scopes_;
     Programs* programs_ = nullptr;
 };
 

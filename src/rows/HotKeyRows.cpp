@@ -1,4 +1,4 @@
-#include "app/HotKeyRows.h"
+#include "rows/HotKeyRows.h"
 
 #include "platform/Keys.h"
 #include "platform/Texts.h"
@@ -6,6 +6,9 @@
 namespace tavero {
 
 namespace {
+// Each row's action: its display text, and its action code, which is kept in the section named
+// for the tooltip because it shows as the action text's tooltip; set.ini files have always kept
+// it under that name.
 constexpr const wchar_t* kTextSection = L"conftext";
 constexpr const wchar_t* kCodeSection = L"conftooltip";
 
@@ -16,40 +19,40 @@ std::wstring Listed(int heading, const std::wstring& lines) {
 }  // namespace
 
 void HotKeyRows::LoadActions() {
-    for (int row = 0; row < kCount; ++row) {
+    for (int row = 0; row < kRowCount; ++row) {
         std::wstring key = std::to_wstring(row);
-        rows_[Index(row)].text = ini_.ReadIniValue(kTextSection, key, L"");
-        rows_[Index(row)].code = ini_.ReadIniValue(kCodeSection, key, L"");
+        rows_[RowIndex(row)].text = ini_.ReadIniValue(kTextSection, key, L"");
+        rows_[RowIndex(row)].code = ini_.ReadIniValue(kCodeSection, key, L"");
     }
     startArming_.Load();
     scopes_.Load();
 }
 
 std::wstring HotKeyRows::ActionTip(int row) const {
-    const RowScope& scope = scopes_.Of(row);
-    if (scope.kind == RowScope::Kind::Everywhere) {
+    const ProgramList& scope = scopes_.Of(row);
+    if (scope.kind == ProgramList::Kind::Everywhere) {
         return ActionCode(row);
     }
-    if (scope.kind == RowScope::Kind::Unreadable) {
+    if (scope.kind == ProgramList::Kind::Unreadable) {
         return ActionCode(row) + L"\n" + Text(TAVERO_TEXT_SCOPE_NOT_READ_TIP);
     }
     std::wstring programs;
     for (const std::wstring& program : scope.programs) {
         programs += (programs.empty() ? L"" : Text(TAVERO_TEXT_LIST_SEPARATOR)) + program;
     }
-    int words = scope.kind == RowScope::Kind::OnlyIn ? TAVERO_TEXT_SCOPE_ONLY_IN
-                                                     : TAVERO_TEXT_SCOPE_EVERYWHERE_BUT;
+    int words = scope.kind == ProgramList::Kind::OnlyIn ? TAVERO_TEXT_SCOPE_ONLY_IN
+                                                        : TAVERO_TEXT_SCOPE_EVERYWHERE_BUT;
     return ActionCode(row) + L"\n" + Text(words, {programs});
 }
 
-void HotKeyRows::SetScope(int row, RowScope scope) {
+void HotKeyRows::SetScope(int row, ProgramList scope) {
     if (!scopes_.Set(row, std::move(scope))) {
         Tell(TAVERO_TEXT_SCOPE_NOT_SAVED, ini_.WriteError());
     }
     std::wstring said;
-    if (Armed(row) && inPrograms_.SharingOf(row) == RowsInPrograms::Sharing::Clashes) {
-        boxes_.at(Index(row))->SetHotKeyEnabled(false);
-        said = RowLine(row, Text(TAVERO_TEXT_ROW_SHARED, {boxes_.at(Index(row))->Text()}));
+    if (Armed(row) && owners_.SharingOf(row) == CombinationOwners::Sharing::Clashes) {
+        boxes_.at(RowIndex(row))->SetHotKeyEnabled(false);
+        said = RowLine(row, Text(TAVERO_TEXT_ROW_SHARED, {boxes_.at(RowIndex(row))->Text()}));
         said = Text(TAVERO_TEXT_NOT_ARMED) + said;
     }
     said += Reconcile();
@@ -71,20 +74,20 @@ void HotKeyRows::ForegroundChanged() {
 
 std::wstring HotKeyRows::Reconcile() {
     std::wstring refused;
-    for (int row : inPrograms_.Reconcile()) {
+    for (int row : owners_.Reconcile()) {
         refused += TakenLine(row);
     }
     return Listed(TAVERO_TEXT_NOT_ARMED, refused);
 }
 
 Tavero::ArmResult HotKeyRows::ArmBeside(int row) {
-    Tavero* box = boxes_.at(Index(row));
-    switch (inPrograms_.SharingOf(row)) {
-        case RowsInPrograms::Sharing::None:
+    Tavero* box = boxes_.at(RowIndex(row));
+    switch (owners_.SharingOf(row)) {
+        case CombinationOwners::Sharing::None:
             return box->TryArm();
-        case RowsInPrograms::Sharing::Apart:
+        case CombinationOwners::Sharing::Apart:
             return box->ArmSharing();
-        case RowsInPrograms::Sharing::Clashes:
+        case CombinationOwners::Sharing::Clashes:
             break;
     }
     return box->KeyCode() == 0 ? Tavero::ArmResult::NoHotKey : Tavero::ArmResult::Taken;
@@ -100,12 +103,12 @@ bool HotKeyRows::ReportReadError() {
 
 std::wstring HotKeyRows::ScopesNotRead() const {
     std::wstring lines;
-    for (int row = 0; row < kCount; ++row) {
-        const RowScope& scope = scopes_.Of(row);
-        if (scope.kind == RowScope::Kind::Unreadable) {
+    for (int row = 0; row < kRowCount; ++row) {
+        const ProgramList& scope = scopes_.Of(row);
+        if (scope.kind == ProgramList::Kind::Unreadable) {
             lines += RowLine(row, scope.notAName.empty()
                                       ? Text(TAVERO_TEXT_SCOPE_TOO_LONG,
-                                             {std::to_wstring(RowScope::kLongestText)})
+                                             {std::to_wstring(ProgramList::kLongestText)})
                                       : Text(TAVERO_TEXT_SCOPE_NOT_A_NAME, {scope.notAName}));
         }
     }
@@ -118,7 +121,7 @@ void HotKeyRows::Tell(int what, const FileError& error) {
 }
 
 bool HotKeyRows::SetAction(int row, const std::wstring& text, const std::wstring& code) {
-    Action& action = rows_.at(Index(row));
+    Action& action = rows_.at(RowIndex(row));
     action.text = text;
     action.code = code;
     std::wstring key = std::to_wstring(row);
@@ -132,21 +135,21 @@ bool HotKeyRows::SetAction(int row, const std::wstring& text, const std::wstring
 }
 
 bool HotKeyRows::Arm(int row, bool armed) {
-    Tavero* box = boxes_.at(Index(row));
+    Tavero* box = boxes_.at(RowIndex(row));
     if (box == nullptr) {
         return false;
     }
-    if (armed && !box->HotKeyEnabled() && scopes_.Of(row).kind == RowScope::Kind::Unreadable) {
+    if (armed && !box->HotKeyEnabled() && scopes_.Of(row).kind == ProgramList::Kind::Unreadable) {
         // It would apply nowhere: said, rather than a tick that does nothing.
         messages_.ShowError(
             Text(TAVERO_TEXT_ERROR_TITLE),
             Text(TAVERO_TEXT_NOT_ARMED) + RowLine(row, Text(TAVERO_TEXT_ROW_SCOPE_NOT_READ)));
         return false;
     }
-    RowsInPrograms::Sharing sharing = inPrograms_.SharingOf(row);
-    if (!armed || box->HotKeyEnabled() || sharing == RowsInPrograms::Sharing::None) {
+    CombinationOwners::Sharing sharing = owners_.SharingOf(row);
+    if (!armed || box->HotKeyEnabled() || sharing == CombinationOwners::Sharing::None) {
         box->SetHotKeyEnabled(armed);
-    } else if (sharing == RowsInPrograms::Sharing::Clashes) {
+    } else if (sharing == CombinationOwners::Sharing::Clashes) {
         // Another armed row would play in the same programs: refused as a taken one is.
         box->RefuseAsTaken();
     } else {
@@ -161,13 +164,12 @@ bool HotKeyRows::Arm(int row, bool armed) {
 }
 
 bool HotKeyRows::Armed(int row) const {
-    const Tavero* box = boxes_.at(Index(row));
-    return box != nullptr && box->HotKeyEnabled();
+    return owners_.Armed(row);
 }
 
 void HotKeyRows::ArmedChanged() {
     bool any = false;
-    for (int row = 0; row < kCount; ++row) {
+    for (int row = 0; row < kRowCount; ++row) {
         any = any || Armed(row);
     }
     player_.Ready(any);
@@ -177,7 +179,7 @@ void HotKeyRows::ArmedChanged() {
             onArmedChanged(any);
         }
     }
-    if (bool following = inPrograms_.NeedsProgram(); following != following_) {
+    if (bool following = owners_.NeedsProgram(); following != following_) {
         following_ = following;
         if (onFollowingChanged) {
             onFollowingChanged(following);
@@ -195,11 +197,11 @@ std::wstring HotKeyRows::ArmRows(const std::vector<int>& rows, int heading, bool
         if (Armed(row)) {
             continue;
         }
-        Tavero* box = boxes_.at(Index(row));
+        Tavero* box = boxes_.at(RowIndex(row));
         if (box == nullptr) {
             continue;
         }
-        if (scopes_.Of(row).kind == RowScope::Kind::Unreadable) {
+        if (scopes_.Of(row).kind == ProgramList::Kind::Unreadable) {
             if (sayUnread) {
                 refused += RowLine(row, Text(TAVERO_TEXT_ROW_SCOPE_NOT_READ));
             }
@@ -216,7 +218,7 @@ std::wstring HotKeyRows::ArmRows(const std::vector<int>& rows, int heading, bool
                 break;
         }
     }
-    for (int row : inPrograms_.Reconcile()) {
+    for (int row : owners_.Reconcile()) {
         refused += TakenLine(row);
     }
     ArmedChanged();
@@ -228,20 +230,20 @@ std::wstring HotKeyRows::RowLine(int row, const std::wstring& what) {
 }
 
 std::wstring HotKeyRows::TakenLine(int row) const {
-    return RowLine(row, Text(TAVERO_TEXT_ROW_TAKEN, {boxes_.at(Index(row))->Text()}));
+    return RowLine(row, Text(TAVERO_TEXT_ROW_TAKEN, {boxes_.at(RowIndex(row))->Text()}));
 }
 
 std::wstring HotKeyRows::SetPaused(bool paused) {
     paused_ = paused;
     std::wstring refused;
-    for (int row = 0; row < kCount; ++row) {
-        Tavero* box = boxes_.at(Index(row));
+    for (int row = 0; row < kRowCount; ++row) {
+        Tavero* box = boxes_.at(RowIndex(row));
         if (box != nullptr && !box->SetPaused(paused)) {
             refused += TakenLine(row);
         }
     }
     if (!paused) {
-        for (int row : inPrograms_.Reconcile()) {
+        for (int row : owners_.Reconcile()) {
             refused += TakenLine(row);
         }
     }
@@ -262,12 +264,12 @@ ActionPlayer::Outcome HotKeyRows::Fire(int row) {
     // The row that applies in the program in front as the action starts plays, whichever of
     // the rows of its combination held it when it was pressed; none, where none applies there
     // now (the focus moved on meanwhile): never half an action, in either program.
-    int playing = inPrograms_.PlayerFor(row);
+    int playing = owners_.PlayerFor(row);
     if (playing < 0) {
         return ActionPlayer::Outcome::Ignored;
     }
     // Only the hotkey's own keys can still be held: the system matched it exactly.
-    Tavero* box = boxes_.at(Index(row));
+    Tavero* box = boxes_.at(RowIndex(row));
     HeldHotKey from = box != nullptr ? HeldHotKey{box->ModKeyCode(), box->KeyCode()} : HeldHotKey{};
     return player_.Play(ReadActionCode(ActionCode(playing)), from);
 }
@@ -300,8 +302,8 @@ bool HotKeyRows::SaveAllOnce() {
     IniSettings::Batch batch(ini_);
     bool ok = true;
     std::vector<int> armed;
-    for (int row = 0; row < kCount; ++row) {
-        Tavero* box = boxes_.at(Index(row));
+    for (int row = 0; row < kRowCount; ++row) {
+        Tavero* box = boxes_.at(RowIndex(row));
         if (box != nullptr && (box->Edited() || !unread)) {
             ok = box->SaveSettings() && ok;
         }
@@ -326,10 +328,10 @@ std::vector<IniValue> HotKeyRows::HeldValues() const {
             values.push_back({section, std::to_wstring(row), value, true});
         }
     };
-    for (int row = 0; row < kCount; ++row) {
+    for (int row = 0; row < kRowCount; ++row) {
         keep(kTextSection, row, ActionText(row));
         keep(kCodeSection, row, ActionCode(row));
-        keep(RowScopes::kSection, row, scopes_.Of(row).ToText());
+        keep(ScopeSection::kSection, row, scopes_.Of(row).ToText());
     }
     return values;
 }

@@ -4,14 +4,15 @@
 #include <functional>
 #include <string>
 
-#include "app/RowScopes.h"
-#include "app/RowsInPrograms.h"
-#include "app/StartArming.h"
 #include "hotkeybox/Tavero.h"
 #include "platform/MessageBoxes.h"
+#include "platform/RowCount.h"
 #include "platform/TextIds.h"
 #include "playback/ActionPlayer.h"
 #include "playback/ElevatedTargets.h"
+#include "rows/CombinationOwners.h"
+#include "rows/ScopeSection.h"
+#include "rows/StartArming.h"
 #include "settings/IniSettings.h"
 
 namespace tavero {
@@ -21,19 +22,17 @@ namespace tavero {
 // playbacks and where everything is saved on the way out.
 class HotKeyRows {
   public:
-    static constexpr int kCount = 10;
-
     HotKeyRows(IniSettings& ini, ActionPlayer& player, MessageBoxes& messages)
         : ini_(ini), player_(player), messages_(messages), startArming_(ini), scopes_(ini) {}
 
     // Row index 0..9 with its capture box (Tavero1..Tavero10).
-    void Attach(int row, Tavero& box) { boxes_.at(static_cast<std::size_t>(row)) = &box; }
+    void Attach(int row, Tavero& box) { boxes_.at(RowIndex(row)) = &box; }
 
     // Reads every row's action from the settings file: sections "conftext" and "conftooltip",
     // key the row index; and the options.
     void LoadActions();
-    const std::wstring& ActionText(int row) const { return rows_.at(Index(row)).text; }
-    const std::wstring& ActionCode(int row) const { return rows_.at(Index(row)).code; }
+    const std::wstring& ActionText(int row) const { return rows_.at(RowIndex(row)).text; }
+    const std::wstring& ActionCode(int row) const { return rows_.at(RowIndex(row)).code; }
     // What the row's tip shows: its action code, and, where it applies in some programs only,
     // which.
     std::wstring ActionTip(int row) const;
@@ -41,12 +40,12 @@ class HotKeyRows {
     // Where a row applies. A new scope is written to the settings file (the user is told where
     // that fails) and takes effect at once; an armed row whose combination an armed row shares
     // that would then apply in the same programs is disarmed, with a word.
-    const RowScope& Scope(int row) const { return scopes_.Of(row); }
-    void SetScope(int row, RowScope scope);
+    const ProgramList& Scope(int row) const { return scopes_.Of(row); }
+    void SetScope(int row, ProgramList scope);
     // Where to learn the program in front, and how to say what the rows could not do when it
     // changed.
     void KnowProgramsBy(Programs& programs, std::function<void(const std::wstring&)> tell) {
-        inPrograms_.KnowProgramsBy(programs);
+        owners_.KnowProgramsBy(programs);
         tellRows_ = std::move(tell);
     }
     // The program in front changed: rows that apply there take their combinations, the others
@@ -114,7 +113,6 @@ class HotKeyRows {
         std::wstring text;
         std::wstring code;
     };
-    static std::size_t Index(int row) { return static_cast<std::size_t>(row); }
     // Tells the user the text `what` with the file's path and the reason in its blanks.
     void Tell(int what, const FileError& error);
     bool SaveAllOnce();
@@ -133,16 +131,16 @@ class HotKeyRows {
     ActionPlayer& player_;
     MessageBoxes& messages_;
     StartArming startArming_;
-    RowScopes scopes_;
+    ScopeSection scopes_;
     bool paused_ = false;
     bool anyArmed_ = false;
     bool following_ = false;
     ElevatedTargets* targets_ = nullptr;
     std::function<void(const std::wstring&)> tellUnreachable_;
-    std::array<Tavero*, kCount> boxes_{};
-    RowsInPrograms inPrograms_{boxes_, scopes_};
+    std::array<Tavero*, kRowCount> boxes_{};
+    CombinationOwners owners_{boxes_, scopes_};
     std::function<void(const std::wstring&)> tellRows_;
-    std::array<Action, kCount> rows_;
+    std::array<Action, kRowCount> rows_;
 };
 
 }  // namespace tavero

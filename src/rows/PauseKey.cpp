@@ -1,9 +1,9 @@
-#include "app/PauseKey.h"
+#include "rows/PauseKey.h"
 
 #include <string>
 
-#include "app/StartArming.h"
 #include "hotkeybox/HotKeyCapture.h"
+#include "rows/StartArming.h"
 #include "settings/DecimalText.h"
 
 namespace tavero {

@@ -1,22 +1,13 @@
-#include "app/RowScope.h"
+#include "rows/ProgramList.h"
 
 #include <algorithm>
 
 #include "settings/FoldedText.h"
+#include "settings/TrimmedText.h"
 
 namespace tavero {
 
 namespace {
-
-std::wstring_view Trimmed(std::wstring_view text) {
-    while (!text.empty() && text.front() == L' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == L' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 // A program's name as names are compared: its case folded, without ".exe".
 std::wstring Key(std::wstring_view name) {
@@ -41,13 +32,13 @@ bool IsProgramName(std::wstring_view name) {
     });
 }
 
-RowScope RowScope::Parse(std::wstring_view text) {
-    RowScope scope;
-    RowScope unreadable{Kind::Unreadable, {}, std::wstring(text), {}};
+ProgramList ProgramList::Parse(std::wstring_view text) {
+    ProgramList scope;
+    ProgramList unreadable{Kind::Unreadable, {}, std::wstring(text), {}};
     if (text.size() > kLongestText) {
         return unreadable;
     }
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     bool but = !text.empty() && text.front() == L'!';
     if (but) {
         text.remove_prefix(1);
@@ -55,7 +46,7 @@ RowScope RowScope::Parse(std::wstring_view text) {
     std::vector<std::wstring> programs;
     while (!text.empty()) {
         std::size_t bar = text.find(L'|');
-        std::wstring_view name = Trimmed(text.substr(0, bar));
+        std::wstring_view name = TrimBlanks(text.substr(0, bar));
         text = bar == std::wstring_view::npos ? std::wstring_view() : text.substr(bar + 1);
         if (name.empty()) {
             continue;
@@ -76,7 +67,7 @@ RowScope RowScope::Parse(std::wstring_view text) {
     return scope;
 }
 
-std::wstring RowScope::ToText() const {
+std::wstring ProgramList::ToText() const {
     if (kind == Kind::Unreadable) {
         return unread;
     }
@@ -94,13 +85,13 @@ std::wstring RowScope::ToText() const {
     return text;
 }
 
-bool RowScope::Names(std::wstring_view program) const {
+bool ProgramList::Names(std::wstring_view program) const {
     std::wstring key = Key(program);
     return !key.empty() && std::any_of(programs.begin(), programs.end(),
                                        [&](const std::wstring& p) { return Key(p) == key; });
 }
 
-bool RowScope::AppliesIn(std::wstring_view program) const {
+bool ProgramList::AppliesIn(std::wstring_view program) const {
     switch (kind) {
         case Kind::OnlyIn:
             return Names(program);
@@ -115,11 +106,11 @@ bool RowScope::AppliesIn(std::wstring_view program) const {
     return true;
 }
 
-RowScope RowScope::Toggled(Kind listKind, const std::wstring& program) const {
+ProgramList ProgramList::Toggled(Kind listKind, const std::wstring& program) const {
     if (listKind == Kind::Everywhere) {
         return {};
     }
-    RowScope changed = kind == listKind ? *this : RowScope{listKind, {}, {}, {}};
+    ProgramList changed = kind == listKind ? *this : ProgramList{listKind, {}, {}, {}};
     auto named = std::find_if(changed.programs.begin(), changed.programs.end(),
                               [&](const std::wstring& p) { return Key(p) == Key(program); });
     if (named != changed.programs.end()) {
@@ -128,17 +119,17 @@ RowScope RowScope::Toggled(Kind listKind, const std::wstring& program) const {
         changed.programs.push_back(program);
     }
     if (changed.programs.empty() || changed.ToText().size() > kLongestText) {
-        return changed.programs.empty() ? RowScope{} : *this;
+        return changed.programs.empty() ? ProgramList{} : *this;
     }
     return changed;
 }
 
-bool Clash(const RowScope& a, const RowScope& b) {
-    if (a.kind == RowScope::Kind::Unreadable || b.kind == RowScope::Kind::Unreadable) {
+bool Clash(const ProgramList& a, const ProgramList& b) {
+    if (a.kind == ProgramList::Kind::Unreadable || b.kind == ProgramList::Kind::Unreadable) {
         return false;
     }
-    bool aOnly = a.kind == RowScope::Kind::OnlyIn;
-    bool bOnly = b.kind == RowScope::Kind::OnlyIn;
+    bool aOnly = a.kind == ProgramList::Kind::OnlyIn;
+    bool bOnly = b.kind == ProgramList::Kind::OnlyIn;
     if (aOnly != bOnly) {
         return false;
     }
@@ -149,13 +140,13 @@ bool Clash(const RowScope& a, const RowScope& b) {
                        [&](const std::wstring& p) { return b.Names(p); });
 }
 
-int Winner(const std::vector<const RowScope*>& rows, std::wstring_view program) {
+int Winner(const std::vector<const ProgramList*>& rows, std::wstring_view program) {
     int other = -1;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (!rows[i]->AppliesIn(program)) {
             continue;
         }
-        if (rows[i]->kind == RowScope::Kind::OnlyIn) {
+        if (rows[i]->kind == ProgramList::Kind::OnlyIn) {
             return static_cast<int>(i);
         }
         if (other < 0) {

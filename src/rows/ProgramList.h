@@ -11,7 +11,7 @@ namespace tavero {
 // or without ".exe". Kept in the settings file's section "Scope", by row index:
 // "notepad.exe|code.exe" (only in), "!game.exe" (everywhere but), empty or none (everywhere).
 // A value that cannot be read applies nowhere: a row must not play where it was meant not to.
-struct RowScope {
+struct ProgramList {
     enum class Kind { Everywhere, OnlyIn, EverywhereBut, Unreadable };
     Kind kind = Kind::Everywhere;
     std::vector<std::wstring> programs;  // as the user wrote them, each once
@@ -22,7 +22,7 @@ struct RowScope {
 
     // A value as the settings file holds it; one that cannot be a list of file names (control
     // characters, a path, more than 1,024 characters) is Unreadable.
-    static RowScope Parse(std::wstring_view text);
+    static ProgramList Parse(std::wstring_view text);
     std::wstring ToText() const;
     // Whether the row applies in `program` (a file name; empty: the system could not say which
     // program is in front, where only a row for every program applies).
@@ -30,7 +30,7 @@ struct RowScope {
     bool Names(std::wstring_view program) const;
     // The scope with `program` added to (or, named already, taken from) a list of `kind`; a list
     // left empty is every program.
-    RowScope Toggled(Kind kind, const std::wstring& program) const;
+    ProgramList Toggled(Kind kind, const std::wstring& program) const;
 
     static constexpr std::size_t kLongestText = 1024;
 };
@@ -44,11 +44,11 @@ bool IsProgramName(std::wstring_view name);
 // never clashes with one; two "only in" rows clash where their lists share a program; any two
 // rows for every program or every program but some clash. A row that applies nowhere clashes
 // with none.
-bool Clash(const RowScope& a, const RowScope& b);
+bool Clash(const ProgramList& a, const ProgramList& b);
 
 // Of rows that share a combination (their scopes, in row order), the one that plays in
 // `program`: the first "only in" row that applies there, else the first other that does; -1
 // where none applies.
-int Winner(const std::vector<const RowScope*>& rows, std::wstring_view program);
+int Winner(const std::vector<const ProgramList*>& rows, std::wstring_view program);
 
 }  // namespace tavero

@@ -1,19 +1,19 @@
-#include "app/RowScopes.h"
+#include "rows/ScopeSection.h"
 
 #include <string>
 
 namespace tavero {
 
-void RowScopes::Load() {
-    for (int row = 0; row < kRows; ++row) {
+void ScopeSection::Load() {
+    for (int row = 0; row < kRowCount; ++row) {
         // Read whole: a value that cannot be read is kept as it is, for the file.
-        scopes_.at(static_cast<std::size_t>(row)) = RowScope::Parse(
+        scopes_.at(RowIndex(row)) = ProgramList::Parse(
             ini_.ReadIniValue(kSection, std::to_wstring(row), L"", std::wstring::npos));
     }
 }
 
-bool RowScopes::Set(int row, RowScope scope) {
-    RowScope& kept = scopes_.at(static_cast<std::size_t>(row));
+bool ScopeSection::Set(int row, ProgramList scope) {
+    ProgramList& kept = scopes_.at(RowIndex(row));
     std::wstring text = scope.ToText();
     bool unchanged = text == kept.ToText();
     kept = std::move(scope);

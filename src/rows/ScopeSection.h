@@ -2,7 +2,8 @@
 
 #include <array>
 
-#include "app/RowScope.h"
+#include "platform/RowCount.h"
+#include "rows/ProgramList.h"
 #include "settings/IniSettings.h"
 
 namespace tavero {
@@ -10,22 +11,21 @@ namespace tavero {
 // Where each of the ten rows applies, kept in the settings file's section "Scope" by row index,
 // in a section of its own so that the others keep their format; a file without it has every row
 // apply in every program, as always.
-class RowScopes {
+class ScopeSection {
   public:
     static constexpr const wchar_t* kSection = L"Scope";
-    static constexpr int kRows = 10;
 
-    explicit RowScopes(IniSettings& ini) : ini_(ini) {}
+    explicit ScopeSection(IniSettings& ini) : ini_(ini) {}
 
     void Load();
-    const RowScope& Of(int row) const { return scopes_.at(static_cast<std::size_t>(row)); }
+    const ProgramList& Of(int row) const { return scopes_.at(RowIndex(row)); }
     // Gives a row a new scope, and writes it; false when the write failed (the row has it until
     // the program ends).
-    bool Set(int row, RowScope scope);
+    bool Set(int row, ProgramList scope);
 
   private:
     IniSettings& ini_;
-    std::array<RowScope, kRows> scopes_;
+    std::array<ProgramList, kRowCount> scopes_;
 };
 
 }  // namespace tavero

@@ -1,24 +1,11 @@
 #include "settings/ProfileText.h"
 
 #include "settings/FoldedText.h"
+#include "settings/TrimmedText.h"
 
 namespace tavero {
 
 namespace {
-
-bool IsBlank(wchar_t c) {
-    return c == L' ' || c == L'\t';
-}
-
-std::wstring_view Trim(std::wstring_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 // Names compare whatever their case, as the profile functions' do for the names we use.
 std::wstring Lower(std::wstring_view text) {
@@ -31,7 +18,7 @@ std::wstring Lower(std::wstring_view text) {
 
 // The section name of a header line, or nothing when the line is not one.
 std::optional<std::wstring_view> HeaderName(std::wstring_view line) {
-    line = Trim(line);
+    line = TrimBlanks(line);
     if (line.empty() || line.front() != L'[') {
         return std::nullopt;
     }
@@ -39,7 +26,7 @@ std::optional<std::wstring_view> HeaderName(std::wstring_view line) {
     if (close == std::wstring_view::npos || close == 0) {
         return std::nullopt;
     }
-    return Trim(line.substr(1, close - 1));
+    return TrimBlanks(line.substr(1, close - 1));
 }
 
 // The key name of a "key=value" line, or nothing.
@@ -48,11 +35,11 @@ std::optional<std::wstring_view> KeyName(std::wstring_view line) {
     if (equals == std::wstring_view::npos) {
         return std::nullopt;
     }
-    return Trim(line.substr(0, equals));
+    return TrimBlanks(line.substr(0, equals));
 }
 
 std::wstring ValueOf(std::wstring_view line) {
-    std::wstring_view value = Trim(line.substr(line.find(L'=') + 1));
+    std::wstring_view value = TrimBlanks(line.substr(line.find(L'=') + 1));
     if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') &&
         value.back() == value.front()) {
         value = value.substr(1, value.size() - 2);
@@ -121,7 +108,7 @@ void ProfileText::Index(const Section& section) {
 }
 
 const ProfileText::Section* ProfileText::Find(std::wstring_view section) const {
-    auto it = sectionIndex_.find(Lower(Trim(section)));
+    auto it = sectionIndex_.find(Lower(TrimBlanks(section)));
     return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
 }
 
@@ -132,7 +119,7 @@ std::optional<std::wstring> ProfileText::Get(std::wstring_view section,
         return std::nullopt;
     }
     Index(*found);
-    auto it = found->keys.find(Lower(Trim(key)));
+    auto it = found->keys.find(Lower(TrimBlanks(key)));
     if (it == found->keys.end()) {
         return std::nullopt;
     }
@@ -142,14 +129,14 @@ std::optional<std::wstring> ProfileText::Get(std::wstring_view section,
 void ProfileText::Set(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
     const Section* found = Find(section);
     if (found == nullptr) {
-        sectionIndex_.emplace(Lower(Trim(section)), sections_.size());
+        sectionIndex_.emplace(Lower(TrimBlanks(section)), sections_.size());
         sections_.push_back(
-            {{L"[" + std::wstring(Trim(section)) + L"]", 0, 0, true}, {}, {}, true});
+            {{L"[" + std::wstring(TrimBlanks(section)) + L"]", 0, 0, true}, {}, {}, true});
         found = &sections_.back();
     }
     Section& target = sections_[static_cast<std::size_t>(found - sections_.data())];
     Index(target);
-    std::wstring name = Lower(Trim(key));
+    std::wstring name = Lower(TrimBlanks(key));
     if (auto it = target.keys.find(name); it != target.keys.end()) {
         Line& line = target.lines[it->second];
         std::wstring changed = std::wstring(*KeyName(line.text)) + L"=" + OneLine(value);
@@ -160,11 +147,11 @@ void ProfileText::Set(std::wstring_view section, std::wstring_view key, std::wst
     }
     // After the section's last line that is not blank: blank lines that set it apart stay.
     std::size_t at = target.lines.size();
-    while (at > 0 && Trim(target.lines[at - 1].text).empty()) {
+    while (at > 0 && TrimBlanks(target.lines[at - 1].text).empty()) {
         --at;
     }
     target.lines.insert(target.lines.begin() + static_cast<std::ptrdiff_t>(at),
-                        {std::wstring(Trim(key)) + L"=" + OneLine(value), 0, 0, true});
+                        {std::wstring(TrimBlanks(key)) + L"=" + OneLine(value), 0, 0, true});
     target.keys[name] = at;
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/RowCount.h"
 #include "ui/Twips.h"
 
 namespace tavero::main_layout {
@@ -24,8 +25,6 @@ inline constexpr TwipsRect kLink{120, 5520, 3615, 255};
 inline constexpr TwipsRect kFrame{2, 2, kWidth - 2, kHeight - 2};
 inline constexpr int kFramePenPixels = 10;
 
-inline constexpr int kRows = 10;
-
 struct Row {
     TwipsRect hotKeyBox;
     TwipsRect armBox;
@@ -42,7 +41,7 @@ constexpr Row MakeRow(int hotKeyTop, int rowTop, int textHeight) {
 
 // Rows 9 and 10 have their hotkey box 120 twips above the rest of the row, and the last action
 // text is taller than the others.
-inline constexpr std::array<Row, kRows> kRowTable = {
+inline constexpr std::array<Row, kRowCount> kRowTable = {
     MakeRow(600, 600, 270),   MakeRow(1080, 1080, 270), MakeRow(1560, 1560, 270),
     MakeRow(2040, 2040, 270), MakeRow(2520, 2520, 270), MakeRow(3000, 3000, 270),
     MakeRow(3480, 3480, 270), MakeRow(3960, 3960, 270), MakeRow(4440, 4560, 270),

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "FuzzText.h"
-#include "app/RunningProgram.h"
+#include "instance/RunningProgram.h"
 
 using namespace tavero;
 

@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "FuzzText.h"
-#include "app/HotKeyRows.h"
-#include "app/PauseKey.h"
 #include "hotkeybox/HotKeyCapture.h"
+#include "rows/HotKeyRows.h"
+#include "rows/PauseKey.h"
 #include "support/FakeInput.h"
 #include "support/Fakes.h"
 
@@ -27,7 +27,7 @@ std::wstring AsReadBack(const std::wstring& value) {
 struct Program {
     explicit Program(const FileSystem& from) {
         services.files = static_cast<const FakeFileSystem&>(from);
-        for (int i = 0; i < HotKeyRows::kCount; ++i) {
+        for (int i = 0; i < kRowCount; ++i) {
             registrars.push_back(std::make_unique<FakeHotKeyRegistrar>(system));
             boxes.push_back(std::make_unique<Tavero>(
                 L"Tavero" + std::to_wstring(i + 1), *registrars.back(), services.names,
@@ -69,20 +69,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     program.programs.inFront = L"";  // not known: no limited row may play
     program.rows.ArmAsLastTime();
-    for (int row = 0; row < HotKeyRows::kCount; ++row) {
+    for (int row = 0; row < kRowCount; ++row) {
         if (!program.rows.Armed(row)) {
             continue;
         }
-        TAVERO_FUZZ_CHECK(program.rows.Scope(row).kind != RowScope::Kind::Unreadable);
+        TAVERO_FUZZ_CHECK(program.rows.Scope(row).kind != ProgramList::Kind::Unreadable);
         ActionPlayer::Outcome played = program.rows.Fire(row);
         TAVERO_FUZZ_CHECK(played != ActionPlayer::Outcome::Played ||
-                          program.rows.Scope(row).kind == RowScope::Kind::Everywhere);
+                          program.rows.Scope(row).kind == ProgramList::Kind::Everywhere);
         TAVERO_FUZZ_CHECK(program.input.FirstKeyDown() == 0);
     }
 
     TAVERO_FUZZ_CHECK(program.rows.SaveAll(false) == HotKeyRows::Saved::Yes);
     Program again(program.services.files);
-    for (int row = 0; row < HotKeyRows::kCount; ++row) {
+    for (int row = 0; row < kRowCount; ++row) {
         auto i = static_cast<std::size_t>(row);
         TAVERO_FUZZ_CHECK(again.boxes[i]->KeyCode() == program.boxes[i]->KeyCode());
         TAVERO_FUZZ_CHECK(again.boxes[i]->ModKeyCode() == program.boxes[i]->ModKeyCode());
@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // The rows armed at the quit are the ones to arm at the next start, where the user asked.
     std::vector<int> armed;
-    for (int row = 0; row < HotKeyRows::kCount; ++row) {
+    for (int row = 0; row < kRowCount; ++row) {
         if (program.rows.Armed(row)) {
             armed.push_back(row);
         }

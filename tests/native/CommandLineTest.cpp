@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "app/CommandLine.h"
-#include "app/RunningProgram.h"
+#include "instance/CommandLine.h"
+#include "instance/RunningProgram.h"
 
 using namespace tavero;
 using Kind = Command::Kind;

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/HotKeyRows.h"
-#include "app/InstanceKey.h"
-#include "app/PauseKey.h"
-#include "app/ScopeMenuItems.h"
-#include "app/StartWithWindows.h"
+#include "instance/InstanceKey.h"
+#include "instance/StartWithWindows.h"
+#include "mainwindow/ScopeMenuItems.h"
+#include "rows/HotKeyRows.h"
+#include "rows/PauseKey.h"
 #include "support/FakeInput.h"
 #include "support/Fakes.h"
 
@@ -20,7 +20,7 @@ namespace {
 class RowsTest : public ::testing::Test, protected FakeBoxServices {
   protected:
     RowsTest() {
-        for (int i = 0; i < HotKeyRows::kCount; ++i) {
+        for (int i = 0; i < kRowCount; ++i) {
             registrars.push_back(std::make_unique<FakeHotKeyRegistrar>(system));
             boxes.push_back(std::make_unique<Tavero>(L"Tavero" + std::to_wstring(i + 1),
                                                      *registrars.back(), names, messages,
@@ -182,7 +182,7 @@ TEST_F(RowsTest, AFileUnreadableAtStartIsToldAndItsHotkeysAreNotWrittenOver) {
 TEST_F(RowsTest, WhatTheFileLostMeanwhileIsWrittenBackAtTheQuit) {
     rows.SetAction(0, L"A", L"1|65");
     rows.SetAction(1, L"B", L"1|66");
-    rows.SetScope(1, RowScope::Parse(L"!game.exe"));
+    rows.SetScope(1, ProgramList::Parse(L"!game.exe"));
     files.files.clear();
     SettingsBytes() = "[conftext]\r\n1=edited by hand\r\n";
     ASSERT_EQ(rows.SaveAll(false), HotKeyRows::Saved::Yes);
@@ -276,51 +276,53 @@ namespace {
 // Where a row applies, by the file names of programs, whatever their case, with or without
 // ".exe"; an empty list is every program, and anything that is no list of file names applies
 // nowhere, kept as it was written.
-TEST(RowScope, NamesMatchHoweverWrittenAndAnythingElseAppliesNowhere) {
-    RowScope only = RowScope::Parse(L"Notepad.EXE| code ");
-    EXPECT_EQ(only.kind, RowScope::Kind::OnlyIn);
+TEST(ProgramList, NamesMatchHoweverWrittenAndAnythingElseAppliesNowhere) {
+    ProgramList only = ProgramList::Parse(L"Notepad.EXE| code ");
+    EXPECT_EQ(only.kind, ProgramList::Kind::OnlyIn);
     EXPECT_TRUE(only.AppliesIn(L"notepad.exe"));
     EXPECT_TRUE(only.AppliesIn(L"CODE.exe"));
     EXPECT_FALSE(only.AppliesIn(L"cmd.exe"));
     EXPECT_FALSE(only.AppliesIn(L"")) << "the program in front unknown";
     EXPECT_EQ(only.ToText(), L"Notepad.EXE|code");
-    RowScope but = RowScope::Parse(L"!game.exe");
+    ProgramList but = ProgramList::Parse(L"!game.exe");
     EXPECT_FALSE(but.AppliesIn(L"GAME"));
     EXPECT_TRUE(but.AppliesIn(L"notepad.exe"));
     EXPECT_FALSE(but.AppliesIn(L"")) << "the program in front unknown";
     for (const wchar_t* empty : {L"", L"!", L"||"}) {
-        EXPECT_EQ(RowScope::Parse(empty).kind, RowScope::Kind::Everywhere);
+        EXPECT_EQ(ProgramList::Parse(empty).kind, ProgramList::Kind::Everywhere);
     }
     for (const std::wstring& hostile :
          {std::wstring(L"C:\\x.exe"), std::wstring(L"a.exe|b\tc"), std::wstring(L"!a\x01.exe"),
           std::wstring(L"!???.exe"), L"a|" + std::wstring(1100, L'x')}) {
-        RowScope unread = RowScope::Parse(hostile);
-        EXPECT_EQ(unread.kind, RowScope::Kind::Unreadable);
+        ProgramList unread = ProgramList::Parse(hostile);
+        EXPECT_EQ(unread.kind, ProgramList::Kind::Unreadable);
         EXPECT_FALSE(unread.AppliesIn(L"notepad.exe") || unread.AppliesIn(L""));
         EXPECT_EQ(unread.ToText(), hostile);
     }
     // The menu adds a program to a list, or takes it away; an empty list is every program.
-    RowScope toggled = only.Toggled(RowScope::Kind::OnlyIn, L"CODE.EXE");
+    ProgramList toggled = only.Toggled(ProgramList::Kind::OnlyIn, L"CODE.EXE");
     EXPECT_EQ(toggled.ToText(), L"Notepad.EXE");
-    EXPECT_EQ(toggled.Toggled(RowScope::Kind::OnlyIn, L"notepad").kind, RowScope::Kind::Everywhere);
-    EXPECT_EQ(only.Toggled(RowScope::Kind::EverywhereBut, L"x.exe").ToText(), L"!x.exe");
+    EXPECT_EQ(toggled.Toggled(ProgramList::Kind::OnlyIn, L"notepad").kind,
+              ProgramList::Kind::Everywhere);
+    EXPECT_EQ(only.Toggled(ProgramList::Kind::EverywhereBut, L"x.exe").ToText(), L"!x.exe");
 }
 
 // Rows of one combination: an "only in" row wins in its programs; two that could both apply in
 // one program clash.
-TEST(RowScope, OnlyInWinsInItsProgramsAndRowsThatCouldBothApplyClash) {
-    RowScope notepad = RowScope::Parse(L"notepad.exe"), code = RowScope::Parse(L"code|notepad");
-    RowScope everywhere, butGame = RowScope::Parse(L"!game");
+TEST(ProgramList, OnlyInWinsInItsProgramsAndRowsThatCouldBothApplyClash) {
+    ProgramList notepad = ProgramList::Parse(L"notepad.exe"),
+                code = ProgramList::Parse(L"code|notepad");
+    ProgramList everywhere, butGame = ProgramList::Parse(L"!game");
     EXPECT_TRUE(Clash(notepad, code));
-    EXPECT_FALSE(Clash(notepad, RowScope::Parse(L"code")));
+    EXPECT_FALSE(Clash(notepad, ProgramList::Parse(L"code")));
     EXPECT_FALSE(Clash(notepad, everywhere));
     EXPECT_FALSE(Clash(butGame, notepad));
     EXPECT_TRUE(Clash(everywhere, butGame));
     EXPECT_TRUE(Clash(everywhere, everywhere));
-    std::vector<const RowScope*> rows = {&everywhere, &notepad};
+    std::vector<const ProgramList*> rows = {&everywhere, &notepad};
     EXPECT_EQ(Winner(rows, L"notepad.exe"), 1);
     EXPECT_EQ(Winner(rows, L"cmd.exe"), 0);
-    std::vector<const RowScope*> apart = {&notepad, &butGame};
+    std::vector<const ProgramList*> apart = {&notepad, &butGame};
     EXPECT_EQ(Winner(apart, L"game.exe"), -1);
 }
 
@@ -410,7 +412,7 @@ TEST_F(RowsTest, WhereItCannotBeToldALimitedRowDoesNotApply) {
 
     ASSERT_EQ(rows.SaveAll(false), HotKeyRows::Saved::Yes);
     EXPECT_NE(SettingsBytes().find("1=a.exe|b<c.exe\r\n"), std::string::npos);
-    rows.SetScope(1, RowScope::Parse(L"!\u30B2\u30FC\u30E0.exe"));
+    rows.SetScope(1, ProgramList::Parse(L"!\u30B2\u30FC\u30E0.exe"));
     EXPECT_TRUE(rows.Arm(1, true));
     FakeBoxServices next;
     next.files = files;
@@ -426,16 +428,16 @@ TEST_F(RowsTest, APlaceThatClashesWithAnArmedRowOfItsCombinationDisarmsIt) {
     std::vector<std::wstring> told;
     rows.KnowProgramsBy(programs, [&](const std::wstring& text) { told.push_back(text); });
     programs.inFront = L"notepad.exe";
-    rows.SetScope(0, RowScope::Parse(L"notepad.exe"));
-    rows.SetScope(1, RowScope::Parse(L"code.exe"));
+    rows.SetScope(0, ProgramList::Parse(L"notepad.exe"));
+    rows.SetScope(1, ProgramList::Parse(L"code.exe"));
     for (int row = 0; row < 2; ++row) {
         int key = 'A', state = 2;
         boxes[static_cast<std::size_t>(row)]->KeyDown(key, state, false);
         ASSERT_TRUE(rows.Arm(row, true));
     }
-    rows.SetScope(1, RowScope::Parse(L"code.exe|cmd.exe"));
+    rows.SetScope(1, ProgramList::Parse(L"code.exe|cmd.exe"));
     EXPECT_TRUE(rows.Armed(1) && told.empty()) << "still apart";
-    rows.SetScope(1, RowScope::Parse(L"NOTEPAD"));
+    rows.SetScope(1, ProgramList::Parse(L"NOTEPAD"));
     EXPECT_FALSE(rows.Armed(1));
     EXPECT_TRUE(rows.Armed(0) && registrars[0]->Holds(1));
     ASSERT_EQ(told.size(), 1u);
@@ -476,12 +478,12 @@ TEST_F(RowsTest, APauseKeyIsTakenBeforeItIsKept) {
 // Each item of the menu of where a row applies chooses what it shows, and an identifier the
 // menu did not make chooses nothing.
 TEST(ScopeMenuItems, EachItemChoosesWhatItShows) {
-    RowScope current = RowScope::Parse(L"!game.exe");
+    ProgramList current = ProgramList::Parse(L"!game.exe");
     ScopeMenuItems items({L"notepad.exe", L"Code.exe", L"NOTEPAD.EXE"}, current);
     ASSERT_EQ(items.Programs(),
               (std::vector<std::wstring>{L"Code.exe", L"game.exe", L"notepad.exe"}));
     using What = ScopeMenuItems::Choice::What;
-    using Kind = RowScope::Kind;
+    using Kind = ProgramList::Kind;
     EXPECT_EQ(items.Chosen(ScopeMenuItems::kEveryProgram).scope.kind, Kind::Everywhere);
     for (Kind list : {Kind::OnlyIn, Kind::EverywhereBut}) {
         ScopeMenuItems::Choice other = items.Chosen(ScopeMenuItems::OtherId(list));

@@ -8,7 +8,7 @@
 
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
-#include "app/AppMessages_win.h"
+#include "instance/AppMessages_win.h"
 #include "ui/ControlIds.h"
 #include "ui/MainLayout.h"
 

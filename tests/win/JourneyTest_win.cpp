@@ -7,7 +7,7 @@
 #include "KeyTarget_win.h"
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
-#include "app/AppMessages_win.h"
+#include "instance/AppMessages_win.h"
 #include "platform/KeyNames_win.h"
 #include "ui/ControlIds.h"
 #include "ui/MainLayout.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "app/AppMessages_win.h"
+#include "instance/AppMessages_win.h"
 #include "platform/Texts.h"
 #include "platform/Wine_win.h"
 #include "ui/ControlIds.h"
@@ -103,7 +103,9 @@ int ProgramUnderTest::StartAgainBeside(const std::wstring& arguments, int timeou
     std::wstring commandLine = L"\"" + exe_ + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     if (!::CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           folderPath_.c_str(), &startup, &second)) {
-        return -1;
+        std::printf("[ note     ] the exe could not be started again: system error %lu\n",
+                    ::GetLastError());
+        return -2;
     }
     DWORD code = static_cast<DWORD>(-1);
     if (PumpUntil([&] { return ::WaitForSingleObject(second.hProcess, 0) == WAIT_OBJECT_0; },

@@ -36,7 +36,7 @@ class ProgramUnderTest {
     void AwaitIdle() const { AwaitThreadOf(main_); }
     // Starts the exe once more from the same folder, as a user would a second time or a script
     // with a command (`arguments`), and waits for that copy to end: its exit code, or -1 if it
-    // is still running after `timeoutMs`.
+    // is still running after `timeoutMs` (-2 where it could not be started).
     int StartAgainBeside(const std::wstring& arguments = L"", int timeoutMs = 10000) const;
     // Waits for the process to end; its exit code, or -1 on time-out.
     int WaitForExit(int timeoutMs = 10000);

@@ -5,7 +5,7 @@
 #include "KeyTarget_win.h"
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
-#include "app/AppMessages_win.h"
+#include "instance/AppMessages_win.h"
 #include "platform/ProgramFolder_win.h"
 #include "platform/Registry_win.h"
 #include "platform/Wine_win.h"

@@ -7,7 +7,8 @@
 #include "KeyTarget_win.h"
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
-#include "app/RunningProgram.h"
+#include "instance/RunningProgram.h"
+#include "platform/FileNames.h"
 #include "platform/Registry_win.h"
 
 using namespace tavero::testing;
@@ -18,8 +19,7 @@ namespace {
 std::wstring OwnProgram() {
     wchar_t path[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring full = path;
-    return full.substr(full.find_last_of(L"\\/") + 1);
+    return std::wstring(tavero::FileNameOf(path));
 }
 
 std::string Narrow(const std::wstring& text) {
