@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <exception>
+#include <new>
 
 #include "app/App_win.h"
 #include "instance/CommandLine.h"
@@ -22,6 +23,42 @@ void __verbose_terminate_handler() {
     std::abort();
 }
 }  // namespace __gnu_cxx
+
+// libstdc++ reports its own errors (an index out of range, a string too long, a system call of
+// its threading) through these functions; its own versions bring its exception classes, their
+// strings of the old kind and its formatting (some 40 KiB) into the exe. The program catches
+// every error as a std::exception and says what it can: these throw one it can say.
+namespace {
+class LibraryError : public std::exception {
+  public:
+    explicit LibraryError(const char* what) : what_(what) {}
+    const char* what() const noexcept override { return what_; }
+
+  private:
+    const char* what_;
+};
+}  // namespace
+
+namespace std {
+void __throw_bad_alloc() {
+    throw std::bad_alloc();
+}
+void __throw_bad_array_new_length() {
+    throw std::bad_array_new_length();
+}
+void __throw_length_error(const char* what) {
+    throw LibraryError(what);
+}
+void __throw_logic_error(const char* what) {
+    throw LibraryError(what);
+}
+void __throw_out_of_range_fmt(const char* what, ...) {
+    throw LibraryError(what);
+}
+void __throw_system_error(int) {
+    throw LibraryError("a system call failed");
+}
+}  // namespace std
 #endif
 
 namespace {

@@ -1,6 +1,7 @@
 #include "editor/ActionComposer.h"
 
 #include "editor/KeyNameTable.h"
+#include "platform/DecimalText.h"
 
 namespace tavero {
 
@@ -36,7 +37,7 @@ ActionComposer::Action ActionComposer::Compose() const {
             codes += fragment;
         }
     }
-    std::wstring code = std::to_wstring(count) + L"|" + codes;
+    std::wstring code = DecimalText(count) + L"|" + codes;
     code.pop_back();  // the last "|"
     return {row_, display, code};
 }

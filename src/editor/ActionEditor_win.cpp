@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "editor/KeyNameTable.h"
+#include "platform/DecimalText.h"
 #include "platform/Texts.h"
 #include "ui/ControlIds.h"
 #include "ui/EditorLayout.h"
@@ -128,7 +129,7 @@ void ActionEditor::OpenFor(int row, HWND beside) {
         }
     }
     composer_.SetRow(row);
-    SetAccessibleName(Text(TAVERO_TEXT_EDITOR_FOR_ROW, {std::to_wstring(row + 1)}));
+    SetAccessibleName(Text(TAVERO_TEXT_EDITOR_FOR_ROW, {DecimalText(row + 1)}));
     ShowBeside(beside);
     ::SetFocus(lists_[1]);
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "platform/DecimalText.h"
 #include "settings/FoldedText.h"
 
 namespace tavero {
@@ -41,7 +42,7 @@ std::optional<int> KeyCodeFromName(std::wstring_view name) {
 
 std::wstring KeyCodeText(std::wstring_view name) {
     std::optional<int> code = KeyCodeFromName(name);
-    return code ? std::to_wstring(*code) : std::wstring();
+    return code ? DecimalText(*code) : std::wstring();
 }
 
 std::optional<std::wstring> KeyListEntryFor(std::wstring_view typed) {

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/DecimalText.h"
 #include "platform/Keys.h"
 
 namespace tavero {
@@ -14,12 +15,12 @@ std::wstring FallbackKeyName(int key) {
     constexpr int kBrowserBack = 0xA6;
     constexpr int kLaunchApp2 = 0xB7;
     if (key >= kF13 && key <= kF24) {
-        return tavero::Text(TAVERO_TEXT_FUNCTION_KEY, {std::to_wstring(key - kF13 + 13)});
+        return tavero::Text(TAVERO_TEXT_FUNCTION_KEY, {DecimalText(key - kF13 + 13)});
     }
     if (key >= kBrowserBack && key <= kLaunchApp2) {
         return tavero::Text(TAVERO_TEXT_FIRST_NAMELESS_KEY + key - kBrowserBack);
     }
-    return tavero::Text(TAVERO_TEXT_NUMBERED_KEY, {std::to_wstring(key)});
+    return tavero::Text(TAVERO_TEXT_NUMBERED_KEY, {DecimalText(key)});
 }
 
 HotKeyCapture::Outcome HotKeyCapture::KeyDown(int key, int shiftState, bool winDown) {

@@ -1,7 +1,7 @@
 #include "hotkeybox/HotKeyStore.h"
 
 #include "hotkeybox/HotKeyCapture.h"
-#include "settings/DecimalText.h"
+#include "platform/DecimalText.h"
 
 namespace tavero {
 
@@ -36,8 +36,8 @@ bool HotKeyStore::Save(const std::wstring& boxName, const std::wstring& text, in
     }
     const IniValue values[] = {
         {kSection, boxName + L"Text", text},
-        {kSection, boxName + L"KeyCode", std::to_wstring(keyCode)},
-        {kSection, boxName + L"ModKeyCode", std::to_wstring(modKeyCode)},
+        {kSection, boxName + L"KeyCode", DecimalText(keyCode)},
+        {kSection, boxName + L"ModKeyCode", DecimalText(modKeyCode)},
     };
     if (UsesFile()) {
         return ini_.WriteIniValues(values);  // the three together or none

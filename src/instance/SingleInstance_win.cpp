@@ -1,11 +1,10 @@
 #include "instance/SingleInstance_win.h"
 
-#include <cwchar>
-
 #include "instance/AppMessages_win.h"
 #include "instance/CommandLine.h"
 #include "instance/InstanceKey.h"
 #include "instance/RunningProgram.h"
+#include "platform/DecimalText.h"
 #include "platform/FileSystem_win.h"
 
 namespace tavero {
@@ -19,10 +18,7 @@ constexpr const wchar_t* kIdentityHigh = L"TaveroMirelle.FolderHigh";
 constexpr DWORD kLongestWaitMs = 10000;
 
 std::wstring ObjectName(std::uint64_t identity, const wchar_t* what) {
-    wchar_t name[64];
-    std::swprintf(name, 64, L"Local\\TaveroMirelle-%016llx-%ls",
-                  static_cast<unsigned long long>(identity), what);
-    return name;
+    return L"Local\\TaveroMirelle-" + HexText(identity, 16) + L"-" + what;
 }
 
 // The folder itself, by the path the system resolves every way of reaching it to (another

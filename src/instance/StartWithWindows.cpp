@@ -1,19 +1,15 @@
 #include "instance/StartWithWindows.h"
 
-#include <cwchar>
-
 #include "instance/CommandLine.h"
 #include "instance/InstanceKey.h"
+#include "platform/DecimalText.h"
 #include "settings/FoldedText.h"
 
 namespace tavero {
 
 std::wstring StartWithWindows::ValueName() const {
     // Of this copy's own: its path, made short.
-    wchar_t name[40];
-    std::swprintf(name, 40, L"Tavero Mirelle %016llx",
-                  static_cast<unsigned long long>(PathHash(exe_)));
-    return name;
+    return L"Tavero Mirelle " + HexText(PathHash(exe_), 16);
 }
 
 bool StartWithWindows::Starts(std::wstring_view command) const {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "platform/DecimalText.h"
 #include "platform/Texts.h"
 #include "ui/ControlIds.h"
 #include "ui/MainLayout.h"
@@ -18,7 +19,7 @@ const main_layout::Row& Design(int row) {
 
 // A row's own text: `what` with the row's number, 1 to 10, in its blank.
 std::wstring OfRow(int what, int row) {
-    return Text(what, {std::to_wstring(row + 1)});
+    return Text(what, {DecimalText(row + 1)});
 }
 
 HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
@@ -60,9 +61,9 @@ MainRows::MainRows(HWND window, const TaveroServices& services, HotKeyRows& mode
     }
     for (int row = 0; row < kRowCount; ++row) {
         Row& c = At(row);
-        c.hotKeyBox = std::make_unique<TaveroControl>(
-            window_, control_ids::HotKeyBox(row), L"Tavero" + std::to_wstring(row + 1), services,
-            ToPixels(Design(row).hotKeyBox, dpi));
+        c.hotKeyBox = std::make_unique<TaveroControl>(window_, control_ids::HotKeyBox(row),
+                                                      L"Tavero" + DecimalText(row + 1), services,
+                                                      ToPixels(Design(row).hotKeyBox, dpi));
         model_.Attach(row, c.hotKeyBox->Box());
         c.hotKeyBox->Box().Events().hotKeyPressed = [this, row] { model_.Fire(row); };
         // Capturing a new hotkey in an armed box disarms it; the arm box says so at once.

@@ -6,6 +6,7 @@
 #include "mainwindow/MainWindow_win.h"
 #include "mainwindow/PauseKeyDialog_win.h"
 #include "mainwindow/ScopeMenu_win.h"
+#include "platform/DecimalText.h"
 #include "platform/Texts.h"
 
 namespace tavero {
@@ -57,7 +58,7 @@ void MainWindow::ReleaseAllKeys() {
     }
     std::wstring said = keys.empty()
                             ? Text(TAVERO_TEXT_NONE_RELEASED)
-                            : Text(TAVERO_TEXT_RELEASED, {std::to_wstring(keys.size()), names});
+                            : Text(TAVERO_TEXT_RELEASED, {DecimalText(keys.size()), names});
     TellWithoutWaiting(said);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/DecimalText.h"
 #include "platform/Handles_win.h"
 #include "platform/Texts.h"
 #include "platform/Wine_win.h"
@@ -236,7 +237,7 @@ std::wstring Win32FileSystem::Describe(int error) const {
         described.pop_back();
     }
     if (described.empty()) {
-        described = Text(TAVERO_TEXT_SYSTEM_ERROR, {std::to_wstring(error)});
+        described = Text(TAVERO_TEXT_SYSTEM_ERROR, {DecimalText(error)});
     }
     return described;
 }

@@ -17,10 +17,10 @@ std::string Narrow(const std::wstring& text) {
 }  // namespace
 
 RunTimeError::RunTimeError(int number, std::wstring source, std::wstring description)
-    : std::runtime_error(Narrow(description)),
-      number_(number),
+    : number_(number),
       source_(std::move(source)),
-      description_(std::move(description)) {}
+      description_(std::move(description)),
+      what_(Narrow(description_)) {}
 
 RunTimeError RunTimeError::Prefixed(const std::wstring& prefix) const {
     return RunTimeError(number_, source_, prefix + description_);

@@ -1,15 +1,18 @@
 #pragma once
 
-#include <stdexcept>
+#include <exception>
 #include <string>
 
 namespace tavero {
 
 // A failure the way the program reports it: a number, where it came from and what happened.
 // Methods that trap an error pass it on with "[Class.Method]" put before the description.
-class RunTimeError : public std::runtime_error {
+class RunTimeError : public std::exception {
   public:
     RunTimeError(int number, std::wstring source, std::wstring description);
+
+    // The description, narrow (ASCII, anything else '?').
+    const char* what() const noexcept override { return what_.c_str(); }
 
     int Number() const { return number_; }
     const std::wstring& Source() const { return source_; }
@@ -22,6 +25,7 @@ class RunTimeError : public std::runtime_error {
     int number_;
     std::wstring source_;
     std::wstring description_;
+    std::string what_;
 };
 
 // Design-time-only settings refuse a change while the program runs.

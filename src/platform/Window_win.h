@@ -4,9 +4,9 @@
 
 #include <exception>
 #include <optional>
-#include <stdexcept>
 
 #include "platform/Handles_win.h"
+#include "platform/RunTimeError.h"
 
 namespace tavero {
 
@@ -22,7 +22,7 @@ LRESULT Fenced(HWND hwnd, LRESULT fallback, Body&& body) noexcept {
     } catch (const std::exception& e) {
         ReportUnhandledError(hwnd, e);
     } catch (...) {
-        ReportUnhandledError(hwnd, std::runtime_error("unexpected error"));
+        ReportUnhandledError(hwnd, RunTimeError(0, L"", L"unexpected error"));
     }
     return fallback;
 }

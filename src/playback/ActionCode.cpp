@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "settings/DecimalText.h"
+#include "platform/DecimalText.h"
 
 namespace tavero {
 

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 
+#include "platform/DecimalText.h"
 #include "platform/KeyInjector_win.h"
 #include "platform/MessagePump_win.h"
 #include "platform/RunTimeError.h"
@@ -30,7 +31,7 @@ std::int64_t NowUs() {
 
 // The system refused a call of the hold's: `what` says which part failed, in words.
 [[noreturn]] void RaiseSystemError(int what) {
-    Raise(kErrSystemCall, Text(what, {std::to_wstring(::GetLastError())}));
+    Raise(kErrSystemCall, Text(what, {DecimalText(::GetLastError())}));
 }
 
 HANDLE CreateTimer() {
@@ -47,9 +48,9 @@ HANDLE CreateTimer() {
 
 TimerKeyHold::~TimerKeyHold() {
     ReleaseNow();
-    if (watcher_.joinable()) {
+    if (watcher_.Joinable()) {
         ::SetEvent(stop_.Get());
-        watcher_.join();
+        watcher_.Join();
     }
 }
 
@@ -57,8 +58,8 @@ void TimerKeyHold::Start() {
     if (watching_) {
         return;
     }
-    if (watcher_.joinable()) {
-        watcher_.join();  // it ended; it let go of what it held on its way out
+    if (watcher_.Joinable()) {
+        watcher_.Join();  // it ended; it let go of what it held on its way out
     }
     if (!timer_) {
         timer_.Reset(CreateTimer());
@@ -69,7 +70,7 @@ void TimerKeyHold::Start() {
         }
     }
     watching_ = true;
-    watcher_ = std::thread([this] { Watch(); });
+    watcher_ = Thread([this] { Watch(); });
 }
 
 void TimerKeyHold::Prepare() {
@@ -90,8 +91,7 @@ void TimerKeyHold::Arm(std::int64_t microseconds) {
 void TimerKeyHold::Begin(std::span<const KeyEvent> presses, std::vector<KeyEvent> releases,
                          int milliseconds) {
     if (milliseconds < 0 || milliseconds > kLongestHoldMs) {
-        Raise(kErrInvalidArgument,
-              Text(TAVERO_TEXT_HOLD_TOO_LONG, {std::to_wstring(milliseconds)}));
+        Raise(kErrInvalidArgument, Text(TAVERO_TEXT_HOLD_TOO_LONG, {DecimalText(milliseconds)}));
     }
     // Everything that can fail before a key goes down does so now.
     Start();

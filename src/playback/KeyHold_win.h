@@ -4,9 +4,9 @@
 
 #include <atomic>
 #include <mutex>
-#include <thread>
 
 #include "platform/Handles_win.h"
+#include "platform/Thread_win.h"
 #include "playback/KeyHold.h"
 #include "playback/PendingRelease.h"
 
@@ -46,7 +46,7 @@ class TimerKeyHold : public KeyHold {
     UniqueKernelHandle timer_;
     UniqueKernelHandle released_;
     UniqueKernelHandle stop_;
-    std::thread watcher_;
+    Thread watcher_;
     std::atomic<bool> watching_{false};
 };
 

@@ -12,18 +12,18 @@ RepeatHook* g_hook = nullptr;
 }  // namespace
 
 RepeatHook::~RepeatHook() {
-    if (thread_.joinable()) {
+    if (thread_.Joinable()) {
         ::PostThreadMessageW(threadId_, kQuit, 0, 0);
-        thread_.join();
+        thread_.Join();
     }
     g_hook = nullptr;
 }
 
 void RepeatHook::Prepare() {
-    if (!thread_.joinable()) {
+    if (!thread_.Joinable()) {
         g_hook = this;
         started_.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-        thread_ = std::thread([this] { Run(); });
+        thread_ = Thread([this] { Run(); });
         // Its queue must exist before anything is posted to it.
         ::WaitForSingleObject(started_.Get(), INFINITE);
     }

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <mutex>
-#include <thread>
 
 #include "platform/Handles_win.h"
+#include "platform/Thread_win.h"
 #include "playback/RepeatFilter.h"
 
 namespace tavero {
@@ -38,7 +38,7 @@ class RepeatHook {
 
     std::mutex mutex_;  // the filter, shared with the user-interface thread
     RepeatFilter filter_;
-    std::thread thread_;
+    Thread thread_;
     DWORD threadId_ = 0;
     UniqueKernelHandle started_;
     // The hook thread's own.

@@ -1,5 +1,6 @@
 #include "rows/HotKeyRows.h"
 
+#include "platform/DecimalText.h"
 #include "platform/Keys.h"
 #include "platform/Texts.h"
 
@@ -20,7 +21,7 @@ std::wstring Listed(int heading, const std::wstring& lines) {
 
 void HotKeyRows::LoadActions() {
     for (int row = 0; row < kRowCount; ++row) {
-        std::wstring key = std::to_wstring(row);
+        std::wstring key = DecimalText(row);
         rows_[RowIndex(row)].text = ini_.ReadIniValue(kTextSection, key, L"");
         rows_[RowIndex(row)].code = ini_.ReadIniValue(kCodeSection, key, L"");
     }
@@ -108,7 +109,7 @@ std::wstring HotKeyRows::ScopesNotRead() const {
         if (scope.kind == ProgramList::Kind::Unreadable) {
             lines += RowLine(row, scope.notAName.empty()
                                       ? Text(TAVERO_TEXT_SCOPE_TOO_LONG,
-                                             {std::to_wstring(ProgramList::kLongestText)})
+                                             {DecimalText(ProgramList::kLongestText)})
                                       : Text(TAVERO_TEXT_SCOPE_NOT_A_NAME, {scope.notAName}));
         }
     }
@@ -124,7 +125,7 @@ bool HotKeyRows::SetAction(int row, const std::wstring& text, const std::wstring
     Action& action = rows_.at(RowIndex(row));
     action.text = text;
     action.code = code;
-    std::wstring key = std::to_wstring(row);
+    std::wstring key = DecimalText(row);
     const IniValue values[] = {{kTextSection, key, text}, {kCodeSection, key, code}};
     bool ok = ini_.WriteIniValues(values);  // the text and the code together, or neither
     if (!ok) {
@@ -226,7 +227,7 @@ std::wstring HotKeyRows::ArmRows(const std::vector<int>& rows, int heading, bool
 }
 
 std::wstring HotKeyRows::RowLine(int row, const std::wstring& what) {
-    return L"\n" + Text(TAVERO_TEXT_ROW_LINE, {std::to_wstring(row + 1), what});
+    return L"\n" + Text(TAVERO_TEXT_ROW_LINE, {DecimalText(row + 1), what});
 }
 
 std::wstring HotKeyRows::TakenLine(int row) const {
@@ -325,7 +326,7 @@ std::vector<IniValue> HotKeyRows::HeldValues() const {
     std::vector<IniValue> values;
     auto keep = [&](const wchar_t* section, int row, const std::wstring& value) {
         if (!value.empty()) {
-            values.push_back({section, std::to_wstring(row), value, true});
+            values.push_back({section, DecimalText(row), value, true});
         }
     };
     for (int row = 0; row < kRowCount; ++row) {

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "hotkeybox/HotKeyCapture.h"
+#include "platform/DecimalText.h"
 #include "rows/StartArming.h"
-#include "settings/DecimalText.h"
 
 namespace tavero {
 
@@ -43,8 +43,8 @@ PauseKey::SetResult PauseKey::Set(int keyCode, int modKeyCode) {
     keyCode_ = keyCode;
     modKeyCode_ = keyCode != 0 ? modKeyCode : 0;
     const IniValue values[] = {
-        {StartArming::kSection, kKeyCode, std::to_wstring(keyCode_)},
-        {StartArming::kSection, kModKeyCode, std::to_wstring(modKeyCode_)},
+        {StartArming::kSection, kKeyCode, DecimalText(keyCode_)},
+        {StartArming::kSection, kModKeyCode, DecimalText(modKeyCode_)},
     };
     return ini_.WriteIniValues(values) ? SetResult::Done : SetResult::NotSaved;
 }

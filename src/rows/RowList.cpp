@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/DecimalText.h"
 #include "platform/RowCount.h"
-#include "settings/DecimalText.h"
 
 namespace tavero {
 

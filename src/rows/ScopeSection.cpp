@@ -1,4 +1,5 @@
 #include "rows/ScopeSection.h"
+#include "platform/DecimalText.h"
 
 #include <string>
 
@@ -8,7 +9,7 @@ void ScopeSection::Load() {
     for (int row = 0; row < kRowCount; ++row) {
         // Read whole: a value that cannot be read is kept as it is, for the file.
         scopes_.at(RowIndex(row)) = ProgramList::Parse(
-            ini_.ReadIniValue(kSection, std::to_wstring(row), L"", std::wstring::npos));
+            ini_.ReadIniValue(kSection, DecimalText(row), L"", std::wstring::npos));
     }
 }
 
@@ -20,7 +21,7 @@ bool ScopeSection::Set(int row, ProgramList scope) {
     if (unchanged) {
         return true;
     }
-    const IniValue value{kSection, std::to_wstring(row), text};
+    const IniValue value{kSection, DecimalText(row), text};
     return ini_.WriteIniValues({&value, 1});
 }
 

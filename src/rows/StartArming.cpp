@@ -1,5 +1,6 @@
 #include "rows/StartArming.h"
 
+#include "platform/DecimalText.h"
 #include "rows/RowList.h"
 
 namespace tavero {
@@ -23,7 +24,7 @@ std::vector<IniValue> StartArming::ToSave(const std::vector<int>& armedRows) con
     }
     std::wstring rows;
     for (int row : armedRows) {
-        rows += (rows.empty() ? L"" : L",") + std::to_wstring(row + 1);
+        rows += (rows.empty() ? L"" : L",") + DecimalText(row + 1);
     }
     return {{kSection, kOnKey, on_ ? L"1" : L"0"}, {kSection, kRowsKey, rows}};
 }

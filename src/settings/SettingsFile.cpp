@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/DecimalText.h"
 #include "platform/Texts.h"
 #include "settings/TextEncoding.h"
 
@@ -158,7 +159,7 @@ constexpr const wchar_t* kUnfinishedEnd = L".tavero-unfinished";
 
 FileError SettingsFile::Error(int code) const {
     if (code == FileSystem::kFileTooLarge) {
-        return {code, Text(TAVERO_TEXT_FILE_TOO_LARGE, {std::to_wstring(kLargestFile >> 20)})};
+        return {code, Text(TAVERO_TEXT_FILE_TOO_LARGE, {DecimalText(kLargestFile >> 20)})};
     }
     return {code, files_.Describe(code)};
 }
@@ -186,7 +187,7 @@ int CreateUnderFreeName(FileSystem& files, const std::wstring& stem, const std::
     constexpr int kMostNamesTried = 16;
     int error = 0;
     for (int n = 1; n <= kMostNamesTried; ++n) {
-        made = stem + std::to_wstring(n) + end;
+        made = stem + DecimalText(n) + end;
         error = files.Create(made, bytes);
         // A folder of the name, or a file another program still holds as it is deleted, is
         // refused as access is.

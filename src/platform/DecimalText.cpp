@@ -1,4 +1,4 @@
-#include "settings/DecimalText.h"
+#include "platform/DecimalText.h"
 
 namespace tavero {
 
@@ -17,6 +17,15 @@ std::optional<int> ParseDecimal(std::wstring_view text, int limit) {
         }
     }
     return static_cast<int>(value);
+}
+
+std::wstring HexText(std::uint64_t value, int width) {
+    std::wstring text;
+    for (int digit = 0; digit < 16 && (value != 0 || digit < width); ++digit) {
+        text.insert(text.begin(), L"0123456789abcdef"[value & 0xF]);
+        value >>= 4;
+    }
+    return text;
 }
 
 }  // namespace tavero
