@@ -10,9 +10,16 @@
 // hotkeys, reads what they use.
 namespace tavero::bench {
 
-// Starts an exe in `folder` and returns how long it took to come to rest with its window
-// painted (it waits for input with nothing left to paint).
-double TimeStartUp(const std::wstring& exe, const std::wstring& folder, PROCESS_INFORMATION& pi);
+// How long an exe took to start: until its window's title strip is on the screen (a pixel of
+// it shows the strip's green), as a user waits for it; and until it came to rest (it waits for
+// input with nothing left to paint). -1 where it never did.
+struct StartUp {
+    double firstPaint;
+    double inputIdle;
+};
+// Starts an exe in `folder`, its main window titled `title`, and times its start-up.
+StartUp TimeStartUp(const std::wstring& exe, const std::wstring& folder, const wchar_t* title,
+                    PROCESS_INFORMATION& pi);
 // Closes the process's window titled `title` and waits for the process to end.
 void CloseAndWait(PROCESS_INFORMATION& pi, const wchar_t* title);
 

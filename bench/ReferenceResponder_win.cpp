@@ -4,8 +4,9 @@
 // Bare, it sends only the action's keys. --equivalent, it first makes the releases the program
 // makes for the same key state (the hotkey's modifiers still down go up, with the key event of
 // no key before Alt), by the program's own rule, and sends the keys with the scan codes of the
-// focused application's layout, as the program does: what is left between the two is the
-// program's own work.
+// focused application's layout, as the program does, and listens to the keyboard's raw input
+// while it is armed, as the program does: what is left between the two is the program's own
+// work.
 #include <windows.h>
 
 #include <cwchar>
@@ -44,6 +45,14 @@ void Send(std::vector<tavero::KeyEvent> events) {
 }
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INPUT) {
+        // Read, as the program reads every key event it hears.
+        RAWINPUT input;
+        UINT size = sizeof(input);
+        ::GetRawInputData(reinterpret_cast<HRAWINPUT>(lParam), RID_INPUT, &input, &size,
+                          sizeof(RAWINPUTHEADER));
+        return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
     if (msg == WM_HOTKEY) {
         std::vector<tavero::KeyEvent> presses;
         if (g_equivalent) {
@@ -98,6 +107,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                   nullptr, nullptr, instance, nullptr);
     if (!::RegisterHotKey(hwnd, 1, static_cast<UINT>(g_modifiers), key)) {
         return 3;
+    }
+    if (g_equivalent) {
+        RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_INPUTSINK, hwnd};
+        ::RegisterRawInputDevices(&keyboard, 1, sizeof(keyboard));
     }
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {

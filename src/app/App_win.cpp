@@ -41,8 +41,9 @@ App::App(SingleInstance& instance, const std::wstring& settingsFolder, bool hidd
     };
     main_->onReleaseKeys = [this] { return release_.ReleaseAll(); };
     main_->KnowProgramsBy(programs_);
+    // Found by a later copy, and taking its commands, once started whole, the rows armed.
+    main_->onReady = [this, &instance] { instance.Ready(main_->Handle()); };
     main_->Start(hidden, std::move(armRows));
-    instance.Ready(main_->Handle());
 }
 
 void App::CreateEditor() {

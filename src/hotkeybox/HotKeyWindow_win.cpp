@@ -8,10 +8,7 @@ namespace {
 constexpr const wchar_t* kClassName = L"TaveroHotKeyWindow";
 }
 
-HotKeyWindow::HotKeyWindow(std::function<void()> onHotKey) : onHotKey_(std::move(onHotKey)) {
-    RegisterClassOnce(kClassName, 0, nullptr);
-    Create(kClassName, L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
-}
+HotKeyWindow::HotKeyWindow(std::function<void()> onHotKey) : onHotKey_(std::move(onHotKey)) {}
 
 HotKeyWindow::~HotKeyWindow() {
     for (int id : registered_) {
@@ -21,6 +18,10 @@ HotKeyWindow::~HotKeyWindow() {
 }
 
 bool HotKeyWindow::Register(int id, int modifiers, int key) {
+    if (Handle() == nullptr) {
+        RegisterClassOnce(kClassName, 0, nullptr);
+        Create(kClassName, L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
+    }
     if (!::RegisterHotKey(Handle(), id, static_cast<UINT>(modifiers), static_cast<UINT>(key))) {
         return false;
     }
@@ -29,6 +30,9 @@ bool HotKeyWindow::Register(int id, int modifiers, int key) {
 }
 
 void HotKeyWindow::Unregister(int id) {
+    if (Handle() == nullptr) {
+        return;
+    }
     ::UnregisterHotKey(Handle(), id);
     registered_.erase(std::remove(registered_.begin(), registered_.end(), id), registered_.end());
 }

@@ -12,6 +12,8 @@ namespace tavero {
 
 // The hidden window a capture box registers its hotkey on: message-only, so it costs no window
 // on the screen, and of a class of its own, so the hotkey message reaches `onHotKey` directly.
+// Made at the first registration: a box that is never armed needs none, and none delays the
+// window's first paint.
 // Since the system keeps hotkey identifiers per window, every box can use the same one. What is
 // registered on it is unregistered when it goes.
 class HotKeyWindow : public Window, public HotKeyRegistrar {

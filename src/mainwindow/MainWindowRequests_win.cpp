@@ -62,14 +62,15 @@ void MainWindow::ReleaseAllKeys() {
     TellWithoutWaiting(said);
 }
 
-void MainWindow::TakePauseKey() {
+std::wstring MainWindow::TakePauseKey() {
     pauseKeyWindow_ = std::make_unique<HotKeyWindow>([this] { SetPaused(!rows_->Paused()); });
     pauseKey_ = std::make_unique<PauseKey>(services_.ini, *pauseKeyWindow_);
-    if (!pauseKey_->Load()) {
-        HotKeyCapture text(names_);
-        TellInSight(Text(TAVERO_TEXT_PAUSE_KEY_TAKEN,
-                         {text.TextOf(pauseKey_->KeyCode(), pauseKey_->ModKeyCode())}));
+    if (pauseKey_->Load()) {
+        return {};
     }
+    HotKeyCapture text(names_);
+    return Text(TAVERO_TEXT_PAUSE_KEY_TAKEN,
+                {text.TextOf(pauseKey_->KeyCode(), pauseKey_->ModKeyCode())});
 }
 
 void MainWindow::OpenPauseKey() {

@@ -122,9 +122,8 @@ void MainWindow::FinishStart() {
     if (onStarted) {
         onStarted();
     }
-    rows_->ReportReadError();
     rows_->ClearLeftovers();
-    TakePauseKey();
+    std::wstring pauseKeyWord = TakePauseKey();
     // The rows armed when it last ended, where the user asked for that; one word for all that
     // cannot be, and for those whose place could not be read.
     std::wstring refused = rows_->ScopesNotRead();
@@ -136,8 +135,15 @@ void MainWindow::FinishStart() {
         refused += (refused.empty() ? L"" : L"\n\n") + asked;
     }
     controls_->ShowArmed();
-    if (!refused.empty()) {
-        TellInSight(refused);
+    // Ready before any word to the user, which waits for an answer.
+    if (onReady) {
+        onReady();
+    }
+    rows_->ReportReadError();
+    for (const std::wstring& word : {pauseKeyWord, refused}) {
+        if (!word.empty()) {
+            TellInSight(word);
+        }
     }
 }
 

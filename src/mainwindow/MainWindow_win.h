@@ -67,6 +67,8 @@ class MainWindow : public SkinnedWindow, public RunningProgram {
     std::function<void(int row)> onEditRow;
     // Runs once the window has been painted, for the work that need not delay it.
     std::function<void()> onStarted;
+    // Runs once all of that is done, the rows armed: the program may say it is ready.
+    std::function<void()> onReady;
     // Runs once the settings are saved on the way out, before the windows are taken down.
     std::function<void()> onQuitting;
     // Lets go of every key left down that no hand holds; the keys it let go of.
@@ -81,8 +83,9 @@ class MainWindow : public SkinnedWindow, public RunningProgram {
 
   private:
     void FinishStart();
-    // Takes the pause key at start, where one was set; the dialog that sets it.
-    void TakePauseKey();
+    // Takes the pause key at start, where one was set; the word for the user where another program
+    // holds it. The dialog that sets it.
+    std::wstring TakePauseKey();
     void OpenPauseKey();
     // The menu of a row's action text: where the row applies.
     void ChooseScope(int row, POINT at);

@@ -60,6 +60,11 @@ bool SkinnedWindow::Show() {
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     ::ShowWindow(Handle(), SW_SHOW);
+    if (first) {
+        // The strip, last in the tab order and so last to be painted of its own accord, is
+        // painted first: it is what tells the user the window is there.
+        ::RedrawWindow(strip_->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
     // Above a window that covered it, not only in the foreground (new, it is on top already).
     if (!first) {
         ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
