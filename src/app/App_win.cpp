@@ -40,6 +40,10 @@ App::App(SingleInstance& instance, const std::wstring& settingsFolder, bool hidd
         }
     };
     main_->onReleaseKeys = [this] { return release_.ReleaseAll(); };
+    // Rows held or repeated while their hotkey is held: the user's release of its key ends them.
+    main_->Rows().PressBy(held_);
+    ticker_.onTick = [this](int id) { held_.Tick(id); };
+    keyboardWatch_.onReleased = [this](int key) { held_.Released(key); };
     main_->KnowProgramsBy(programs_);
     // Found by a later copy, and taking its commands, once started whole, the rows armed.
     main_->onReady = [this, &instance] { instance.Ready(main_->Handle()); };

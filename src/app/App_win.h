@@ -20,9 +20,11 @@
 #include "platform/Programs_win.h"
 #include "platform/Registry_win.h"
 #include "platform/Shell_win.h"
+#include "platform/Ticker_win.h"
 #include "playback/ActionPlayer.h"
 #include "playback/ElevatedTargets.h"
 #include "playback/ForegroundWatch_win.h"
+#include "playback/HeldActions.h"
 #include "playback/KeyHold_win.h"
 #include "playback/KeyRelease_win.h"
 #include "playback/KeyboardWatch_win.h"
@@ -68,6 +70,9 @@ class App {
     KeyRelease release_{keyboardWatch_, injector_};
     AsyncKeyboardState keyboard_;
     ActionPlayer player_{keyboard_, hold_, keyboardWatch_, injector_};
+    WindowTicker ticker_;
+    HeldActions held_{player_,        injector_, keyboard_,
+                      keyboardWatch_, ticker_,   KeyboardRepeatSettings()};
     TaveroServices services_{keyNames_, messages_, ini_, userStore_};
     RegistryRunKey runKey_;
     StartWithWindows startup_{runKey_, ExePath(), FinalPathOf};

@@ -182,7 +182,7 @@ LRESULT CALLBACK MainRows::ActionTextProc(HWND hwnd, UINT msg, WPARAM wParam, LP
             }
             break;
         case WM_CONTEXTMENU:
-            if (rows->onScopeMenu) {
+            if (rows->onActionMenu) {
                 return Fenced(hwnd, 0, [&] {
                     POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
                     if (lParam == -1) {  // from the keyboard: at the text itself
@@ -190,7 +190,7 @@ LRESULT CALLBACK MainRows::ActionTextProc(HWND hwnd, UINT msg, WPARAM wParam, LP
                         ::GetWindowRect(hwnd, &r);
                         at = {r.left, r.bottom};
                     }
-                    rows->onScopeMenu(static_cast<int>(row), at);
+                    rows->onActionMenu(static_cast<int>(row), at);
                     return LRESULT{0};
                 });
             }

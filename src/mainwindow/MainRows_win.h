@@ -36,7 +36,7 @@ class MainRows {
 
     // Asked for an action text's menu (a right click, Shift+F10, the menu key), at `at` on the
     // screen: where the row applies.
-    std::function<void(int row, POINT at)> onScopeMenu;
+    std::function<void(int row, POINT at)> onActionMenu;
 
   private:
     struct Row {

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "hotkeybox/HotKeyCapture.h"
+#include "mainwindow/ActionMenu_win.h"
 #include "mainwindow/MainWindow_win.h"
 #include "mainwindow/PauseKeyDialog_win.h"
-#include "mainwindow/ScopeMenu_win.h"
 #include "platform/DecimalText.h"
 #include "platform/Texts.h"
 
@@ -49,6 +49,7 @@ void MainWindow::CommandFailed(const std::exception& error) {
 }
 
 void MainWindow::ReleaseAllKeys() {
+    rows_->LetGoOfAll();
     std::vector<int> keys = onReleaseKeys ? onReleaseKeys() : std::vector<int>{};
     std::wstring names;
     for (int key : keys) {
@@ -91,16 +92,20 @@ void MainWindow::KnowProgramsBy(Programs& programs) {
     rows_->KnowProgramsBy(programs, [this](const std::wstring& text) { TellInSight(text); });
 }
 
-void MainWindow::ChooseScope(int row, POINT at) {
+void MainWindow::ChooseFromActionMenu(int row, POINT at) {
     std::vector<std::wstring> programs;
     if (programs_ != nullptr) {
         programs = programs_->WithWindows();
     }
-    if (std::optional<ProgramList> scope =
-            ScopeMenu::Choose(Handle(), at, rows_->Scope(row), std::move(programs))) {
-        rows_->SetScope(row, *scope);
-        RefreshRow(row);
+    ActionMenu::Choice choice =
+        ActionMenu::Choose(Handle(), at, rows_->Scope(row), rows_->Press(row), std::move(programs));
+    if (choice.scope) {
+        rows_->SetScope(row, *choice.scope);
     }
+    if (choice.press) {
+        rows_->SetPress(row, *choice.press);
+    }
+    RefreshRow(row);
 }
 
 void MainWindow::TellWithoutWaiting(const std::wstring& text) {

@@ -47,7 +47,7 @@ MainWindow::MainWindow(const TaveroServices& services, ActionPlayer& player, She
             onEditRow(row);
         }
     });
-    controls_->onScopeMenu = [this](int row, POINT at) { ChooseScope(row, at); };
+    controls_->onActionMenu = [this](int row, POINT at) { ChooseFromActionMenu(row, at); };
     rows_->LoadActions();
     for (int row = 0; row < kRowCount; ++row) {
         RefreshRow(row);
@@ -127,6 +127,9 @@ void MainWindow::FinishStart() {
     // The rows armed when it last ended, where the user asked for that; one word for all that
     // cannot be, and for those whose place could not be read.
     std::wstring refused = rows_->ScopesNotRead();
+    if (std::wstring presses = rows_->PressesNotRead(); !presses.empty()) {
+        refused += (refused.empty() ? L"" : L"\n\n") + presses;
+    }
     if (std::wstring again = rows_->ArmAsLastTime(); !again.empty()) {
         refused += (refused.empty() ? L"" : L"\n\n") + again;
     }
@@ -159,6 +162,7 @@ bool MainWindow::SaveAndQuit(bool asked) {
         return false;
     }
     quitting_ = true;
+    rows_->LetGoOfAll();
     tray_.reset();
     Hide();
     if (onQuitting) {

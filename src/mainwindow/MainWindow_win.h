@@ -87,8 +87,8 @@ class MainWindow : public SkinnedWindow, public RunningProgram {
     // holds it. The dialog that sets it.
     std::wstring TakePauseKey();
     void OpenPauseKey();
-    // The menu of a row's action text: where the row applies.
-    void ChooseScope(int row, POINT at);
+    // The menu of a row's action text: where the row applies and how it presses.
+    void ChooseFromActionMenu(int row, POINT at);
     // A word in a balloon from the tray icon, which never waits for an answer: for what the user
     // asked from the tray or a command line, where no window may be in sight and a script may be
     // waiting.

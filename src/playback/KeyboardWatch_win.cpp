@@ -87,6 +87,9 @@ void KeyboardWatch::Heard(const RAWKEYBOARD& event, bool fromDevice) {
     // The user let go of a key, maybe the watched one before the hook was in place to see it.
     if (up && !own) {
         repeats_.Released(event.VKey);
+        if (onReleased) {
+            onReleased(event.VKey);
+        }
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "platform/KeyInjector.h"
 #include "platform/Window_win.h"
 #include "playback/HeldKeys.h"
@@ -35,6 +37,8 @@ class KeyboardWatch : public Window, public UserKeyboard {
     // injected keys come from none) since listening started.
     Key HandState(int key) const { return hands_.StateOf(key); }
     bool Listening() const { return listening_; }
+    // Told of every key the user lets go of (any key-up that is not the program's own).
+    std::function<void(int key)> onReleased;
 
   protected:
     std::optional<LRESULT> OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -7,12 +7,6 @@
 namespace tavero {
 
 namespace {
-// Each row's action: its display text, and its action code, which is kept in the section named
-// for the tooltip because it shows as the action text's tooltip; set.ini files have always kept
-// it under that name.
-constexpr const wchar_t* kTextSection = L"conftext";
-constexpr const wchar_t* kCodeSection = L"conftooltip";
-
 // A word to the user: the heading, then the rows' lines; nothing where no row has a line.
 std::wstring Listed(int heading, const std::wstring& lines) {
     return lines.empty() ? lines : Text(heading) + lines;
@@ -20,34 +14,32 @@ std::wstring Listed(int heading, const std::wstring& lines) {
 }  // namespace
 
 void HotKeyRows::LoadActions() {
-    for (int row = 0; row < kRowCount; ++row) {
-        std::wstring key = DecimalText(row);
-        rows_[RowIndex(row)].text = ini_.ReadIniValue(kTextSection, key, L"");
-        rows_[RowIndex(row)].code = ini_.ReadIniValue(kCodeSection, key, L"");
-    }
+    settings_.Load();
     startArming_.Load();
-    scopes_.Load();
 }
 
-std::wstring HotKeyRows::ActionTip(int row) const {
-    const ProgramList& scope = scopes_.Of(row);
-    if (scope.kind == ProgramList::Kind::Everywhere) {
-        return ActionCode(row);
+void HotKeyRows::SetPress(int row, PressMode mode) {
+    LetGo(row);
+    if (!settings_.SetPress(row, mode)) {
+        Tell(TAVERO_TEXT_PRESS_NOT_SAVED, ini_.WriteError());
     }
-    if (scope.kind == ProgramList::Kind::Unreadable) {
-        return ActionCode(row) + L"\n" + Text(TAVERO_TEXT_SCOPE_NOT_READ_TIP);
+}
+
+void HotKeyRows::LetGo(int row) {
+    if (held_ != nullptr) {
+        held_->LetGo(row);
     }
-    std::wstring programs;
-    for (const std::wstring& program : scope.programs) {
-        programs += (programs.empty() ? L"" : Text(TAVERO_TEXT_LIST_SEPARATOR)) + program;
+}
+
+void HotKeyRows::LetGoOfAll() {
+    if (held_ != nullptr) {
+        held_->LetGoOfAll();
     }
-    int words = scope.kind == ProgramList::Kind::OnlyIn ? TAVERO_TEXT_SCOPE_ONLY_IN
-                                                        : TAVERO_TEXT_SCOPE_EVERYWHERE_BUT;
-    return ActionCode(row) + L"\n" + Text(words, {programs});
 }
 
 void HotKeyRows::SetScope(int row, ProgramList scope) {
-    if (!scopes_.Set(row, std::move(scope))) {
+    LetGo(row);
+    if (!settings_.SetScope(row, std::move(scope))) {
         Tell(TAVERO_TEXT_SCOPE_NOT_SAVED, ini_.WriteError());
     }
     std::wstring said;
@@ -102,32 +94,14 @@ bool HotKeyRows::ReportReadError() {
     return true;
 }
 
-std::wstring HotKeyRows::ScopesNotRead() const {
-    std::wstring lines;
-    for (int row = 0; row < kRowCount; ++row) {
-        const ProgramList& scope = scopes_.Of(row);
-        if (scope.kind == ProgramList::Kind::Unreadable) {
-            lines += RowLine(row, scope.notAName.empty()
-                                      ? Text(TAVERO_TEXT_SCOPE_TOO_LONG,
-                                             {DecimalText(ProgramList::kLongestText)})
-                                      : Text(TAVERO_TEXT_SCOPE_NOT_A_NAME, {scope.notAName}));
-        }
-    }
-    return lines.empty() ? lines : Text(TAVERO_TEXT_SCOPES_NOT_READ, {ini_.IniFilePath()}) + lines;
-}
-
 void HotKeyRows::Tell(int what, const FileError& error) {
     messages_.ShowError(Text(TAVERO_TEXT_ERROR_TITLE),
                         Text(what, {ini_.IniFilePath(), error.reason}));
 }
 
 bool HotKeyRows::SetAction(int row, const std::wstring& text, const std::wstring& code) {
-    Action& action = rows_.at(RowIndex(row));
-    action.text = text;
-    action.code = code;
-    std::wstring key = DecimalText(row);
-    const IniValue values[] = {{kTextSection, key, text}, {kCodeSection, key, code}};
-    bool ok = ini_.WriteIniValues(values);  // the text and the code together, or neither
+    LetGo(row);
+    bool ok = settings_.SetAction(row, text, code);
     if (!ok) {
         // The row plays its new action now, but it would be gone after a restart: say so.
         Tell(TAVERO_TEXT_ACTION_NOT_SAVED, ini_.WriteError());
@@ -140,7 +114,8 @@ bool HotKeyRows::Arm(int row, bool armed) {
     if (box == nullptr) {
         return false;
     }
-    if (armed && !box->HotKeyEnabled() && scopes_.Of(row).kind == ProgramList::Kind::Unreadable) {
+    if (armed && !box->HotKeyEnabled() &&
+        settings_.Scope(row).kind == ProgramList::Kind::Unreadable) {
         // It would apply nowhere: said, rather than a tick that does nothing.
         messages_.ShowError(
             Text(TAVERO_TEXT_ERROR_TITLE),
@@ -172,6 +147,9 @@ void HotKeyRows::ArmedChanged() {
     bool any = false;
     for (int row = 0; row < kRowCount; ++row) {
         any = any || Armed(row);
+        if (!Armed(row)) {
+            LetGo(row);  // disarmed, or its hotkey changed: nothing of it stays down
+        }
     }
     player_.Ready(any);
     if (any != anyArmed_) {
@@ -202,7 +180,7 @@ std::wstring HotKeyRows::ArmRows(const std::vector<int>& rows, int heading, bool
         if (box == nullptr) {
             continue;
         }
-        if (scopes_.Of(row).kind == ProgramList::Kind::Unreadable) {
+        if (settings_.Scope(row).kind == ProgramList::Kind::Unreadable) {
             if (sayUnread) {
                 refused += RowLine(row, Text(TAVERO_TEXT_ROW_SCOPE_NOT_READ));
             }
@@ -226,16 +204,15 @@ std::wstring HotKeyRows::ArmRows(const std::vector<int>& rows, int heading, bool
     return Listed(heading, refused);
 }
 
-std::wstring HotKeyRows::RowLine(int row, const std::wstring& what) {
-    return L"\n" + Text(TAVERO_TEXT_ROW_LINE, {DecimalText(row + 1), what});
-}
-
 std::wstring HotKeyRows::TakenLine(int row) const {
     return RowLine(row, Text(TAVERO_TEXT_ROW_TAKEN, {boxes_.at(RowIndex(row))->Text()}));
 }
 
 std::wstring HotKeyRows::SetPaused(bool paused) {
     paused_ = paused;
+    if (paused) {
+        LetGoOfAll();
+    }
     std::wstring refused;
     for (int row = 0; row < kRowCount; ++row) {
         Tavero* box = boxes_.at(RowIndex(row));
@@ -272,7 +249,12 @@ ActionPlayer::Outcome HotKeyRows::Fire(int row) {
     // Only the hotkey's own keys can still be held: the system matched it exactly.
     Tavero* box = boxes_.at(RowIndex(row));
     HeldHotKey from = box != nullptr ? HeldHotKey{box->ModKeyCode(), box->KeyCode()} : HeldHotKey{};
-    return player_.Play(ReadActionCode(ActionCode(playing)), from);
+    std::vector<PlaybackStep> plan = ReadActionCode(ActionCode(playing));
+    PressMode press = Press(playing);
+    if (held_ != nullptr) {
+        return held_->Press(playing, press, std::move(plan), from);
+    }
+    return player_.Play(press.tapMs > 0 ? HeldFor(std::move(plan), press.tapMs) : plan, from);
 }
 
 HotKeyRows::Saved HotKeyRows::SaveAll(bool ask) {
@@ -316,25 +298,10 @@ bool HotKeyRows::SaveAllOnce() {
         std::vector<IniValue> options = startArming_.ToSave(armed);
         ok = ini_.WriteIniValues(options) && ok;
     }
-    ok = ini_.WriteIniValues(HeldValues()) && ok;
-    return batch.Commit() && ok;
-}
-
-std::vector<IniValue> HotKeyRows::HeldValues() const {
     // The file may have been deleted, replaced or cut short since it was read: what the rows
     // hold goes back where it is missing, and a value the file has (edited by hand) stays.
-    std::vector<IniValue> values;
-    auto keep = [&](const wchar_t* section, int row, const std::wstring& value) {
-        if (!value.empty()) {
-            values.push_back({section, DecimalText(row), value, true});
-        }
-    };
-    for (int row = 0; row < kRowCount; ++row) {
-        keep(kTextSection, row, ActionText(row));
-        keep(kCodeSection, row, ActionCode(row));
-        keep(ScopeSection::kSection, row, scopes_.Of(row).ToText());
-    }
-    return values;
+    ok = ini_.WriteIniValues(settings_.HeldValues()) && ok;
+    return batch.Commit() && ok;
 }
 
 }  // namespace tavero

@@ -10,8 +10,9 @@
 #include "platform/TextIds.h"
 #include "playback/ActionPlayer.h"
 #include "playback/ElevatedTargets.h"
+#include "playback/HeldActions.h"
 #include "rows/CombinationOwners.h"
-#include "rows/ScopeSection.h"
+#include "rows/RowSettings.h"
 #include "rows/StartArming.h"
 #include "settings/IniSettings.h"
 
@@ -23,7 +24,7 @@ namespace tavero {
 class HotKeyRows {
   public:
     HotKeyRows(IniSettings& ini, ActionPlayer& player, MessageBoxes& messages)
-        : ini_(ini), player_(player), messages_(messages), startArming_(ini), scopes_(ini) {}
+        : ini_(ini), player_(player), messages_(messages), startArming_(ini), settings_(ini) {}
 
     // Row index 0..9 with its capture box (Tavero1..Tavero10).
     void Attach(int row, Tavero& box) { boxes_.at(RowIndex(row)) = &box; }
@@ -31,16 +32,16 @@ class HotKeyRows {
     // Reads every row's action from the settings file: sections "conftext" and "conftooltip",
     // key the row index; and the options.
     void LoadActions();
-    const std::wstring& ActionText(int row) const { return rows_.at(RowIndex(row)).text; }
-    const std::wstring& ActionCode(int row) const { return rows_.at(RowIndex(row)).code; }
-    // What the row's tip shows: its action code, and, where it applies in some programs only,
-    // which.
-    std::wstring ActionTip(int row) const;
+    const std::wstring& ActionText(int row) const { return settings_.ActionText(row); }
+    const std::wstring& ActionCode(int row) const { return settings_.ActionCode(row); }
+    // What the row's tip shows: its action code, how it presses, and, where it applies in some
+    // programs only, which.
+    std::wstring ActionTip(int row) const { return settings_.ActionTip(row); }
 
     // Where a row applies. A new scope is written to the settings file (the user is told where
     // that fails) and takes effect at once; an armed row whose combination an armed row shares
     // that would then apply in the same programs is disarmed, with a word.
-    const ProgramList& Scope(int row) const { return scopes_.Of(row); }
+    const ProgramList& Scope(int row) const { return settings_.Scope(row); }
     void SetScope(int row, ProgramList scope);
     // Where to learn the program in front, and how to say what the rows could not do when it
     // changed.
@@ -53,12 +54,25 @@ class HotKeyRows {
     void ForegroundChanged();
     const std::wstring& SettingsPath() const { return ini_.IniFilePath(); }
     void ClearLeftovers() { ini_.ClearLeftovers(); }
+    // How a row's action presses: a tap, held while the hotkey is held, or repeated. A new way is
+    // written to the settings file (the user is told where that fails) and takes effect at once;
+    // whatever the row held goes up.
+    PressMode Press(int row) const { return settings_.Press(row); }
+    void SetPress(int row, PressMode mode);
+    // Where a row's action is held or repeated while its hotkey is held; without it, every row
+    // taps.
+    void PressBy(HeldActions& held) { held_ = &held; }
+    // Lets go of whatever the rows hold (the quit, "Release all keys").
+    void LetGoOfAll();
+
     // Tells the user when the settings file could not be read at start (a lock, a path too
     // long); true then.
     bool ReportReadError();
     // The word for the user about the rows whose place in set.ini could not be read, which stay
-    // unarmed until the user chooses where they apply; empty where there are none.
-    std::wstring ScopesNotRead() const;
+    // unarmed until the user chooses where they apply, and about those whose way of pressing
+    // could not be read, which tap; empty where there are none.
+    std::wstring ScopesNotRead() const { return settings_.ScopesNotRead(); }
+    std::wstring PressesNotRead() const { return settings_.PressesNotRead(); }
     // Gives a row a new action and writes it to the settings file. When a write fails the user
     // is told, naming the file and the system's reason; returns false then.
     bool SetAction(int row, const std::wstring& text, const std::wstring& code);
@@ -109,17 +123,10 @@ class HotKeyRows {
     Saved SaveAll(bool ask);
 
   private:
-    struct Action {
-        std::wstring text;
-        std::wstring code;
-    };
     // Tells the user the text `what` with the file's path and the reason in its blanks.
     void Tell(int what, const FileError& error);
     bool SaveAllOnce();
-    // Every row's action and place, to be written where the file no longer has them.
-    std::vector<IniValue> HeldValues() const;
-    // One line, from its line break, of a word to the user about rows that could not be armed.
-    static std::wstring RowLine(int row, const std::wstring& what);
+    void LetGo(int row);
     std::wstring TakenLine(int row) const;
     // Arms a row as it stands to the armed rows of its combination; what came of it.
     Tavero::ArmResult ArmBeside(int row);
@@ -131,16 +138,16 @@ class HotKeyRows {
     ActionPlayer& player_;
     MessageBoxes& messages_;
     StartArming startArming_;
-    ScopeSection scopes_;
+    RowSettings settings_;
+    HeldActions* held_ = nullptr;
     bool paused_ = false;
     bool anyArmed_ = false;
     bool following_ = false;
     ElevatedTargets* targets_ = nullptr;
     std::function<void(const std::wstring&)> tellUnreachable_;
     std::array<Tavero*, kRowCount> boxes_{};
-    CombinationOwners owners_{boxes_, scopes_};
+    CombinationOwners owners_{boxes_, settings_.Scopes()};
     std::function<void(const std::wstring&)> tellRows_;
-    std::array<Action, kRowCount> rows_;
 };
 
 }  // namespace tavero

@@ -1,7 +1,8 @@
 #include "rows/ScopeSection.h"
-#include "platform/DecimalText.h"
 
 #include <string>
+
+#include "platform/DecimalText.h"
 
 namespace tavero {
 

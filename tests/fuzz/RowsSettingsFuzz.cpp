@@ -1,7 +1,7 @@
 // Everything the rows read from set.ini at start, from any bytes: the hotkeys' numbers, the
-// actions, where rows apply, the options and the pause key. What loads is sound, a hotkey plays
-// and lets go of every key, and a quit writes back what was loaded: started again, the program
-// holds the same.
+// actions, where rows apply and how they press, the options and the pause key. What loads is sound,
+// a hotkey plays and lets go of every key, and a quit writes back what was loaded: started again,
+// the program holds the same.
 #include <memory>
 
 #include "FuzzText.h"
@@ -90,6 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         TAVERO_FUZZ_CHECK(again.rows.ActionText(row) == program.rows.ActionText(row));
         TAVERO_FUZZ_CHECK(again.rows.ActionCode(row) == program.rows.ActionCode(row));
         TAVERO_FUZZ_CHECK(again.rows.Scope(row).ToText() == program.rows.Scope(row).ToText());
+        TAVERO_FUZZ_CHECK(again.rows.Press(row) == program.rows.Press(row));
     }
     // The rows armed at the quit are the ones to arm at the next start, where the user asked.
     std::vector<int> armed;

@@ -5,18 +5,22 @@
 
 #include "platform/Keys.h"
 #include "playback/ActionPlayer.h"
+#include "playback/HeldActions.h"
 #include "playback/HeldKeys.h"
 #include "playback/PendingRelease.h"
 #include "playback/ReliableInjector.h"
 #include "playback/RepeatFilter.h"
 #include "playback/StuckKeys.h"
 #include "support/FakeInput.h"
+#include "support/Fakes.h"
 
 using namespace tavero;
 using namespace tavero::testing;
 using Outcome = ActionPlayer::Outcome;
 
 namespace {
+
+constexpr int kF5 = 0x74, kF6 = 0x75, kF7 = 0x76;
 
 std::vector<std::pair<int, bool>> Flat(const std::vector<KeyEvent>& events) {
     std::vector<std::pair<int, bool>> out;
@@ -31,6 +35,8 @@ class PlayerTest : public ::testing::Test {
     FakeInput input;
     FakeKeyHold hold{input};
     ActionPlayer player{input, hold, input, input};
+    FakeTicker ticker_;
+    HeldActions held{player, input, input, input, ticker_, {500, 33}};
 };
 
 TEST_F(PlayerTest, FakeInputTracksGenericModifiers) {
@@ -283,4 +289,75 @@ TEST(StuckKeys, EveryKeyDownThatNoHandHoldsAndNothingElse) {
     std::vector<int> stuck = StuckKeys([&](int key) { return down.count(key) != 0; },
                                        [&](int key) { return held.count(key) != 0; });
     EXPECT_EQ(stuck, (std::vector<int>{'Q', 0xA0, 0xFE}));
+}
+
+// A row held while its hotkey is held: its keys go down and stay down, the user's modifiers of
+// the hotkey up, until the user lets go of the hotkey's key; then all up, the modifiers the user
+// still holds given back. Its own hotkey starts nothing more meanwhile; another row plays beside
+// it. What the program can no longer tell is held goes up, and so does all on a word.
+TEST_F(PlayerTest, AHeldRowHoldsItsKeysUntilTheHotkeysKeyGoesUpWhateverTheWay) {
+    FakeTicker& ticker = ticker_;
+    ticker.onTick = [&](int id) { held.Tick(id); };
+    const PressMode kHold{PressMode::Kind::Hold, 0};
+    const HeldHotKey hotkey{mod::kCtrl | mod::kAlt, kF5};
+    auto press = [&] {
+        input.UserPress(vk::kLControl);
+        input.UserPress(vk::kLMenu);
+        input.UserPress(kF5);
+        return held.Press(0, kHold, ReadActionCode(L"2|17|66"), hotkey);
+    };
+    ASSERT_EQ(press(), Outcome::Played);
+    EXPECT_TRUE(input.IsDown('B') && input.IsDown(vk::kControl));
+    EXPECT_FALSE(input.IsDown(vk::kLMenu)) << "the hotkey's Alt stays up under the action";
+    EXPECT_EQ(held.Press(0, kHold, ReadActionCode(L"2|17|66"), hotkey), Outcome::Ignored);
+    EXPECT_EQ(held.Press(1, {}, ReadActionCode(L"1|67"), {0, kF6}), Outcome::Played);
+    EXPECT_TRUE(input.IsDown('B'));
+    ASSERT_TRUE(ticker.Fire(0));
+    EXPECT_TRUE(input.IsDown('B')) << "still held";
+
+    input.UserRelease(kF5);
+    held.Released(kF5);
+    EXPECT_FALSE(input.IsDown('B'));
+    EXPECT_TRUE(input.IsDown(vk::kLControl) && input.IsDown(vk::kLMenu)) << "given back";
+    EXPECT_TRUE(ticker.started.empty()) << "nothing held, nothing looked at";
+
+    // A key-up the program never heard: the next look finds the key up.
+    ASSERT_EQ(press(), Outcome::Played);
+    input.UserRelease(kF5);
+    ASSERT_TRUE(ticker.Fire(0));
+    EXPECT_FALSE(input.IsDown('B'));
+    // Let go of on a word (a pause, the quit).
+    ASSERT_EQ(press(), Outcome::Played);
+    held.LetGoOfAll();
+    EXPECT_FALSE(input.IsDown('B'));
+    input.UserRelease(kF5);
+    input.UserRelease(vk::kLMenu);
+    input.UserRelease(vk::kLControl);
+    EXPECT_EQ(input.FirstKeyDown(), 0);
+}
+
+// A repeated row taps once, then again after the keyboard's repeat delay and at its rate, each
+// repetition no longer than half the period, until the hotkey's key goes up; a tap's own length
+// is the row's where it has one.
+TEST_F(PlayerTest, ARepeatedRowTapsAtTheKeyboardsRateAndATapHasTheRowsLength) {
+    FakeTicker& ticker = ticker_;
+    ticker.onTick = [&](int id) { held.Tick(id); };
+    input.UserPress(kF7);
+    ASSERT_EQ(held.Press(2, {PressMode::Kind::Repeat, 0}, ReadActionCode(L"1|65"), {0, kF7}),
+              Outcome::Played);
+    EXPECT_EQ(hold.holds, (std::vector<int>{kOneKeyHoldMs}));
+    EXPECT_EQ(ticker.started.at(3), 500 - kOneKeyHoldMs) << "the rest of the repeat delay";
+    ASSERT_TRUE(ticker.Fire(3));
+    ASSERT_TRUE(ticker.Fire(3));
+    EXPECT_EQ(hold.holds, (std::vector<int>{kOneKeyHoldMs, 16, 16}));
+    EXPECT_EQ(ticker.started.at(3), 33);
+    input.UserRelease(kF7);
+    held.Released(kF7);
+    EXPECT_FALSE(ticker.Fire(3)) << "no repetition after the release";
+    EXPECT_EQ(hold.holds.size(), 3u);
+
+    ASSERT_EQ(held.Press(3, {PressMode::Kind::Tap, 350}, ReadActionCode(L"1|65"), {}),
+              Outcome::Played);
+    EXPECT_EQ(hold.holds.back(), 350);
+    EXPECT_EQ(input.FirstKeyDown(), 0);
 }

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 #include "instance/InstanceKey.h"
 #include "instance/StartWithWindows.h"
-#include "mainwindow/ScopeMenuItems.h"
+#include "mainwindow/ActionMenuItems.h"
 #include "rows/HotKeyRows.h"
 #include "rows/PauseKey.h"
 #include "support/FakeInput.h"
@@ -475,18 +476,18 @@ TEST_F(RowsTest, APauseKeyIsTakenBeforeItIsKept) {
     EXPECT_NE(SettingsBytes().find("PauseKeyCode=0\r\nPauseModKeyCode=0"), std::string::npos);
 }
 
-// Each item of the menu of where a row applies chooses what it shows, and an identifier the
-// menu did not make chooses nothing.
-TEST(ScopeMenuItems, EachItemChoosesWhatItShows) {
+// Each item of a row's action menu chooses what it shows, and an identifier the menu did not
+// make chooses nothing.
+TEST(ActionMenuItems, EachItemChoosesWhatItShows) {
     ProgramList current = ProgramList::Parse(L"!game.exe");
-    ScopeMenuItems items({L"notepad.exe", L"Code.exe", L"NOTEPAD.EXE"}, current);
+    ActionMenuItems items({L"notepad.exe", L"Code.exe", L"NOTEPAD.EXE"}, current);
     ASSERT_EQ(items.Programs(),
               (std::vector<std::wstring>{L"Code.exe", L"game.exe", L"notepad.exe"}));
-    using What = ScopeMenuItems::Choice::What;
+    using What = ActionMenuItems::Choice::What;
     using Kind = ProgramList::Kind;
-    EXPECT_EQ(items.Chosen(ScopeMenuItems::kEveryProgram).scope.kind, Kind::Everywhere);
+    EXPECT_EQ(items.Chosen(ActionMenuItems::kEveryProgram).scope.kind, Kind::Everywhere);
     for (Kind list : {Kind::OnlyIn, Kind::EverywhereBut}) {
-        ScopeMenuItems::Choice other = items.Chosen(ScopeMenuItems::OtherId(list));
+        ActionMenuItems::Choice other = items.Chosen(ActionMenuItems::OtherId(list));
         EXPECT_TRUE(other.what == What::AskForName && other.list == list);
     }
     EXPECT_EQ(items.Chosen(items.ProgramId(Kind::OnlyIn, 2)).scope.ToText(), L"notepad.exe");
@@ -494,9 +495,67 @@ TEST(ScopeMenuItems, EachItemChoosesWhatItShows) {
               L"!game.exe|Code.exe");
     EXPECT_EQ(items.Chosen(items.ProgramId(Kind::EverywhereBut, 1)).scope.kind, Kind::Everywhere)
         << "the last program taken off the list";
-    for (unsigned stray : {0u, 5u, 15u, items.ProgramId(Kind::OnlyIn, 3), 999999u}) {
+    for (PressMode::Kind way :
+         {PressMode::Kind::Tap, PressMode::Kind::Hold, PressMode::Kind::Repeat}) {
+        ActionMenuItems::Choice press = items.Chosen(ActionMenuItems::PressId(way));
+        EXPECT_TRUE(press.what == What::Press && press.press == (PressMode{way, 0}));
+    }
+    EXPECT_EQ(items.Chosen(ActionMenuItems::kTapLength).what, What::AskTapLength);
+    for (unsigned stray : {0u, 4u, 9u, 15u, items.ProgramId(Kind::OnlyIn, 3), 999999u}) {
         EXPECT_EQ(items.Chosen(stray).what, What::Nothing) << stray;
     }
+}
+
+// How a row presses, kept in [Press]: "hold", "repeat" or a tap's length; anything else taps,
+// is said once, and stays in the file until the user chooses. A row held while its hotkey is
+// held lets go on a pause, a disarm, a change of the row, and the quit.
+TEST_F(RowsTest, HowARowPressesIsKeptAndWhatItHoldsGoesUpWhenItMust) {
+    for (const auto& [text, kind, ms] : {std::tuple{L"hold", PressMode::Kind::Hold, 0},
+                                         {L" REPEAT ", PressMode::Kind::Repeat, 0},
+                                         {L"350", PressMode::Kind::Tap, 350},
+                                         {L"", PressMode::Kind::Tap, 0}}) {
+        PressSection::Entry entry = PressSection::Parse(text);
+        EXPECT_TRUE(entry.mode.kind == kind && entry.mode.tapMs == ms && entry.unread.empty());
+    }
+    for (const wchar_t* hostile : {L"19", L"5001", L"held", L"350ms", L"-1"}) {
+        PressSection::Entry entry = PressSection::Parse(hostile);
+        EXPECT_TRUE(entry.mode == PressMode{} && entry.unread == hostile);
+        EXPECT_EQ(PressSection::ToText(entry), hostile);
+    }
+    SettingsBytes() = "[Press]\r\n0=hold\r\n1=19\r\n";
+    rows.LoadActions();
+    EXPECT_EQ(rows.Press(0).kind, PressMode::Kind::Hold);
+    EXPECT_NE(rows.PressesNotRead().find(L"Row 2: \u201C"
+                                         L"19\u201D"),
+              std::wstring::npos);
+
+    FakeTicker ticker;
+    HeldActions held(player, input, input, input, ticker, {500, 33});
+    rows.PressBy(held);
+    int key = 'A', state = 2;
+    boxes[0]->KeyDown(key, state, false);
+    rows.SetAction(0, L"B", L"1|66");
+    auto holdRow = [&] {
+        ASSERT_TRUE(rows.Arm(0, true));
+        input.UserPress('A');
+        ASSERT_EQ(rows.Fire(0), Outcome::Played);
+        ASSERT_TRUE(input.IsDown('B'));
+    };
+    holdRow();
+    rows.SetPaused(true);
+    EXPECT_FALSE(input.IsDown('B')) << "paused";
+    rows.SetPaused(false);
+    holdRow();
+    rows.Arm(0, false);
+    EXPECT_FALSE(input.IsDown('B')) << "disarmed";
+    holdRow();
+    rows.SetPress(0, {PressMode::Kind::Tap, 350});
+    EXPECT_FALSE(input.IsDown('B')) << "changed";
+    EXPECT_NE(SettingsBytes().find("[Press]\r\n0=350\r\n1=19\r\n"), std::string::npos);
+    rows.SetPress(0, {PressMode::Kind::Hold, 0});
+    holdRow();
+    rows.LetGoOfAll();
+    EXPECT_FALSE(input.IsDown('B')) << "the quit";
 }
 
 }  // namespace

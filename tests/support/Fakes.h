@@ -17,6 +17,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Programs.h"
 #include "platform/RunKey.h"
+#include "platform/Ticker.h"
 #include "platform/UserSettingsStore.h"
 #include "settings/IniSettings.h"
 
@@ -323,6 +324,24 @@ class FakeProcessIntegrity : public ProcessIntegrity {
     std::optional<Process> foreground;
     std::optional<std::uint32_t> own = 0x2000;
     int asked = 0;
+};
+
+// Timers whose calls come when a test gives them.
+class FakeTicker : public Ticker {
+  public:
+    void Start(int id, int ms) override { started[id] = ms; }
+    void Stop(int id) override { started.erase(id); }
+    // Gives `id` its call, where it was started; false where it was not.
+    bool Fire(int id) {
+        if (started.erase(id) == 0) {
+            return false;
+        }
+        if (onTick) {
+            onTick(id);
+        }
+        return true;
+    }
+    std::map<int, int> started;  // id -> its ms
 };
 
 // Programs by name: the one in front, and those with windows.

@@ -1,4 +1,4 @@
-#include "mainwindow/ScopeMenuItems.h"
+#include "mainwindow/ActionMenuItems.h"
 
 #include <algorithm>
 
@@ -23,7 +23,7 @@ bool Before(const std::wstring& a, const std::wstring& b) {
 
 }  // namespace
 
-ScopeMenuItems::ScopeMenuItems(std::vector<std::wstring> withWindows, const ProgramList& current)
+ActionMenuItems::ActionMenuItems(std::vector<std::wstring> withWindows, const ProgramList& current)
     : current_(current), programs_(std::move(withWindows)) {
     programs_.insert(programs_.end(), current.programs.begin(), current.programs.end());
     std::sort(programs_.begin(), programs_.end(), Before);
@@ -37,18 +37,31 @@ ScopeMenuItems::ScopeMenuItems(std::vector<std::wstring> withWindows, const Prog
     }
 }
 
-unsigned ScopeMenuItems::OtherId(ProgramList::Kind list) {
+unsigned ActionMenuItems::OtherId(ProgramList::Kind list) {
     return kOther + ListNumber(list);
 }
 
-unsigned ScopeMenuItems::ProgramId(ProgramList::Kind list, std::size_t program) const {
+unsigned ActionMenuItems::PressId(PressMode::Kind kind) {
+    return kPress + static_cast<unsigned>(kind);
+}
+
+unsigned ActionMenuItems::ProgramId(ProgramList::Kind list, std::size_t program) const {
     return kPrograms + ListNumber(list) * kListSpan + static_cast<unsigned>(program);
 }
 
-ScopeMenuItems::Choice ScopeMenuItems::Chosen(unsigned id) const {
+ActionMenuItems::Choice ActionMenuItems::Chosen(unsigned id) const {
     using What = Choice::What;
     if (id == kEveryProgram) {
         return {What::Scope, {}};
+    }
+    for (PressMode::Kind kind :
+         {PressMode::Kind::Tap, PressMode::Kind::Hold, PressMode::Kind::Repeat}) {
+        if (id == PressId(kind)) {
+            return {What::Press, {}, ProgramList::Kind::OnlyIn, {kind, 0}};
+        }
+    }
+    if (id == kTapLength) {
+        return {What::AskTapLength, {}};
     }
     for (ProgramList::Kind list : kLists) {
         if (id == OtherId(list)) {
