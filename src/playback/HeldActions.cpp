@@ -121,6 +121,8 @@ ActionPlayer::Outcome HeldActions::Repeat(int row, std::vector<PlaybackStep> pla
 }
 
 void HeldActions::RepeatAgain(int row) {
+    // A release already on its way is heard first: no repetition crosses it.
+    user_.CatchUp();
     Row& repeating = rows_.at(RowIndex(row));
     if (!repeating.repeating) {
         return;
