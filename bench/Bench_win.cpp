@@ -18,6 +18,7 @@
 #include "BenchStats.h"
 #include "BenchSupport_win.h"
 #include "KeyTarget_win.h"
+#include "PressModesBench_win.h"
 #include "ProgramUnderTest_win.h"
 #include "WinTestSupport_win.h"
 #include "platform/Texts.h"
@@ -194,6 +195,7 @@ int main(int argc, char** argv) {
     bool startUpOnly = false;
     bool latencyOnly = false;
     bool focusOnly = false;
+    bool pressOnly = false;
     Counts counts = kFull;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--quick") == 0) {
@@ -204,6 +206,7 @@ int main(int argc, char** argv) {
         startUpOnly = startUpOnly || std::strcmp(argv[i], "--start-up") == 0;
         latencyOnly = latencyOnly || std::strcmp(argv[i], "--latency") == 0;
         focusOnly = focusOnly || std::strcmp(argv[i], "--focus") == 0;
+        pressOnly = pressOnly || std::strcmp(argv[i], "--press") == 0;
     }
     std::wstring programExe = WinePath(TAVERO_EXE_PATH);
     std::wstring windowExe = WinePath(TAVERO_REFERENCE_WINDOW_PATH);
@@ -212,6 +215,10 @@ int main(int argc, char** argv) {
     // between runs: a process killed leaves its hooks and icon to be cleaned up lazily, which
     // delays whichever starts next.
     std::vector<double> ours, floor, oursIdle, floorIdle;
+    if (pressOnly) {
+        std::printf("%s", MeasurePressModes(counts.presses / 4, counts.presses / 10, 5000).c_str());
+        return 0;
+    }
     if (!latencyOnly && !busy) {
         TempFolder folder;
         std::wstring exe = folder.File(L"TaveroMirelle.exe");
@@ -239,11 +246,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (startUpOnly) {
-        std::printf("%s", Row("Start-up to the strip on the screen", Summary(ours), Summary(floor))
-                              .c_str());
-        std::printf("%s", Row("Start-up to rest, waiting for input", Summary(oursIdle),
-                              Summary(floorIdle))
-                              .c_str());
+        std::printf(
+            "%s",
+            Row("Start-up to the strip on the screen", Summary(ours), Summary(floor)).c_str());
+        std::printf(
+            "%s", Row("Start-up to rest, waiting for input", Summary(oursIdle), Summary(floorIdle))
+                      .c_str());
         return 0;
     }
 
@@ -324,6 +332,7 @@ int main(int argc, char** argv) {
     ::PostMessageW(program.MainWindow(), WM_CLOSE, 0, 0);
     program.WaitForExit();
     Stats bigSave = Summary(TimeBigSaves(counts.bigSaves));
+    std::string pressModes = MeasurePressModes(counts.presses / 4, counts.presses / 10, 5000);
     FocusCpu focusCpu = CpuFollowingTheFocus(5);
 
     PeFacts exe = ReadPe(programExe);
@@ -346,6 +355,7 @@ int main(int argc, char** argv) {
                           .c_str());
     std::printf("\n");
     PrintLatency(presses);
+    std::printf("\n%s", pressModes.c_str());
     std::printf("\n| Measure | Tavero Mirelle |\n|---|---|\n");
     std::printf(
         "| Quit with a 50 MB set.ini, saved whole (%d runs): median, slowest | %.0f ms, "
