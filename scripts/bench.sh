@@ -65,7 +65,8 @@ alternating with the program run by run:
   other windowed process some CPU, a bare window's too), and how long a quit takes to save a
   50 MB set.ini whole.
 - How a row presses, measured in the input stream against the program's own targets: a row
-  that holds while its hotkey is held (how late its key goes up after the hotkey's key does), a
+  that holds while its hotkey is held (how late its key goes up after the hotkey's key does;
+  below zero where the benchmark's hook saw the hotkey's key-up after the program heard it), a
   row that repeats (its first repetition and its period against the keyboard's delay and rate
   the system gives), a tap of the row's own 350 ms (never short), and the CPU of a row armed to
   hold that holds nothing.
