@@ -18,19 +18,6 @@ using namespace tavero::testing;
 
 namespace {
 
-// Row 1 holds B while Ctrl + Alt + F5 is held, row 2 repeats A while Ctrl + Alt + F6 is, row 3
-// taps C for 350 ms on Ctrl + Alt + F7.
-std::string PressRows() {
-    std::string s = "[conftooltip]\r\n0=1|66\r\n1=1|65\r\n2=1|67\r\n[Tavero]\r\n";
-    int keys[] = {VK_F5, VK_F6, VK_F7};
-    for (int i = 0; i < 3; ++i) {
-        std::string n = "Tavero" + std::to_string(i + 1);
-        s += n + "Text=hotkey\r\n" + n + "KeyCode=" + std::to_string(keys[i]) + "\r\n" + n +
-             "ModKeyCode=3\r\n";
-    }
-    return s + "[Press]\r\n0=hold\r\n1=repeat\r\n2=350\r\n";
-}
-
 void Down(int key) {
     WaitOutWinesKeyStateCopy();
     SendKey(VK_CONTROL, false);
@@ -57,7 +44,7 @@ std::vector<double> Downs(const InputRecorder& stream, int key, double from) {
 }  // namespace
 
 std::string MeasurePressModes(int holds, int taps, int idleMs) {
-    ProgramUnderTest program(PressRows());
+    ProgramUnderTest program(PressModeRows());
     if (!program.Start()) {
         return "the program could not be started\n";
     }

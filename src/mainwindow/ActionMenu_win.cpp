@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <functional>
+
 #include "mainwindow/ActionMenuItems.h"
 #include "platform/DecimalText.h"
 #include "platform/Handles_win.h"
@@ -13,6 +15,13 @@
 namespace tavero {
 
 namespace {
+
+// Says why what was typed cannot be taken, in a balloon at the field.
+void SayAtField(HWND field, int title, const std::wstring& why) {
+    std::wstring heading = Text(title);
+    EDITBALLOONTIP tip{sizeof(tip), heading.c_str(), why.c_str(), TTI_WARNING};
+    ::SendMessageW(field, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
+}
 
 // A program's name shown as itself in a menu: an '&' is no access key there.
 std::wstring AsMenuText(std::wstring text) {
@@ -99,27 +108,34 @@ ActionMenu::Choice ActionMenu::Choose(HWND owner, POINT at, const ProgramList& c
 
 namespace {
 
-INT_PTR CALLBACK ProgramNameProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+// A dialog of one field and OK: what is typed, trimmed, is taken when `Accept` takes it, and
+// otherwise said at the field, which keeps what was typed for the user to mend.
+struct FieldDialog {
+    int field;
+    std::wstring initial;  // selected, to be typed over
+    std::function<bool(HWND field, const std::wstring& typed)> Accept;
+};
+
+INT_PTR CALLBACK FieldDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_INITDIALOG:
+        case WM_INITDIALOG: {
             ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            const auto& asked = *reinterpret_cast<const FieldDialog*>(lParam);
+            HWND field = ::GetDlgItem(dialog, asked.field);
+            ::SetWindowTextW(field, asked.initial.c_str());
+            ::SendMessageW(field, EM_SETSEL, 0, -1);
             return TRUE;  // the focus in the field
+        }
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
-                HWND field = ::GetDlgItem(dialog, TAVERO_PROGRAM_NAME_EDIT);
+                const auto& asked =
+                    *reinterpret_cast<const FieldDialog*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+                HWND field = ::GetDlgItem(dialog, asked.field);
                 wchar_t typed[ProgramList::kLongestText + 1] = {};
                 ::GetWindowTextW(field, typed, static_cast<int>(std::size(typed)));
-                std::wstring name(TrimBlanks(typed));
-                if (!IsProgramName(name)) {
-                    // Said at the field, which keeps what was typed for the user to mend.
-                    std::wstring title = Text(TAVERO_TEXT_NOT_A_PROGRAM_TITLE);
-                    std::wstring why = Text(TAVERO_TEXT_NOT_A_PROGRAM, {name});
-                    EDITBALLOONTIP tip{sizeof(tip), title.c_str(), why.c_str(), TTI_WARNING};
-                    ::SendMessageW(field, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
-                    return TRUE;
+                if (asked.Accept(field, std::wstring(TrimBlanks(typed)))) {
+                    ::EndDialog(dialog, IDOK);
                 }
-                *reinterpret_cast<std::wstring*>(::GetWindowLongPtrW(dialog, DWLP_USER)) = name;
-                ::EndDialog(dialog, IDOK);
             } else if (LOWORD(wParam) == IDCANCEL) {
                 ::EndDialog(dialog, IDCANCEL);
             }
@@ -129,56 +145,42 @@ INT_PTR CALLBACK ProgramNameProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lP
     }
 }
 
-// The tap length dialog: the field takes digits only; a length out of range is said at it.
-INT_PTR CALLBACK TapLengthProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    HWND field = ::GetDlgItem(dialog, TAVERO_TAP_LENGTH_EDIT);
-    switch (msg) {
-        case WM_INITDIALOG: {
-            ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-            int current = *reinterpret_cast<int*>(lParam);
-            ::SetWindowTextW(field, DecimalText(current > 0 ? current : kOneKeyHoldMs).c_str());
-            ::SendMessageW(field, EM_SETSEL, 0, -1);
-            return TRUE;
-        }
-        case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK) {
-                wchar_t typed[16] = {};
-                ::GetWindowTextW(field, typed, static_cast<int>(std::size(typed)));
-                std::optional<int> ms = ParseDecimal(TrimBlanks(typed), PressMode::kLongestTapMs);
-                if (!ms || *ms < PressMode::kShortestTapMs) {
-                    std::wstring title = Text(TAVERO_TEXT_NOT_A_TAP_LENGTH_TITLE);
-                    std::wstring why = Text(TAVERO_TEXT_NOT_A_TAP_LENGTH);
-                    EDITBALLOONTIP tip{sizeof(tip), title.c_str(), why.c_str(), TTI_WARNING};
-                    ::SendMessageW(field, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
-                    return TRUE;
-                }
-                *reinterpret_cast<int*>(::GetWindowLongPtrW(dialog, DWLP_USER)) = *ms;
-                ::EndDialog(dialog, IDOK);
-            } else if (LOWORD(wParam) == IDCANCEL) {
-                ::EndDialog(dialog, IDCANCEL);
-            }
-            return TRUE;
-        default:
-            return FALSE;
-    }
+bool Ask(HWND owner, int dialog, const FieldDialog& asked) {
+    return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialog), owner,
+                             FieldDialogProc, reinterpret_cast<LPARAM>(&asked)) == IDOK;
 }
 
 }  // namespace
 
 std::optional<int> AskTapLength(HWND owner, int current) {
-    int ms = current;
-    INT_PTR answer =
-        ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TAVERO_TAP_LENGTH_DIALOG),
-                          owner, TapLengthProc, reinterpret_cast<LPARAM>(&ms));
-    return answer == IDOK ? std::optional(ms) : std::nullopt;
+    int ms = 0;
+    // The field takes digits only; a length out of range is said at it.
+    FieldDialog asked{TAVERO_TAP_LENGTH_EDIT, DecimalText(current > 0 ? current : kOneKeyHoldMs),
+                      [&](HWND field, const std::wstring& typed) {
+                          std::optional<int> read = ParseDecimal(typed, PressMode::kLongestTapMs);
+                          if (!read || *read < PressMode::kShortestTapMs) {
+                              SayAtField(field, TAVERO_TEXT_NOT_A_TAP_LENGTH_TITLE,
+                                         Text(TAVERO_TEXT_NOT_A_TAP_LENGTH));
+                              return false;
+                          }
+                          ms = *read;
+                          return true;
+                      }};
+    return Ask(owner, TAVERO_TAP_LENGTH_DIALOG, asked) ? std::optional(ms) : std::nullopt;
 }
 
 std::optional<std::wstring> AskProgramName(HWND owner) {
     std::wstring name;
-    INT_PTR answer =
-        ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TAVERO_PROGRAM_NAME_DIALOG),
-                          owner, ProgramNameProc, reinterpret_cast<LPARAM>(&name));
-    return answer == IDOK ? std::optional(name) : std::nullopt;
+    FieldDialog asked{TAVERO_PROGRAM_NAME_EDIT, L"", [&](HWND field, const std::wstring& typed) {
+                          if (!IsProgramName(typed)) {
+                              SayAtField(field, TAVERO_TEXT_NOT_A_PROGRAM_TITLE,
+                                         Text(TAVERO_TEXT_NOT_A_PROGRAM, {typed}));
+                              return false;
+                          }
+                          name = typed;
+                          return true;
+                      }};
+    return Ask(owner, TAVERO_PROGRAM_NAME_DIALOG, asked) ? std::optional(name) : std::nullopt;
 }
 
 }  // namespace tavero

@@ -14,22 +14,9 @@ namespace {
 
 constexpr double kClockStep = 0.5;
 
-// Row 1 holds B while Ctrl + Alt + F5 is held; row 2 repeats A while Ctrl + Alt + F6 is; row 3
-// taps C for 350 ms on Ctrl + Alt + F7.
-std::string Settings() {
-    std::string s = "[conftooltip]\r\n0=1|66\r\n1=1|65\r\n2=1|67\r\n[Tavero]\r\n";
-    int keys[] = {VK_F5, VK_F6, VK_F7};
-    for (int i = 0; i < 3; ++i) {
-        std::string n = "Tavero" + std::to_string(i + 1);
-        s += n + "Text=hotkey\r\n" + n + "KeyCode=" + std::to_string(keys[i]) + "\r\n" + n +
-             "ModKeyCode=3\r\n";
-    }
-    return s + "[Press]\r\n0=hold\r\n1=repeat\r\n2=350\r\n";
-}
-
 class PressModes : public ::testing::Test {
   protected:
-    PressModes() : program(Settings()) {}
+    PressModes() : program(PressModeRows()) {}
     ~PressModes() override {
         PumpUntil([] { return FirstKeyDown() == 0; }, 1000);
         EXPECT_EQ(FirstKeyDown(), 0) << "a key is left down";
@@ -136,6 +123,19 @@ TEST_F(PressModes, AHeldRowLetsGoOnAPauseAReleaseAndTheQuit) {
         }
     }
     EXPECT_FALSE(program.Running());
+}
+
+// A tap length is asked for from the keyboard: one out of range is refused at the field, one in
+// range is taken, and the file keeps it beside the other rows' modes.
+TEST(PressMenu, ATapLengthIsAskedForAndKept) {
+    ProgramUnderTest program(PressModeRows());
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.ChooseTapLength(0, {L"19", L"5001", L"x", L"750"}));
+    EXPECT_EQ(program.StartAgainBeside(L"/exit"), 0);
+    ASSERT_EQ(program.WaitForExit(), 0);
+    std::string settings = program.Settings();
+    EXPECT_NE(settings.find("[Press]\r\n0=750\r\n1=repeat\r\n2=350\r\n"), std::string::npos)
+        << settings;
 }
 
 }  // namespace

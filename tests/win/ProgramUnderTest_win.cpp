@@ -350,6 +350,20 @@ void ProgramUnderTest::DismissMenu(HWND menu) {
 
 ::testing::AssertionResult ProgramUnderTest::ChooseOtherProgram(int row, bool everywhereBut,
                                                                 const std::wstring& program) const {
+    // Down to the list, Right into it, and Up from its first entry round to its last, Other…
+    return AnswerFromActionMenu(row, everywhereBut ? 3 : 2, L"Program", TAVERO_PROGRAM_NAME_EDIT,
+                                {program});
+}
+
+::testing::AssertionResult ProgramUnderTest::ChooseTapLength(
+    int row, const std::vector<std::wstring>& answers) const {
+    // Press is the fourth entry; Tap length… the last of its list.
+    return AnswerFromActionMenu(row, 4, L"Tap length", TAVERO_TAP_LENGTH_EDIT, answers);
+}
+
+::testing::AssertionResult ProgramUnderTest::AnswerFromActionMenu(
+    int row, int downs, const wchar_t* caption, int fieldId,
+    const std::vector<std::wstring>& answers) const {
     if (auto there = TabTo(ActionText(row)); !there) {
         return there;
     }
@@ -359,8 +373,7 @@ void ProgramUnderTest::DismissMenu(HWND menu) {
         return ::testing::AssertionFailure() << "the action text's menu did not open";
     }
     AwaitIdle();
-    // Down to the list, Right into it, and Up from its first entry round to its last, Other…
-    for (int step = 0; step < (everywhereBut ? 3 : 2); ++step) {
+    for (int step = 0; step < downs; ++step) {
         SendChord({VK_DOWN});
     }
     SendChord({VK_RIGHT});
@@ -369,22 +382,32 @@ void ProgramUnderTest::DismissMenu(HWND menu) {
     HWND dialog = nullptr;
     // Made whole, its field in it, and shown.
     if (!PumpUntil([&] {
-            dialog = FindOwnWindow(L"#32770", L"Program");
+            dialog = FindOwnWindow(L"#32770", caption);
             return dialog != nullptr && ::IsWindowVisible(dialog) &&
-                   ::GetDlgItem(dialog, TAVERO_PROGRAM_NAME_EDIT) != nullptr;
+                   ::GetDlgItem(dialog, fieldId) != nullptr;
         })) {
         if (HWND open = VisiblePopupMenu()) {
             DismissMenu(open);
         }
-        return ::testing::AssertionFailure() << "Other\u2026 did not ask for a program";
+        return ::testing::AssertionFailure() << "the menu's last entry did not ask";
     }
-    HWND field = ::GetDlgItem(dialog, TAVERO_PROGRAM_NAME_EDIT);
-    ::SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(program.c_str()));
-    // OK, as the dialog's default button takes Enter.
-    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
-    if (!PumpUntil([&] { return !::IsWindow(dialog); })) {
-        return ::testing::AssertionFailure() << "the program's name was refused";
+    HWND field = ::GetDlgItem(dialog, fieldId);
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        ::SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answers[i].c_str()));
+        // OK, as the dialog's default button takes Enter.
+        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+        bool last = i + 1 == answers.size();
+        // A refusal leaves the dialog open for good: the wait only gives a wrong acceptance the
+        // time to show.
+        bool closed = PumpUntil([&] { return !::IsWindow(dialog); }, last ? 5000 : 500);
+        if (closed != last) {
+            if (!closed) {
+                ::SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            }
+            return ::testing::AssertionFailure()
+                   << "answer " << i + 1 << (last ? " was refused" : " was taken");
+        }
     }
     AwaitIdle();
     return ::testing::AssertionSuccess();
@@ -438,6 +461,17 @@ std::wstring TestPlace(const std::string& what) {
 bool PlaceOffered(const char* marker) {
     return ::GetFileAttributesW(TestPlace("").c_str()) != INVALID_FILE_ATTRIBUTES &&
            ::GetFileAttributesW(TestPlace(marker).c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+std::string PressModeRows() {
+    std::string s = "[conftooltip]\r\n0=1|66\r\n1=1|65\r\n2=1|67\r\n[Tavero]\r\n";
+    int keys[] = {VK_F5, VK_F6, VK_F7};
+    for (int i = 0; i < 3; ++i) {
+        std::string n = "Tavero" + std::to_string(i + 1);
+        s += n + "Text=hotkey\r\n" + n + "KeyCode=" + std::to_string(keys[i]) + "\r\n" + n +
+             "ModKeyCode=3\r\n";
+    }
+    return s + "[Press]\r\n0=hold\r\n1=repeat\r\n2=350\r\n";
 }
 
 int CountHotKeyKeys(const std::string& settings) {

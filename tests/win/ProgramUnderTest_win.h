@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "WinTestSupport_win.h"
 
@@ -108,6 +109,11 @@ class ProgramUnderTest {
     // action text's menu and gives it `program`; true once the program has taken it.
     ::testing::AssertionResult ChooseOtherProgram(int row, bool everywhereBut,
                                                   const std::wstring& program) const;
+    // Chooses, from the keyboard, "Tap length…" in the "Press" list of a row's action text's
+    // menu and gives it each of `answers`; true when each but the last was refused and the last
+    // taken.
+    ::testing::AssertionResult ChooseTapLength(int row,
+                                               const std::vector<std::wstring>& answers) const;
 
     // Waits for the program's message box titled "error"; nullptr if none came.
     HWND AwaitMessageBox(int timeoutMs = 5000) const;
@@ -122,6 +128,13 @@ class ProgramUnderTest {
     const std::wstring& ExePath() const { return exe_; }
 
   private:
+    // Opens a row's action text's menu from the keyboard, goes `downs` entries down and into the
+    // list there, chooses its last entry and gives the dialog titled `caption` it opens each of
+    // `answers` in the field `fieldId`.
+    ::testing::AssertionResult AnswerFromActionMenu(int row, int downs, const wchar_t* caption,
+                                                    int fieldId,
+                                                    const std::vector<std::wstring>& answers) const;
+
     TempFolder folder_;
     std::wstring folderPath_;
     std::wstring exe_;
@@ -134,6 +147,10 @@ std::wstring TestPlace(const std::string& what);
 // Whether the places were made here and the file system offered what `marker` would say it did
 // not.
 bool PlaceOffered(const char* marker);
+
+// A settings file whose row 1 holds B while Ctrl + Alt + F5 is held, row 2 repeats A while
+// Ctrl + Alt + F6 is, and row 3 taps C for 350 ms on Ctrl + Alt + F7.
+std::string PressModeRows();
 
 // Counts the "Tavero" section keys in a settings file's text (TaveroNText, KeyCode, ModKeyCode).
 int CountHotKeyKeys(const std::string& settings);
