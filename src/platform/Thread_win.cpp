@@ -2,6 +2,10 @@
 
 #include <memory>
 
+#include "platform/DecimalText.h"
+#include "platform/RunTimeError.h"
+#include "platform/Texts.h"
+
 namespace tavero {
 
 namespace {
@@ -17,9 +21,13 @@ DWORD WINAPI Run(void* body) {
 Thread::Thread(std::function<void()> body) {
     auto owned = std::make_unique<std::function<void()>>(std::move(body));
     handle_.Reset(::CreateThread(nullptr, 0, Run, owned.get(), 0, nullptr));
-    if (handle_) {
-        owned.release();  // the thread's now
+    if (!handle_) {
+        // Said, as std::thread does: a caller that went on would wait for a thread that never
+        // runs, or leave to it keys it never lets go of.
+        throw RunTimeError(kErrSystemCall, L"Thread",
+                           Text(TAVERO_TEXT_THREAD_FAILED, {DecimalText(::GetLastError())}));
     }
+    owned.release();  // the thread's now
 }
 
 void Thread::Join() {

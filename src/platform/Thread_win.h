@@ -13,6 +13,7 @@ namespace tavero {
 class Thread {
   public:
     Thread() = default;
+    // Throws a RunTimeError where the system starts no thread.
     explicit Thread(std::function<void()> body);
     ~Thread() { Join(); }
     Thread(Thread&& other) noexcept = default;

@@ -70,7 +70,12 @@ void TimerKeyHold::Start() {
         }
     }
     watching_ = true;
-    watcher_ = Thread([this] { Watch(); });
+    try {
+        watcher_ = Thread([this] { Watch(); });
+    } catch (...) {
+        watching_ = false;  // none watches: the next hold tries again
+        throw;
+    }
 }
 
 void TimerKeyHold::Prepare() {
