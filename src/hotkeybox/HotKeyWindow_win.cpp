@@ -18,11 +18,8 @@ HotKeyWindow::~HotKeyWindow() {
 }
 
 bool HotKeyWindow::Register(int id, int modifiers, int key) {
-    if (Handle() == nullptr) {
-        RegisterClassOnce(kClassName, 0, nullptr);
-        Create(kClassName, L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
-    }
-    if (!::RegisterHotKey(Handle(), id, static_cast<UINT>(modifiers), static_cast<UINT>(key))) {
+    if (!MakeMessageOnly(kClassName) ||
+        !::RegisterHotKey(Handle(), id, static_cast<UINT>(modifiers), static_cast<UINT>(key))) {
         return false;
     }
     registered_.push_back(id);

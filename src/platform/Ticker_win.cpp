@@ -15,11 +15,9 @@ WindowTicker::~WindowTicker() {
 }
 
 void WindowTicker::Start(int id, int ms) {
-    if (Handle() == nullptr) {
-        RegisterClassOnce(kClassName, 0, nullptr);
-        Create(kClassName, L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
+    if (MakeMessageOnly(kClassName)) {
+        ::SetTimer(Handle(), TimerOf(id), static_cast<UINT>(ms < 1 ? 1 : ms), nullptr);
     }
-    ::SetTimer(Handle(), TimerOf(id), static_cast<UINT>(ms < 1 ? 1 : ms), nullptr);
 }
 
 void WindowTicker::Stop(int id) {

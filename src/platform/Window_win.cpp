@@ -57,6 +57,14 @@ HWND Window::Create(const wchar_t* className, const wchar_t* title, DWORD style,
                              menuOrId, ::GetModuleHandleW(nullptr), this);
 }
 
+bool Window::MakeMessageOnly(const wchar_t* className) {
+    if (hwnd_ == nullptr) {
+        RegisterClassOnce(className, 0, nullptr);
+        Create(className, L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
+    }
+    return hwnd_ != nullptr;
+}
+
 LRESULT Window::Crack(UINT msg, WPARAM wParam, LPARAM lParam) {
     int x = GET_X_LPARAM(lParam);
     int y = GET_Y_LPARAM(lParam);

@@ -51,6 +51,9 @@ class Window {
                                   HICON icon = nullptr, HICON smallIcon = nullptr);
     HWND Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, int x,
                 int y, int width, int height, HWND parent, HMENU menuOrId);
+    // Makes the window, where it is not made yet, as one that only takes messages (never shown,
+    // never in the way); whether it exists.
+    bool MakeMessageOnly(const wchar_t* className);
     // Destroys the window now: a derived class calls it in its destructor, so that its own
     // handlers still see the window's last messages.
     void Destroy() {

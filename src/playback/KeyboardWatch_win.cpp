@@ -38,9 +38,8 @@ void KeyboardWatch::Listen(bool on) {
         return;
     }
     // Made when first needed: a program with no row armed never listens.
-    if (on && Handle() == nullptr) {
-        RegisterClassOnce(kClassName, 0, nullptr);
-        Create(kClassName, L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
+    if (on) {
+        MakeMessageOnly(kClassName);
     }
     // The window hears the keyboard whichever window has the focus.
     RAWINPUTDEVICE keyboard{0x01, 0x06, static_cast<DWORD>(on ? RIDEV_INPUTSINK : RIDEV_REMOVE),

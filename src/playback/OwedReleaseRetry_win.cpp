@@ -9,11 +9,9 @@ OwedReleaseRetry* g_retry = nullptr;
 }  // namespace
 
 void OwedReleaseRetry::Prepare() {
-    if (Handle() != nullptr) {
+    if (Handle() != nullptr || !MakeMessageOnly(kClassName)) {
         return;
     }
-    RegisterClassOnce(kClassName, 0, nullptr);
-    Create(kClassName, L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr);
     g_retry = this;
     // The refusal may happen on the hold's own thread; the watch lives on this one.
     HWND window = Handle();
