@@ -49,8 +49,12 @@ void MainWindow::CommandFailed(const std::exception& error) {
 }
 
 void MainWindow::ReleaseAllKeys() {
-    rows_->LetGoOfAll();
-    std::vector<int> keys = onReleaseKeys ? onReleaseKeys() : std::vector<int>{};
+    // What the rows hold is theirs to let go of; then whatever else is left down.
+    std::vector<int> keys = rows_->LetGoOfAll();
+    if (onReleaseKeys) {
+        std::vector<int> stuck = onReleaseKeys();
+        keys.insert(keys.end(), stuck.begin(), stuck.end());
+    }
     std::wstring names;
     for (int key : keys) {
         std::wstring name = names_.NameOf(key);

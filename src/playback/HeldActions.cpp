@@ -7,6 +7,9 @@
 namespace tavero {
 
 std::vector<PlaybackStep> HeldFor(std::vector<PlaybackStep> plan, int ms) {
+    if (ms <= 0) {
+        return plan;
+    }
     for (PlaybackStep& step : plan) {
         if (step.kind == PlaybackStep::Kind::Pause) {
             step.value = ms;
@@ -57,12 +60,9 @@ ActionPlayer::Outcome HeldActions::Press(int row, PressMode mode, std::vector<Pl
             }
             break;
         case PressMode::Kind::Tap:
-            if (mode.tapMs > 0) {
-                plan = HeldFor(std::move(plan), mode.tapMs);
-            }
             break;
     }
-    return player_.Play(plan, from);
+    return player_.Play(HeldFor(std::move(plan), mode.tapMs), from);
 }
 
 bool HeldActions::StillHeld(const Row& row) const {
@@ -168,10 +168,15 @@ void HeldActions::LetGo(int row) {
     }
 }
 
-void HeldActions::LetGoOfAll() {
+std::vector<int> HeldActions::LetGoOfAll() {
+    std::vector<int> keys;
     for (int row = 0; row < kRowCount; ++row) {
+        for (const KeyEvent& release : rows_.at(RowIndex(row)).releases) {
+            keys.push_back(release.key);
+        }
         LetGo(row);
     }
+    return keys;
 }
 
 void HeldActions::End(int row) {

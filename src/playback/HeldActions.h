@@ -37,7 +37,8 @@ class HeldActions {
     // The ticker's call.
     void Tick(int id);
     void LetGo(int row);
-    void LetGoOfAll();
+    // The keys the rows held, now let go of.
+    std::vector<int> LetGoOfAll();
     bool Pressing(int row) const { return rows_.at(RowIndex(row)).active; }
 
   private:
@@ -71,7 +72,7 @@ class HeldActions {
     bool watching_ = false;
 };
 
-// `plan` with its keys held `ms` instead of its own length.
+// `plan` with its keys held `ms` instead of its own length (0: its own).
 std::vector<PlaybackStep> HeldFor(std::vector<PlaybackStep> plan, int ms);
 
 }  // namespace tavero

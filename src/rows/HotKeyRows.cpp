@@ -31,10 +31,8 @@ void HotKeyRows::LetGo(int row) {
     }
 }
 
-void HotKeyRows::LetGoOfAll() {
-    if (held_ != nullptr) {
-        held_->LetGoOfAll();
-    }
+std::vector<int> HotKeyRows::LetGoOfAll() {
+    return held_ != nullptr ? held_->LetGoOfAll() : std::vector<int>{};
 }
 
 void HotKeyRows::SetScope(int row, ProgramList scope) {
@@ -42,13 +40,13 @@ void HotKeyRows::SetScope(int row, ProgramList scope) {
     if (!settings_.SetScope(row, std::move(scope))) {
         Tell(TAVERO_TEXT_SCOPE_NOT_SAVED, ini_.WriteError());
     }
-    std::wstring said;
+    std::wstring lines;
     if (Armed(row) && owners_.SharingOf(row) == CombinationOwners::Sharing::Clashes) {
         boxes_.at(RowIndex(row))->SetHotKeyEnabled(false);
-        said = RowLine(row, Text(TAVERO_TEXT_ROW_SHARED, {boxes_.at(RowIndex(row))->Text()}));
-        said = Text(TAVERO_TEXT_NOT_ARMED) + said;
+        lines = RowLine(row, Text(TAVERO_TEXT_ROW_SHARED, {boxes_.at(RowIndex(row))->Text()}));
     }
-    said += Reconcile();
+    lines += Reconcile();
+    std::wstring said = Listed(TAVERO_TEXT_NOT_ARMED, lines);
     ArmedChanged();
     if (!said.empty() && tellRows_) {
         tellRows_(said);
@@ -56,7 +54,7 @@ void HotKeyRows::SetScope(int row, ProgramList scope) {
 }
 
 void HotKeyRows::ForegroundChanged() {
-    std::wstring refused = Reconcile();
+    std::wstring refused = Listed(TAVERO_TEXT_NOT_ARMED, Reconcile());
     if (!refused.empty()) {
         ArmedChanged();
         if (tellRows_) {
@@ -66,11 +64,11 @@ void HotKeyRows::ForegroundChanged() {
 }
 
 std::wstring HotKeyRows::Reconcile() {
-    std::wstring refused;
+    std::wstring lines;
     for (int row : owners_.Reconcile()) {
-        refused += TakenLine(row);
+        lines += TakenLine(row);
     }
-    return Listed(TAVERO_TEXT_NOT_ARMED, refused);
+    return lines;
 }
 
 Tavero::ArmResult HotKeyRows::ArmBeside(int row) {
@@ -131,7 +129,7 @@ bool HotKeyRows::Arm(int row, bool armed) {
     } else {
         box->ArmSharing();
     }
-    std::wstring refused = Reconcile();
+    std::wstring refused = Listed(TAVERO_TEXT_NOT_ARMED, Reconcile());
     ArmedChanged();
     if (!refused.empty() && tellRows_) {
         tellRows_(refused);
@@ -197,9 +195,7 @@ std::wstring HotKeyRows::ArmRows(const std::vector<int>& rows, int heading, bool
                 break;
         }
     }
-    for (int row : owners_.Reconcile()) {
-        refused += TakenLine(row);
-    }
+    refused += Reconcile();
     ArmedChanged();
     return Listed(heading, refused);
 }
@@ -221,9 +217,7 @@ std::wstring HotKeyRows::SetPaused(bool paused) {
         }
     }
     if (!paused) {
-        for (int row : owners_.Reconcile()) {
-            refused += TakenLine(row);
-        }
+        refused += Reconcile();
     }
     ArmedChanged();
     return Listed(TAVERO_TEXT_NOT_RESUMED, refused);
@@ -254,7 +248,7 @@ ActionPlayer::Outcome HotKeyRows::Fire(int row) {
     if (held_ != nullptr) {
         return held_->Press(playing, press, std::move(plan), from);
     }
-    return player_.Play(press.tapMs > 0 ? HeldFor(std::move(plan), press.tapMs) : plan, from);
+    return player_.Play(HeldFor(std::move(plan), press.tapMs), from);
 }
 
 HotKeyRows::Saved HotKeyRows::SaveAll(bool ask) {

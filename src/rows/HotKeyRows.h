@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "hotkeybox/Tavero.h"
 #include "platform/MessageBoxes.h"
@@ -62,8 +63,8 @@ class HotKeyRows {
     // Where a row's action is held or repeated while its hotkey is held; without it, every row
     // taps.
     void PressBy(HeldActions& held) { held_ = &held; }
-    // Lets go of whatever the rows hold (the quit, "Release all keys").
-    void LetGoOfAll();
+    // Lets go of whatever the rows hold (the quit, "Release all keys"); the keys they held.
+    std::vector<int> LetGoOfAll();
 
     // Tells the user when the settings file could not be read at start (a lock, a path too
     // long); true then.
@@ -130,8 +131,8 @@ class HotKeyRows {
     std::wstring TakenLine(int row) const;
     // Arms a row as it stands to the armed rows of its combination; what came of it.
     Tavero::ArmResult ArmBeside(int row);
-    // Has the rows hold their combinations for the program in front; the word about those that
-    // could not (empty where none).
+    // Has the rows hold their combinations for the program in front; a line for each that could
+    // not (none where all could).
     std::wstring Reconcile();
 
     IniSettings& ini_;

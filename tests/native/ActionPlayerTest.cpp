@@ -326,10 +326,11 @@ TEST_F(PlayerTest, AHeldRowHoldsItsKeysUntilTheHotkeysKeyGoesUpWhateverTheWay) {
     input.UserRelease(kF5);
     ASSERT_TRUE(ticker.Fire(0));
     EXPECT_FALSE(input.IsDown('B'));
-    // Let go of on a word (a pause, the quit).
+    // Let go of on a word (a pause, the quit, "Release all keys", which names what went up).
     ASSERT_EQ(press(), Outcome::Played);
-    held.LetGoOfAll();
+    EXPECT_EQ(held.LetGoOfAll(), (std::vector<int>{'B', 17}));
     EXPECT_FALSE(input.IsDown('B'));
+    EXPECT_TRUE(held.LetGoOfAll().empty());
     input.UserRelease(kF5);
     input.UserRelease(vk::kLMenu);
     input.UserRelease(vk::kLControl);
