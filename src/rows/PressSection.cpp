@@ -11,7 +11,7 @@ constexpr const wchar_t* kHold = L"hold";
 constexpr const wchar_t* kRepeat = L"repeat";
 }  // namespace
 
-PressSection::Entry PressSection::Parse(std::wstring_view text) {
+PressFormat::Entry PressFormat::Parse(std::wstring_view text) {
     std::wstring_view word = TrimBlanks(text);
     if (word.empty()) {
         return {};
@@ -29,7 +29,7 @@ PressSection::Entry PressSection::Parse(std::wstring_view text) {
     return {{}, std::wstring(text)};
 }
 
-std::wstring PressSection::ToText(const Entry& entry) {
+std::wstring PressFormat::ToText(const Entry& entry) {
     if (!entry.unread.empty()) {
         return entry.unread;
     }
@@ -42,27 +42,6 @@ std::wstring PressSection::ToText(const Entry& entry) {
             break;
     }
     return entry.mode.tapMs > 0 ? DecimalText(entry.mode.tapMs) : std::wstring();
-}
-
-void PressSection::Load() {
-    for (int row = 0; row < kRowCount; ++row) {
-        // Read whole: a value that cannot be read is kept as it is, for the file.
-        entries_.at(RowIndex(row)) =
-            Parse(ini_.ReadIniValue(kSection, DecimalText(row), L"", std::wstring::npos));
-    }
-}
-
-bool PressSection::Set(int row, PressMode mode) {
-    Entry& kept = entries_.at(RowIndex(row));
-    Entry wanted{mode, {}};
-    std::wstring text = ToText(wanted);
-    bool unchanged = text == ToText(kept);
-    kept = wanted;
-    if (unchanged) {
-        return true;
-    }
-    const IniValue value{kSection, DecimalText(row), text};
-    return ini_.WriteIniValues({&value, 1});
 }
 
 }  // namespace tavero

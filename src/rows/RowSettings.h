@@ -33,7 +33,7 @@ class RowSettings {
     // until the program ends. A row's text and code are written together, or neither.
     bool SetAction(int row, const std::wstring& text, const std::wstring& code);
     bool SetScope(int row, ProgramList scope) { return scopes_.Set(row, std::move(scope)); }
-    bool SetPress(int row, PressMode mode) { return presses_.Set(row, mode); }
+    bool SetPress(int row, PressMode mode) { return presses_.Set(row, {mode, {}}); }
 
     // What the row's tip says: its action code, how it presses where it does not simply tap,
     // and where it applies where it does not apply everywhere.
