@@ -71,6 +71,21 @@ void TellStarter(const std::wstring& text, UINT icon) {
     }
 }
 
+// What a command handed to the running copy returns; a refusal is said to whoever started it.
+int Answer(const tavero::SingleInstance::Handed& handed) {
+    using Outcome = tavero::SingleInstance::Handed::Outcome;
+    switch (handed.outcome) {
+        case Outcome::Done:
+            return handed.code;
+        case Outcome::Refused:
+            TellStarter(tavero::Text(TAVERO_TEXT_COMMAND_REFUSED), MB_ICONWARNING);
+            return tavero::exit_code::kNotDone;
+        case Outcome::NoCopyRuns:
+            break;
+    }
+    return tavero::exit_code::kNoCopyRuns;
+}
+
 // Takes back what this copy added to the system, its value in the sign-in list (other copies'
 // values are theirs), so that removing the folder leaves nothing behind.
 int Forget() {
@@ -113,18 +128,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                          files, tavero::PerUserSettingsFolder);
         tavero::SingleInstance instance(settings.path);
         // A command is done by the copy that runs; "/show" and "/arm" start one where none does.
-        using Outcome = tavero::SingleInstance::Handed::Outcome;
         if (tavero::ForRunningCopy(command.kind)) {
             tavero::SingleInstance::Handed handed = instance.Hand(line, command.kind == Kind::Exit);
-            if (handed.outcome == Outcome::Done) {
-                return handed.code;
-            }
-            if (handed.outcome == Outcome::Refused) {
-                TellStarter(tavero::Text(TAVERO_TEXT_COMMAND_REFUSED), MB_ICONWARNING);
-                return tavero::exit_code::kNotDone;
-            }
-            if (command.kind != Kind::Show && command.kind != Kind::Arm) {
-                return tavero::exit_code::kNoCopyRuns;
+            bool startsOne = command.kind == Kind::Show || command.kind == Kind::Arm;
+            if (handed.outcome != tavero::SingleInstance::Handed::Outcome::NoCopyRuns ||
+                !startsOne) {
+                return Answer(handed);
             }
         }
         // Started with Windows: the notification area only, and no window of a copy running.
@@ -134,10 +143,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             if (command.kind != Kind::Arm) {
                 return tavero::exit_code::kDone;
             }
-            tavero::SingleInstance::Handed handed = instance.Hand(line, false);
-            return handed.outcome == Outcome::Done      ? handed.code
-                   : handed.outcome == Outcome::Refused ? tavero::exit_code::kNotDone
-                                                        : tavero::exit_code::kNoCopyRuns;
+            return Answer(instance.Hand(line, false));
         }
         tavero::App app(instance, settings.path, hidden, command.rows);
         return app.Run();

@@ -124,19 +124,17 @@ void MainWindow::FinishStart() {
     }
     rows_->ClearLeftovers();
     std::wstring pauseKeyWord = TakePauseKey();
-    // The rows armed when it last ended, where the user asked for that; one word for all that
-    // cannot be, and for those whose place could not be read.
-    std::wstring refused = rows_->ScopesNotRead();
-    if (std::wstring presses = rows_->PressesNotRead(); !presses.empty()) {
-        refused += (refused.empty() ? L"" : L"\n\n") + presses;
-    }
-    if (std::wstring again = rows_->ArmAsLastTime(); !again.empty()) {
-        refused += (refused.empty() ? L"" : L"\n\n") + again;
-    }
-    // And those a start by "/arm" names.
-    if (std::wstring asked = rows_->ArmRows(armAtStart_); !asked.empty()) {
-        refused += (refused.empty() ? L"" : L"\n\n") + asked;
-    }
+    // One word for the rows whose place or way of pressing could not be read, and for those that
+    // cannot be armed of the rows armed when it last ended (where the user asked for that) and
+    // of those a start by "/arm" names.
+    std::wstring refused;
+    auto add = [&](const std::wstring& word) {
+        refused += (refused.empty() || word.empty() ? L"" : L"\n\n") + word;
+    };
+    add(rows_->ScopesNotRead());
+    add(rows_->PressesNotRead());
+    add(rows_->ArmAsLastTime());
+    add(rows_->ArmRows(armAtStart_));
     controls_->ShowArmed();
     // Ready before any word to the user, which waits for an answer.
     if (onReady) {
