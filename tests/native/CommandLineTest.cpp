@@ -99,16 +99,3 @@ TEST(CommandLine, TheRunningCopyDoesTheCommandAndSaysHowItWent) {
     EXPECT_EQ(run(L"x /toggle"), exit_code::kNotDone) << "a failure is never done";
     EXPECT_EQ(program.failed, "the hotkeys could not be let go of");
 }
-
-// A message is a command only when it is one whole: any program can send one.
-TEST(CommandLine, OnlyAWellFormedMessageIsACommand) {
-    const char16_t text[] = u"x /hide";
-    const std::size_t bytes = sizeof(text) - sizeof(char16_t);
-    EXPECT_EQ(CommandInMessage(kCommandTag, text, bytes), L"x /hide");
-    EXPECT_FALSE(CommandInMessage(kCommandTag + 1, text, bytes)) << "another tag";
-    EXPECT_FALSE(CommandInMessage(kCommandTag, text, bytes - 1)) << "half a character";
-    EXPECT_FALSE(CommandInMessage(kCommandTag, text, 0)) << "nothing";
-    EXPECT_FALSE(CommandInMessage(kCommandTag, nullptr, bytes)) << "no data";
-    std::vector<char16_t> huge(kLongestCommandBytes / 2 + 1, u' ');
-    EXPECT_FALSE(CommandInMessage(kCommandTag, huge.data(), huge.size() * 2)) << "over the limit";
-}
